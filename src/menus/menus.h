@@ -1,0 +1,15 @@
+// menus.h: the main menu, the options menu and the information screens.
+#pragma once
+#include <SDL.h>
+
+// ===================== main_menu.cpp =====================
+void main_menu();                            // returns when play is to go on
+
+// ===================== options_menu.cpp =====================
+void options_menu(Uint16 minimum_width);
+
+// ===================== info_screens.cpp =====================
+extern const char *const CREDITS_LINES[4];   // first author, first role, second author, second role
+void draw_high_score_screen();
+void draw_credits_screen();
+void draw_legend_screen();

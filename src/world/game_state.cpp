@@ -1,0 +1,34 @@
+// game_state.cpp: the variables of the game world, the level and actor records, grid helpers.
+// STUB: to be written.
+#include "world.h"
+#include "frame.h"
+LevelMap::LevelMap() : dots_left(0) {}
+Actor::Actor() : rect{0, 0, 32, 32}, cell_x(0), cell_y(0), exit_x(0), exit_y(0), entry_x(0), entry_y(0), trail_x{0, 0, 0}, trail_y{0, 0, 0} { reset(); }
+void Actor::reset() { next_speed = speed = phase = NORMAL_SPEED; step_counter = direction = wanted_direction = last_direction = 0; knockout = 0; }
+LevelMap level_map;
+LevelMap menu_map;
+std::vector<std::string> map_list;
+Uint8 level_index = 0;
+Actor player;
+Uint8 player_start_x = 0, player_start_y = 0;
+std::vector<Uint8> enemy_start_x, enemy_start_y;
+Uint8 enemy_count = 0;
+std::vector<Actor> enemies;
+Uint8 lives = 0;
+Uint32 score = 0;
+Uint32 boost_reserve = 0;
+Uint8 catch_interval = 1;
+Uint8 catch_streak = 0;
+Uint8 power_mode = 0;
+Uint16 power_timer = 0;
+Uint16 power_charges = 0;
+Uint16 decoy_count = 0;
+Uint16 decoy_timer = 0;
+Uint8 decoy_x = 0, decoy_y = 0;
+Uint8 saved_player_x = 0, saved_player_y = 0;
+Uint8 think_tick = 0;
+Uint8 think_period = 1;
+Uint8 boost_flag = 0;
+Uint8 message_frames = 0;
+int frames_per_second() { return 1000 / frame_delay; }
+Uint8 cell_at(const LevelMap &map, int x, int y) { if (x < 0 || y < 0 || x >= MAP_COLUMNS || y >= MAP_ROWS) return CELL_WALL; return map.cells[x + y * MAP_COLUMNS]; }

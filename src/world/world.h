@@ -1,0 +1,124 @@
+// world.h: the game world: state and the level model, map files and levels, movement,
+// the per-frame rules and the enemies.
+#pragma once
+#include <SDL.h>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+// ===================== game_state.cpp =====================
+const int MAP_COLUMNS = 32;
+const int MAP_ROWS = 24;
+const int MAP_CELLS = MAP_COLUMNS * MAP_ROWS;
+const int CELL_SIZE = 32;              // pixels per cell side
+
+// cell codes
+const Uint8 CELL_DOT = 0;
+const Uint8 CELL_WALL = 1;
+const Uint8 CELL_FLOOR = 2;
+const Uint8 CELL_LIFE = 3;
+const Uint8 CELL_DECOY = 4;
+const Uint8 CELL_POWER = 5;
+const Uint8 TELEPORT_FIRST = 65;       // codes from here up are teleport letters
+
+// directions
+const Uint8 DIR_NONE = 0;
+const Uint8 DIR_RIGHT = 1;
+const Uint8 DIR_DOWN = 2;
+const Uint8 DIR_LEFT = 3;
+const Uint8 DIR_UP = 4;
+
+const Uint8 NORMAL_SPEED = 8;          // frames per cell
+const Uint8 BOOST_SPEED = 16;          // enemy frames per cell under boost
+const Uint8 START_LIVES = 5;
+const Uint16 START_STOCK = 5;          // decoys and power charges at program start
+
+struct TeleportPair {
+    Uint8 x1, x2, y1, y2, letter;      // first occurrence, latest later occurrence, the letter
+};
+
+struct LevelMap {
+    Uint8 cells[MAP_CELLS];            // cell codes, index x + y*32
+    Uint16 dots_left;                  // dots still to catch
+    std::vector<TeleportPair> teleports;
+    LevelMap();                        // dots_left 0, no teleports; cells left alone
+};
+
+struct Actor {
+    SDL_Rect rect;                     // destination of the last blit; w, h used by the hit test
+    Uint8 cell_x, cell_y;
+    Uint8 direction;                   // of the current step, 0 standing
+    Uint8 wanted_direction;
+    Uint8 step_counter;
+    Uint8 phase;                       // frames of glide still to go
+    Uint8 speed;                       // frames per cell of the current step
+    Uint8 last_direction;              // direction when a wall last stopped it
+    Uint8 next_speed;
+    Uint8 exit_x, exit_y;              // teleport cell last come out on; (0,0) none
+    Uint8 entry_x, entry_y;            // teleport cell gone in through; entry_x 0 none
+    Uint16 trail_x[3], trail_y[3];     // three most recent cells, oldest first
+    Uint16 knockout;                   // enemy: frames knocked out; player: 1 while caught
+    Actor();                           // the reset below, rect 32x32 at (0,0), cells zero
+    void reset();                      // speeds and phase 8, counters and directions 0
+};
+
+extern LevelMap level_map;             // the map being played
+extern LevelMap menu_map;              // the menus' background maze
+extern std::vector<std::string> map_list;   // map file names, in list order
+extern Uint8 level_index;              // index in map_list of the map being played
+extern Actor player;
+extern Uint8 player_start_x, player_start_y;
+extern std::vector<Uint8> enemy_start_x, enemy_start_y;
+extern Uint8 enemy_count;
+extern std::vector<Actor> enemies;     // enemy_count actors, replaced at each level load
+extern Uint8 lives;                    // non-zero: a game is in progress
+extern Uint32 score;
+extern Uint32 boost_reserve;           // milliseconds
+extern Uint8 catch_interval;           // dot visits per caught dot; 1 + knots
+extern Uint8 catch_streak;
+extern Uint8 power_mode;
+extern Uint16 power_timer;             // frames
+extern Uint16 power_charges;
+extern Uint16 decoy_count;
+extern Uint16 decoy_timer;             // >2 decoy stands; 2, 1 being wiped; 0 none
+extern Uint8 decoy_x, decoy_y;
+extern Uint8 saved_player_x, saved_player_y;
+extern Uint8 think_tick;
+extern Uint8 think_period;
+extern Uint8 boost_flag;
+extern Uint8 message_frames;           // caught-message frame counter
+
+int frames_per_second();               // F = 1000 / frame_delay
+Uint8 cell_at(const LevelMap &map, int x, int y);   // a cell outside the grid reads as a wall
+
+// ===================== maps.cpp =====================
+const int MAP_LINE_SIZE = 256;
+int read_map(LevelMap &map, FILE *file);    // always 0
+int read_map_list(const char *path);        // 0 read, 1 missing (message written)
+int load_level(const char *name);           // 0 loaded, 1 missing map file
+void start_level();                         // actors to their starts, maze drawn on both buffers
+int new_game();                             // 0 when the first level is loaded and play can go on
+
+// ===================== movement.cpp =====================
+// The neighbour of (x, y) in direction; false when it lies outside the grid.
+bool neighbour_cell(int x, int y, Uint8 direction, int &nx, int &ny);
+bool way_free(int x, int y, Uint8 direction);   // the neighbour exists and is not a wall
+int step_actor(Actor &actor);
+void teleport_actor(Actor &actor);
+void repaint_trail(const Actor &actor);
+void update_glide(Actor &actor);
+bool actors_touch(const Actor &p, const Actor &e);
+
+// ===================== enemies.cpp =====================
+void enemy_think(Actor &enemy);
+void choose_enemy_direction(int index);
+
+// ===================== rules.cpp =====================
+void update_frame();
+void set_wanted_direction(Uint8 direction);
+void give_up_life();
+void continue_with_knot();
+void use_decoy();
+void toggle_boost();
+void toggle_power();
+void end_run(const char *title);       // summary box, wait for space, high-score entry, menu

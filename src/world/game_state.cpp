@@ -1,10 +1,27 @@
-// game_state.cpp: the variables of the game world, the level and actor records, grid helpers.
-// STUB: to be written.
+// game_state.cpp: the game world's variables, the LevelMap and Actor records and the grid
+// helpers; read and written by every subsystem.
 #include "world.h"
 #include "frame.h"
+
+// The cells are left alone: they are zero at program start and never cleared between maps.
 LevelMap::LevelMap() : dots_left(0) {}
-Actor::Actor() : rect{0, 0, 32, 32}, cell_x(0), cell_y(0), exit_x(0), exit_y(0), entry_x(0), entry_y(0), trail_x{0, 0, 0}, trail_y{0, 0, 0} { reset(); }
-void Actor::reset() { next_speed = speed = phase = NORMAL_SPEED; step_counter = direction = wanted_direction = last_direction = 0; knockout = 0; }
+
+// Before its first drawing an actor counts as a 32 by 32 sprite for the hit test.
+Actor::Actor()
+    : rect{0, 0, CELL_SIZE, CELL_SIZE}, cell_x(0), cell_y(0), exit_x(0), exit_y(0),
+      entry_x(0), entry_y(0), trail_x{0, 0, 0}, trail_y{0, 0, 0}
+{
+    reset();
+}
+
+void Actor::reset()
+{
+    next_speed = speed = phase = NORMAL_SPEED;
+    step_counter = 0;
+    direction = wanted_direction = last_direction = DIR_NONE;
+    knockout = 0;
+}
+
 LevelMap level_map;
 LevelMap menu_map;
 std::vector<std::string> map_list;
@@ -21,8 +38,8 @@ Uint8 catch_interval = 1;
 Uint8 catch_streak = 0;
 Uint8 power_mode = 0;
 Uint16 power_timer = 0;
-Uint16 power_charges = 0;
-Uint16 decoy_count = 0;
+Uint16 power_charges = 0;   // start-up stocks it with START_STOCK
+Uint16 decoy_count = 0;     // start-up stocks it with START_STOCK
 Uint16 decoy_timer = 0;
 Uint8 decoy_x = 0, decoy_y = 0;
 Uint8 saved_player_x = 0, saved_player_y = 0;
@@ -30,5 +47,16 @@ Uint8 think_tick = 0;
 Uint8 think_period = 1;
 Uint8 boost_flag = 0;
 Uint8 message_frames = 0;
-int frames_per_second() { return 1000 / frame_delay; }
-Uint8 cell_at(const LevelMap &map, int x, int y) { if (x < 0 || y < 0 || x >= MAP_COLUMNS || y >= MAP_ROWS) return CELL_WALL; return map.cells[x + y * MAP_COLUMNS]; }
+
+// Frames per second at the current frame_delay.
+int frames_per_second()
+{
+    return 1000 / frame_delay;
+}
+
+Uint8 cell_at(const LevelMap &map, int x, int y)
+{
+    if (x < 0 || y < 0 || x >= MAP_COLUMNS || y >= MAP_ROWS)
+        return CELL_WALL;
+    return map.cells[x + y * MAP_COLUMNS];
+}

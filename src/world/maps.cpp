@@ -1,8 +1,179 @@
-// maps.cpp: map files, the map list, level loading and starting, new games.
-// STUB: to be written.
+// maps.cpp: map files and the map list, loading and starting levels, new games; called by
+// start-up, the main menu and the per-frame rules.
 #include "world.h"
-int read_map(LevelMap &, FILE *) { return 0; }
-int read_map_list(const char *) { return 1; }
-int load_level(const char *) { return 1; }
-void start_level() {}
-int new_game() { return 1; }
+#include "files.h"
+#include "frame.h"
+#include "gfx.h"
+#include <cstdio>
+#include <cstring>
+
+// The teleport pair of `letter`, or null when the map has none yet.
+static TeleportPair *find_teleport(LevelMap &map, Uint8 letter)
+{
+    for (TeleportPair &pair : map.teleports)
+        if (pair.letter == letter)
+            return &pair;
+    return nullptr;
+}
+
+// A teleport letter at (x, y): the first occurrence opens a pair that leads nowhere until a
+// later occurrence becomes its other end.
+static void pair_teleport(LevelMap &map, Uint8 letter, Uint8 x, Uint8 y)
+{
+    TeleportPair *pair = find_teleport(map, letter);
+    if (pair) {
+        pair->x2 = x;
+        pair->y2 = y;
+        return;
+    }
+    map.teleports.push_back(TeleportPair{x, x, y, y, letter});
+}
+
+// One map character into cell (x, y). Writes the player start and appends enemy starts.
+static void read_map_cell(LevelMap &map, unsigned char c, Uint8 x, Uint8 y)
+{
+    Uint8 &cell = map.cells[x + y * MAP_COLUMNS];
+    switch (c) {
+    case '0': cell = CELL_DOT; map.dots_left++; break;
+    case '1': cell = CELL_WALL; break;
+    case '2': cell = CELL_FLOOR; break;
+    case '3':
+        cell = CELL_FLOOR;
+        player_start_x = x;
+        player_start_y = y;
+        break;
+    case '4':
+        cell = CELL_DOT;
+        map.dots_left++;
+        enemy_start_x.push_back(x);
+        enemy_start_y.push_back(y);
+        break;
+    case '5': cell = CELL_LIFE; break;
+    case '6': cell = CELL_DECOY; break;
+    case '7': cell = CELL_POWER; break;
+    default:
+        if (c >= TELEPORT_FIRST && c <= 127) {
+            cell = c;
+            pair_teleport(map, c, x, y);
+        }
+        // any other character keeps the code the cell already had
+        break;
+    }
+}
+
+// Reads 24 rows of 32 cells. Cells beyond a short row and rows missing at the end of the
+// file are walls. Writes player_start_x/y and appends to enemy_start_x/y.
+int read_map(LevelMap &map, FILE *file)
+{
+    map.teleports.clear();
+    map.dots_left = 0;
+    char line[MAP_LINE_SIZE];
+    for (int y = 0; y < MAP_ROWS; y++) {
+        size_t length = 0;
+        if (read_line(file, line, sizeof line))
+            length = strlen(line);
+        for (int x = 0; x < MAP_COLUMNS; x++) {
+            if ((size_t)x < length)
+                read_map_cell(map, (unsigned char)line[x], x, y);
+            else
+                map.cells[x + y * MAP_COLUMNS] = CELL_WALL;
+        }
+    }
+    return 0;
+}
+
+// Appends every content line of the list file to map_list.
+int read_map_list(const char *path)
+{
+    FILE *file = fopen(path, "r");
+    if (!file) {
+        printf("ERROR opening file %s\n\n", path);
+        return 1;
+    }
+    char line[MAP_LINE_SIZE];
+    while (read_line(file, line, sizeof line))
+        map_list.push_back(line);
+    fclose(file);
+    return 0;
+}
+
+// Loads maps/<name> into level_map with fresh enemies and starts it. Writes boost_reserve,
+// the start cells, enemy_count, think_period and enemies, and seeds the coin of the enemies.
+// A missing file clears only boost_reserve and the enemy start lists.
+int load_level(const char *name)
+{
+    boost_reserve = 0;
+    enemy_start_x.clear();
+    enemy_start_y.clear();
+    snprintf(text_buffer, TEXT_BUFFER_SIZE, "maps/%s", name);
+    FILE *file = fopen(text_buffer, "r");
+    if (!file) {
+        printf("ERROR opening file %s\n\n", text_buffer);
+        return 1;
+    }
+    read_map(level_map, file);
+    fclose(file);
+    enemy_count = (Uint8)enemy_start_x.size();
+    think_period = (Uint8)(enemy_count * 3 - 1);
+    enemies.assign(enemy_count, Actor());
+    start_level();
+    seed_random(game_ticks());
+    return 0;
+}
+
+// Puts an actor on (x, y) with all three trail entries there.
+static void place_actor(Actor &actor, Uint8 x, Uint8 y)
+{
+    actor.cell_x = x;
+    actor.cell_y = y;
+    for (int i = 0; i < 3; i++) {
+        actor.trail_x[i] = x;
+        actor.trail_y[i] = y;
+    }
+}
+
+// The active enemies and the player back to their start cells, the maze on both buffers.
+// Knocked-out enemies stay where they lie. Writes decoy_timer.
+void start_level()
+{
+    for (size_t i = 0; i < enemies.size(); i++) {
+        Actor &enemy = enemies[i];
+        if (enemy.knockout != 0 || i >= enemy_start_x.size() || i >= enemy_start_y.size())
+            continue;
+        place_actor(enemy, enemy_start_x[i], enemy_start_y[i]);
+        enemy.direction = DIR_NONE;
+        enemy.wanted_direction = DIR_NONE;
+    }
+    place_actor(player, player_start_x, player_start_y);
+    draw_maze(level_map);
+    SDL_Flip(screen);
+    draw_maze(level_map);
+    decoy_timer = 0;
+    player.direction = DIR_NONE;
+    player.wanted_direction = DIR_NONE;
+}
+
+// Resets the game counters and loads the first map. When there is no first map to play,
+// lives is left 0 so that no game counts as in progress, and 1 is returned.
+int new_game()
+{
+    catch_interval = 1;
+    score = 0;
+    message_frames = 0;
+    lives = START_LIVES;
+    level_index = 0;
+    power_mode = 0;
+    player.reset();
+    for (Actor &enemy : enemies)
+        enemy.reset();
+    if (map_list.empty()) {
+        printf("ERROR no maps in %s\n\n", MAP_LIST_PATH);
+        lives = 0;
+        return 1;
+    }
+    if (load_level(map_list[0].c_str()) != 0) {
+        lives = 0;
+        return 1;
+    }
+    return 0;
+}

@@ -1,10 +1,101 @@
-// config.cpp: the configuration file.
-// STUB: to be written.
+// config.cpp: the configuration file "data/gobrant.cfg": read by start-up, written back by
+// the quit sequence.
 #include "files.h"
+#include "frame.h"
+#include <cstdlib>
+#include <cstring>
+
 const char *const CONFIG_PATH = "data/gobrant.cfg";
 char player_name[NAME_SIZE];
 Uint8 skin_index = 0;
 Uint8 language_index = 0;
 bool config_read = false;
-void read_config(const char *) {}
-void write_config(const char *) {}
+
+const int SLOWEST_FRAME_DELAY = 25;
+const int FASTEST_FRAME_DELAY = 20;
+const char *const DEFAULT_PLAYER_NAME = "jmeno";
+
+// Matches "KEY: %d" the way sscanf would (key and colon at the very start, any white space,
+// an optional sign, digits, anything after ignored), but without sscanf's undefined result on
+// numbers too large for an int: the value is read into a long long, saturating.
+static bool match_number(const char *line, const char *key, long long &value)
+{
+    size_t key_length = strlen(key);
+    if (strncmp(line, key, key_length) != 0)
+        return false;
+    const char *start = line + key_length;
+    char *end = nullptr;
+    long long number = strtoll(start, &end, 10);
+    if (end == start)
+        return false;
+    value = number;
+    return true;
+}
+
+static int clamp_frame_delay(long long delay)
+{
+    if (delay > SLOWEST_FRAME_DELAY)
+        delay = SLOWEST_FRAME_DELAY;
+    if (delay < FASTEST_FRAME_DELAY)
+        delay = FASTEST_FRAME_DELAY;
+    return (int)delay;
+}
+
+// The number's low 8 bits, or 0 when that is not an index of a list of `count` entries.
+static Uint8 list_index(long long number, size_t count)
+{
+    Uint8 index = (Uint8)(number & 0xFF);
+    return index < count ? index : 0;
+}
+
+// Reads the four settings by position: the first content line is always TIMER, the second
+// NAME, and so on. A missing or malformed line keeps the value in memory. Writes frame_delay,
+// player_name, skin_index, language_index and config_read; reads skin_list and language_list.
+void read_config(const char *path)
+{
+    FILE *file = fopen(path, "r");
+    if (!file) {
+        printf("ERROR opening file %s\n", path);
+        exit(1);
+    }
+    long long number = frame_delay;
+    if (read_line(file, text_buffer, TEXT_BUFFER_SIZE))
+        match_number(text_buffer, "TIMER:", number);
+    frame_delay = clamp_frame_delay(number);
+
+    player_name[0] = '\0';
+    if (read_line(file, text_buffer, TEXT_BUFFER_SIZE))
+        sscanf(text_buffer, "NAME: %255s", player_name);
+    if (player_name[0] == '\0')
+        snprintf(player_name, NAME_SIZE, "%s", DEFAULT_PLAYER_NAME);
+
+    number = skin_index;
+    if (read_line(file, text_buffer, TEXT_BUFFER_SIZE))
+        match_number(text_buffer, "SKIN:", number);
+    skin_index = list_index(number, skin_list.size());
+
+    number = language_index;
+    if (read_line(file, text_buffer, TEXT_BUFFER_SIZE))
+        match_number(text_buffer, "TEXTS:", number);
+    language_index = list_index(number, language_list.size());
+
+    fclose(file);
+    config_read = true;
+}
+
+// Writes the four settings, the last line without a line end, replacing the file whole.
+// It runs inside the quit sequence, an atexit handler, where calling exit again is undefined
+// behaviour; so a failure flushes its message itself and ends the process with _Exit(1).
+void write_config(const char *path)
+{
+    std::string temp_path;
+    FILE *file = open_replacement(path, temp_path);
+    if (file)
+        fprintf(file, "TIMER: %d\nNAME: %s\nSKIN: %d\nTEXTS: %d", frame_delay, player_name,
+                skin_index, language_index);
+    if (!commit_replacement(file, temp_path, path)) {
+        printf("ERROR opening file %s\n", path);
+        fflush(stdout);
+        _Exit(1);
+    }
+}

@@ -1,11 +1,131 @@
-// high_scores.cpp: the high-score table, its file, the name entry and the end-of-run box.
-// STUB: to be written.
+// high_scores.cpp: the high-score table, its file, the name entry and the end-of-run box;
+// read by start-up, written by the quit sequence, entered at the end of a run.
 #include "files.h"
+#include "frame.h"
+#include "gfx.h"
+#include "world.h"
+#include <cstdlib>
+#include <cstring>
+
 const char *const HIGH_SCORES_PATH = "data/highscores.txt";
 std::pair<std::string, Uint32> high_scores[HIGH_SCORE_COUNT];
 bool high_scores_read = false;
-int read_high_scores(const char *) { return 1; }
-void write_high_scores(const char *) {}
-int high_score_place(Uint32) { return -1; }
-void enter_high_score() {}
-void show_run_summary(const char *) {}
+
+const char SCORE_SEPARATOR = '|';
+const int NAME_ENTRY_PROMPT = 29;
+const int SCORE_LABEL = 19;
+const int SUMMARY_CLOSING_LINES[3] = {26, 27, 28};
+
+// The score after the "|": an unsigned number as "%u" reads it (leading white space skipped,
+// the rest ignored), 0 when there is none. Reading through strtoul keeps a huge number defined.
+static Uint32 parse_score(const char *text)
+{
+    char *end = nullptr;
+    unsigned long number = strtoul(text, &end, 10);
+    return end == text ? 0 : (Uint32)number;
+}
+
+// Replaces the table with the file's entries: name before the first "|", score after it;
+// lines without "|" are skipped, at most ten entries are read. Sets high_scores_read even
+// when the file is missing (then the table stays as it was). 0 read, 1 missing.
+int read_high_scores(const char *path)
+{
+    high_scores_read = true;
+    FILE *file = fopen(path, "r");
+    if (!file) {
+        printf("ERROR opening file %s\n\n", path);
+        return 1;
+    }
+    for (auto &entry : high_scores)
+        entry = {std::string(), 0};
+    char line[HIGH_SCORE_LINE_SIZE];
+    int count = 0;
+    while (count < HIGH_SCORE_COUNT && read_line(file, line, sizeof line)) {
+        char *separator = strchr(line, SCORE_SEPARATOR);
+        if (!separator)
+            continue;
+        *separator = '\0';
+        high_scores[count].first = line;
+        high_scores[count].second = parse_score(separator + 1);
+        count++;
+    }
+    fclose(file);
+    return 0;
+}
+
+// How many characters of name go into its line: up to its first "|" (which would end the
+// name on reading), and short enough that "name|score" fits the line buffer of the reader.
+static int written_name_length(const std::string &name, Uint32 points)
+{
+    int digits = snprintf(nullptr, 0, "%u", (unsigned)points);
+    size_t room = HIGH_SCORE_LINE_SIZE - 1 - 1 - digits;
+    size_t length = strcspn(name.c_str(), "|");
+    return (int)(length < room ? length : room);
+}
+
+// Writes exactly ten lines "name|score" and replaces the file whole; on failure writes the
+// message and goes on, the old file untouched.
+void write_high_scores(const char *path)
+{
+    std::string temp_path;
+    FILE *file = open_replacement(path, temp_path);
+    if (file) {
+        for (const auto &entry : high_scores)
+            fprintf(file, "%.*s|%u\n", written_name_length(entry.first, entry.second),
+                    entry.first.c_str(), (unsigned)entry.second);
+    }
+    if (!commit_replacement(file, temp_path, path))
+        printf("ERROR opening file %s\n\n", path);
+}
+
+// The first place whose score is below points: equal scores stay above a newcomer.
+int high_score_place(Uint32 points)
+{
+    for (int i = 0; i < HIGH_SCORE_COUNT; i++) {
+        if (high_scores[i].second < points)
+            return i;
+    }
+    return -1;
+}
+
+// Lets `score` into the table: moves the lower entries down, asks for the name (offering and
+// updating player_name) and stores it. A score that beats no entry (0 included) asks nothing.
+// Reads and writes score (0 afterwards), high_scores and player_name.
+void enter_high_score()
+{
+    int place = high_score_place(score);
+    if (place >= 0) {
+        for (int i = HIGH_SCORE_COUNT - 1; i > place; i--)
+            high_scores[i] = high_scores[i - 1];
+        text_entry(texts[NAME_ENTRY_PROMPT].c_str(), player_name);
+        high_scores[place] = {std::string(player_name), score};
+    }
+    score = 0;
+}
+
+// Draws the end-of-run box over the menu background: the title, the run's score and the three
+// closing lines, in a red and black panel as wide as the widest of the four texts (the score
+// line is not measured). Uses text_buffer; the caller flips.
+void show_run_summary(const char *title)
+{
+    int h = font_height(font);
+    int box_height = 5 * h + 60;
+    int box_width = font_text_width(font, title);
+    for (int line : SUMMARY_CLOSING_LINES) {
+        int width = font_text_width(font, texts[line].c_str());
+        if (width > box_width)
+            box_width = width;
+    }
+    int x = (SCREEN_WIDTH - box_width) / 2;
+    int y = (SCREEN_HEIGHT - box_height) / 2;
+
+    draw_maze(menu_map);
+    draw_panel_frame(x, y, box_width, box_height);
+    snprintf(text_buffer, TEXT_BUFFER_SIZE, "%s    %u", texts[SCORE_LABEL].c_str(),
+             (unsigned)score);
+    font_write_centred(screen, font, y, title);
+    font_write_centred(screen, font, y + h + 20, text_buffer);
+    font_write_centred(screen, font, y + 2 * h + 40, texts[SUMMARY_CLOSING_LINES[0]].c_str());
+    font_write_centred(screen, font, y + 3 * h + 40, texts[SUMMARY_CLOSING_LINES[1]].c_str());
+    font_write_centred(screen, font, y + 4 * h + 60, texts[SUMMARY_CLOSING_LINES[2]].c_str());
+}

@@ -1,5 +1,38 @@
-// line_reader.cpp: the one line reader of every text file, and the shared text buffer.
-// STUB: to be written.
+// line_reader.cpp: the one line reader of every text file, and the shared text buffer;
+// called by every reader of the game's files (lists, configuration, texts, scores, maps).
 #include "files.h"
+
 char text_buffer[TEXT_BUFFER_SIZE];
-bool read_line(FILE *, char *, size_t) { return false; }
+
+// Reads one raw line into buffer: characters up to a line feed, a carriage return or the end
+// of the file, at most size - 1 of them; the rest of a longer line is read and dropped.
+// Returns true when the line ended at the end of the file.
+static bool read_raw_line(FILE *file, char *buffer, size_t size)
+{
+    size_t length = 0;
+    int c;
+    while ((c = fgetc(file)) != EOF && c != '\n' && c != '\r') {
+        if (length + 1 < size)
+            buffer[length++] = (char)c;
+    }
+    buffer[length] = '\0';
+    return c == EOF;
+}
+
+static bool is_content_line(const char *line)
+{
+    return line[0] != '\0' && line[0] != '#';
+}
+
+bool read_line(FILE *file, char *buffer, size_t size)
+{
+    if (size == 0)
+        return false;
+    for (;;) {
+        bool at_end = read_raw_line(file, buffer, size);
+        if (is_content_line(buffer))
+            return true;
+        if (at_end)
+            return false;
+    }
+}

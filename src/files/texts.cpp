@@ -1,5 +1,30 @@
-// texts.cpp: the language text table.
-// STUB: to be written.
+// texts.cpp: the language text table; loaded by start-up and by the options menu when the
+// skin or the language changes.
 #include "files.h"
+
 std::string texts[TEXT_COUNT];
-int load_texts() { return 1; }
+
+// The list's entry at index, or an empty name (whose file then cannot be found).
+static const char *list_entry(const std::vector<std::string> &list, Uint8 index)
+{
+    return index < list.size() ? list[index].c_str() : "";
+}
+
+// Fills texts from "data/texts/<skin>_<language>.txt" for skin_index and language_index,
+// composing the name in text_buffer. A short file replaces only the first entries; a missing
+// one leaves the table as it was. Returns 0 when read, 1 when the file cannot be opened.
+int load_texts()
+{
+    snprintf(text_buffer, TEXT_BUFFER_SIZE, "data/texts/%s_%s.txt",
+             list_entry(skin_list, skin_index), list_entry(language_list, language_index));
+    FILE *file = fopen(text_buffer, "r");
+    if (!file) {
+        printf("ERROR opening file %s\n\n", text_buffer);
+        return 1;
+    }
+    char line[TEXT_LINE_SIZE];
+    for (int i = 0; i < TEXT_COUNT && read_line(file, line, sizeof line); i++)
+        texts[i] = line;
+    fclose(file);
+    return 0;
+}

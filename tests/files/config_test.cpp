@@ -1,0 +1,147 @@
+// config_test.cpp: reading and writing the configuration file.
+#include "files.h"
+#include "files_test_support.h"
+#include "frame.h"
+#include "test_support.h"
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <csignal>
+
+// The globals read_config reads and writes, back at their start-up values, with three skins
+// and two languages listed.
+static void reset_config_state()
+{
+    frame_delay = 25;
+    player_name[0] = '\0';
+    skin_index = 0;
+    language_index = 0;
+    config_read = false;
+    skin_list = {"meadow", "circuit", "third"};
+    language_list = {"cs", "en"};
+}
+
+static void read_config_text(const std::string &text)
+{
+    reset_config_state();
+    write_file("test.cfg", text);
+    read_config("test.cfg");
+}
+
+TEST(Config, ReadsTheFourSettingsAndClampsThem)
+{
+    enter_scratch_tree(false);
+    read_config_text("# settings\nTIMER: 22\n\nNAME: Anna Maria\nSKIN: 2\nTEXTS: 1\n");
+    EXPECT_TRUE(config_read);
+    EXPECT_EQ(frame_delay, 22);
+    EXPECT_STREQ(player_name, "Anna");
+    EXPECT_EQ(skin_index, 2);
+    EXPECT_EQ(language_index, 1);
+
+    read_config_text("TIMER: 10\nNAME:Bob\nSKIN: 258\nTEXTS: -1\n");
+    EXPECT_EQ(frame_delay, 20);
+    EXPECT_STREQ(player_name, "Bob");
+    EXPECT_EQ(skin_index, 2);       // 258 keeps its low 8 bits
+    EXPECT_EQ(language_index, 0);   // -1 is 255, beyond the two languages
+
+    read_config_text("TIMER:22\r\nNAME: x\r\nSKIN: 3\r\nTEXTS: +1 extra\r\n");
+    EXPECT_EQ(frame_delay, 22);
+    EXPECT_EQ(skin_index, 0);
+    EXPECT_EQ(language_index, 1);
+
+    read_config_text("TIMER: 40\nNAME: a\nSKIN: 99999999999999999999999\nTEXTS: 1\n");
+    EXPECT_EQ(frame_delay, 25);
+    EXPECT_EQ(skin_index, 0);
+}
+
+TEST(Config, MissingOrMisplacedLinesKeepTheValuesInMemory)
+{
+    enter_scratch_tree(false);
+    read_config_text("TIMER: 21\nNAME:\n");
+    EXPECT_EQ(frame_delay, 21);
+    EXPECT_STREQ(player_name, "jmeno");
+    EXPECT_EQ(skin_index, 0);
+    EXPECT_TRUE(config_read);
+
+    // Taken by position: the second line is matched as NAME, whatever its key.
+    read_config_text("NAME: Eva\nTIMER: 21\nSKIN: 1\nTEXTS: 1\n");
+    EXPECT_EQ(frame_delay, 25);
+    EXPECT_STREQ(player_name, "jmeno");
+    EXPECT_EQ(skin_index, 1);
+
+    read_config_text("timer: 21\nNAME: Eva\n SKIN: 1\nTEXTS 1\n");
+    EXPECT_EQ(frame_delay, 25);
+    EXPECT_STREQ(player_name, "Eva");
+    EXPECT_EQ(skin_index, 0);
+    EXPECT_EQ(language_index, 0);
+
+    read_config_text("");
+    EXPECT_EQ(frame_delay, 25);
+    EXPECT_STREQ(player_name, "jmeno");
+}
+
+TEST(Config, LongLinesAndNamesStayInTheirBuffers)
+{
+    enter_scratch_tree(false);
+    std::string long_name(10000, 'n');
+    read_config_text("TIMER: 21\nNAME: " + long_name + "\nSKIN: 1\nTEXTS: 1\n");
+    EXPECT_EQ(frame_delay, 21);
+    EXPECT_EQ(std::string(player_name), std::string(TEXT_BUFFER_SIZE - 1 - 6, 'n'));
+    EXPECT_EQ(skin_index, 1);
+    EXPECT_EQ(language_index, 1);
+}
+
+TEST(Config, WrittenFileEndsAfterTheTextsNumberAndReadsBackTheSame)
+{
+    enter_scratch_tree(false);
+    reset_config_state();
+    frame_delay = 23;
+    snprintf(player_name, NAME_SIZE, "Player");
+    skin_index = 1;
+    language_index = 1;
+    write_config("test.cfg");
+    EXPECT_EQ(read_file("test.cfg"), "TIMER: 23\nNAME: Player\nSKIN: 1\nTEXTS: 1");
+
+    read_config("test.cfg");
+    EXPECT_EQ(frame_delay, 23);
+    EXPECT_STREQ(player_name, "Player");
+    EXPECT_EQ(skin_index, 1);
+    EXPECT_EQ(language_index, 1);
+
+    // A name with blanks comes back as its first word.
+    snprintf(player_name, NAME_SIZE, "Anna Maria");
+    write_config("test.cfg");
+    read_config("test.cfg");
+    EXPECT_STREQ(player_name, "Anna");
+}
+
+TEST(ConfigDeathTest, AMissingFileEndsTheProgramWithItsMessage)
+{
+    enter_scratch_tree(false);
+    reset_config_state();
+    EXPECT_EXIT((stdout_to_stderr(), read_config("data/gobrant.cfg")),
+                testing::ExitedWithCode(1), "^ERROR opening file data/gobrant.cfg\n$");
+}
+
+TEST(ConfigDeathTest, AFailedWriteEndsAtOnceAndLeavesTheOldFileWhole)
+{
+    enter_scratch_tree(false);
+    reset_config_state();
+    EXPECT_EXIT((stdout_to_stderr(), write_config("nowhere/gobrant.cfg")),
+                testing::ExitedWithCode(1), "^ERROR opening file nowhere/gobrant.cfg\n$");
+
+    write_file("test.cfg", "TIMER: 21\nNAME: Old\nSKIN: 0\nTEXTS: 0");
+    snprintf(player_name, NAME_SIZE, "%s", std::string(200, 'z').c_str());
+    // The disk fills up halfway: the file size limit stops the 230-byte file after 100 bytes
+    // (and leaves room for the message in the death test's capture of standard error).
+    auto write_on_a_full_disk = [] {
+        stdout_to_stderr();
+        signal(SIGXFSZ, SIG_IGN);
+        rlimit limit{100, 100};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        write_config("test.cfg");
+    };
+    EXPECT_EXIT(write_on_a_full_disk(), testing::ExitedWithCode(1),
+                "^ERROR opening file test.cfg\n$");
+    EXPECT_EQ(read_file("test.cfg"), "TIMER: 21\nNAME: Old\nSKIN: 0\nTEXTS: 0");
+    EXPECT_EQ(system("test $(ls -A | wc -l) -eq 1"), 0) << "a temporary file was left behind";
+}

@@ -1,9 +1,166 @@
-// surfaces.cpp: bitmap loading, pixel access and sprite transforms.
-// STUB: to be written.
+// surfaces.cpp: bitmap loading, pixel access and sprite transforms; used by the font and the skin loader.
 #include "gfx.h"
-SDL_Surface *load_bitmap(const char *, const char *) { return nullptr; }
-SDL_Surface *load_keyed_bitmap(const char *, const char *) { return nullptr; }
-Uint32 get_pixel(SDL_Surface *, int, int) { return 0; }
-void put_pixel(SDL_Surface *, int, int, Uint32) {}
-SDL_Surface *turn_frames(SDL_Surface *) { return nullptr; }
-SDL_Surface *mirror_frames(SDL_Surface *) { return nullptr; }
+#include "files.h"
+#include "frame.h"
+#include <cstdio>
+#include <cstdlib>
+
+static const Uint32 NO_PIXEL = 0xFFFFFFFF;   // get_pixel's answer for an unknown pixel size
+
+// Ends the program because the bitmap at text_buffer could not be read.
+static void die_unreadable_bitmap()
+{
+    printf("ERROR nacteni obrazku:%s\n", text_buffer);
+    exit(1);
+}
+
+// Reads directory + file (composed into text_buffer) and converts it to the screen's format.
+// A file that cannot be opened or decoded ends the program.
+SDL_Surface *load_bitmap(const char *directory, const char *file)
+{
+    snprintf(text_buffer, TEXT_BUFFER_SIZE, "%s%s", directory, file);
+    SDL_RWops *stream = SDL_RWFromFile(text_buffer, "rb");
+    if (!stream)
+        die_unreadable_bitmap();
+    SDL_Surface *loaded = SDL_LoadBMP_RW(stream, 1);
+    if (!loaded)
+        die_unreadable_bitmap();
+    SDL_Surface *converted = SDL_DisplayFormat(loaded);
+    SDL_FreeSurface(loaded);
+    return converted;
+}
+
+// Pure green in the surface's own format: the transparent colour of sprites.
+static Uint32 green_key(SDL_Surface *surface)
+{
+    return SDL_MapRGB(surface->format, 0, 255, 0);
+}
+
+SDL_Surface *load_keyed_bitmap(const char *directory, const char *file)
+{
+    SDL_Surface *surface = load_bitmap(directory, file);
+    SDL_SetColorKey(surface, SDL_SRCCOLORKEY | SDL_RLEACCEL, green_key(surface));
+    return surface;
+}
+
+static Uint8 *pixel_address(SDL_Surface *surface, int x, int y)
+{
+    return (Uint8 *)surface->pixels + y * surface->pitch + x * surface->format->BytesPerPixel;
+}
+
+// Reads one pixel in the surface's format; the caller has locked the surface if SDL needs it.
+// A position outside the surface reads nothing and gives 0 (x outside also says so).
+Uint32 get_pixel(SDL_Surface *surface, int x, int y)
+{
+    if (x < 0) {
+        puts("x too small in GetPixel!");
+        return 0;
+    }
+    if (x >= surface->w) {
+        puts("x too big in GetPixel!");
+        return 0;
+    }
+    if (y < 0 || y >= surface->h)
+        return 0;
+    const Uint8 *p = pixel_address(surface, x, y);
+    const SDL_PixelFormat *format = surface->format;
+    switch (format->BytesPerPixel) {
+    case 1:
+        return *p;
+    case 2:
+        return *(const Uint16 *)p;
+    case 3:
+        return SDL_MapRGB(surface->format, p[format->Rshift / 8], p[format->Gshift / 8],
+                          p[format->Bshift / 8]);
+    case 4:
+        return *(const Uint32 *)p;
+    default:
+        return NO_PIXEL;
+    }
+}
+
+// Stores one pixel value; three-byte pixels are written low byte first. Positions outside
+// the surface are ignored.
+void put_pixel(SDL_Surface *surface, int x, int y, Uint32 pixel)
+{
+    if (x < 0 || x >= surface->w || y < 0 || y >= surface->h)
+        return;
+    Uint8 *p = pixel_address(surface, x, y);
+    switch (surface->format->BytesPerPixel) {
+    case 1:
+        *p = (Uint8)pixel;
+        break;
+    case 2:
+        *(Uint16 *)p = (Uint16)pixel;
+        break;
+    case 3:
+        p[0] = pixel & 0xFF;
+        p[1] = (pixel >> 8) & 0xFF;
+        p[2] = (pixel >> 16) & 0xFF;
+        break;
+    case 4:
+        *(Uint32 *)p = pixel;
+        break;
+    default:
+        break;
+    }
+}
+
+// A new surface of the source's size in the screen's format, keyed on green.
+static SDL_Surface *new_frame_surface(SDL_Surface *source)
+{
+    const SDL_PixelFormat *format = screen->format;
+    SDL_Surface *result =
+        SDL_CreateRGBSurface(SDL_RLEACCEL, source->w, source->h, format->BitsPerPixel,
+                             format->Rmask, format->Gmask, format->Bmask, format->Amask);
+    SDL_SetColorKey(result, SDL_SRCCOLORKEY, green_key(result));
+    return result;
+}
+
+// Copies every whole 32x32 frame of the source into a new surface, moving the pixel at
+// frame column u, row v to the place that `place` gives.
+static SDL_Surface *transform_frames(SDL_Surface *source,
+                                     void (*place)(int u, int v, int &to_x, int &to_y))
+{
+    SDL_Surface *result = new_frame_surface(source);
+    if (SDL_MUSTLOCK(source))
+        SDL_LockSurface(source);
+    if (SDL_MUSTLOCK(result))
+        SDL_LockSurface(result);
+    for (int frame = 0; frame < source->w / FRAME_SIZE; frame++) {
+        int base = frame * FRAME_SIZE;
+        for (int v = 0; v < FRAME_SIZE; v++)
+            for (int u = 0; u < FRAME_SIZE; u++) {
+                int to_x, to_y;
+                place(u, v, to_x, to_y);
+                put_pixel(result, base + to_x, to_y, get_pixel(source, base + u, v));
+            }
+    }
+    if (SDL_MUSTLOCK(source))
+        SDL_UnlockSurface(source);
+    if (SDL_MUSTLOCK(result))
+        SDL_UnlockSurface(result);
+    return result;
+}
+
+static void turn_place(int u, int v, int &to_x, int &to_y)
+{
+    to_x = FRAME_SIZE - 1 - v;
+    to_y = u;
+}
+
+static void mirror_place(int u, int v, int &to_x, int &to_y)
+{
+    to_x = FRAME_SIZE - 1 - u;
+    to_y = v;
+}
+
+SDL_Surface *turn_frames(SDL_Surface *source)
+{
+    return transform_frames(source, turn_place);
+}
+
+SDL_Surface *mirror_frames(SDL_Surface *source)
+{
+    return transform_frames(source, mirror_place);
+}

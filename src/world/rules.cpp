@@ -1,11 +1,360 @@
-// rules.cpp: the per-frame rules and the player actions.
-// STUB: to be written.
+// rules.cpp: the per-frame rules (update_frame, called by the main loop once a frame) and
+// the player actions bound to the play keys.
 #include "world.h"
-void update_frame() {}
-void set_wanted_direction(Uint8) {}
-void give_up_life() {}
-void continue_with_knot() {}
-void use_decoy() {}
-void toggle_boost() {}
-void toggle_power() {}
-void end_run(const char *) {}
+#include "files.h"
+#include "frame.h"
+#include "gfx.h"
+#include "menus.h"
+
+const Uint32 DOT_BOOST_MS = 50;        // boost reserve bought by one caught dot
+const Uint32 KNOCKOUT_SCORE = 100;     // points for knocking out an enemy
+const Uint8 MAX_LIVES = 255;           // an extra life beyond this is not counted
+const Uint8 MAX_CATCH_INTERVAL = 255;  // knots beyond this are not counted
+const int POWER_SECONDS = 10;          // power mode, a decoy and a knockout last ten seconds
+const int MESSAGE_SECONDS = 5;         // the caught message runs five seconds
+const Uint16 DECOY_WIPE_FRAMES = 2;    // decoy_timer at or below this: no decoy stands
+const Uint16 SPACE_KEY = 32;           // every wait of the rules is for space
+
+const int TEXT_OUT_OF_LIVES = 21;
+const int TEXT_CAUGHT = 22;
+const int TEXT_GAME_COMPLETED = 23;
+const int TEXT_LEVEL_DONE = 24;
+
+static int ten_seconds()
+{
+    return frames_per_second() * POWER_SECONDS;
+}
+
+static int message_length()
+{
+    return frames_per_second() * MESSAGE_SECONDS;
+}
+
+static bool decoy_standing()
+{
+    return decoy_timer > DECOY_WIPE_FRAMES;
+}
+
+// Step 1: power mode ends when its timer runs down to 0. Writes power_timer, power_mode.
+static void count_power_timer()
+{
+    power_timer--;
+    if (power_timer == 0)
+        power_mode = 0;
+}
+
+// A dot visit: every catch_interval-th visit catches the dot. Writes the cell, catch_streak,
+// score, boost_reserve and level_map.dots_left.
+static void visit_dot(Uint8 &cell)
+{
+    catch_streak++;
+    if (catch_streak != catch_interval)
+        return;
+    cell = CELL_FLOOR;
+    boost_reserve += DOT_BOOST_MS;
+    score++;
+    catch_streak = 0;
+    level_map.dots_left--;
+}
+
+// Step 2: when the free player's stay in its cell ends this frame, it takes what lies there.
+static void collect_under_player()
+{
+    if (player.step_counter + 1 != player.speed || player.knockout != 0)
+        return;
+    Uint8 &cell = level_map.cells[player.cell_x + player.cell_y * MAP_COLUMNS];
+    if (cell == CELL_DOT)
+        visit_dot(cell);
+    if (cell == CELL_LIFE) {
+        if (lives < MAX_LIVES)
+            lives++;
+        cell = CELL_FLOOR;
+    }
+    if (cell == CELL_DECOY) {
+        cell = CELL_FLOOR;
+        decoy_count++;
+    }
+    if (cell == CELL_POWER) {
+        cell = CELL_FLOOR;
+        power_charges++;
+    }
+}
+
+// The first enemy whose current and next speed are both `speed`, or null.
+static const Actor *first_enemy_at_pace(Uint8 speed)
+{
+    for (const Actor &enemy : enemies)
+        if (enemy.next_speed == speed && enemy.speed == speed)
+            return &enemy;
+    return nullptr;
+}
+
+static void set_enemy_next_speed(Uint8 speed)
+{
+    for (Actor &enemy : enemies)
+        enemy.next_speed = speed;
+}
+
+// Step 3: a running boost costs frame_delay ms of reserve a frame and ends when the reserve
+// cannot pay for another frame. Writes boost_flag (left 0), boost_reserve, next speeds.
+static void keep_boost()
+{
+    boost_flag = first_enemy_at_pace(BOOST_SPEED) ? 1 : 0;
+    if (boost_flag) {
+        if (boost_reserve >= (Uint32)frame_delay)
+            boost_reserve -= frame_delay;
+        else
+            set_enemy_next_speed(NORMAL_SPEED);
+    }
+    boost_flag = 0;
+}
+
+static void move_player()
+{
+    step_actor(player);
+    repaint_trail(player);
+    update_glide(player);
+}
+
+// Step 5: a standing decoy counts down; the player's real cell is kept while the enemies
+// are steered at the decoy. Writes saved_player_x/y, decoy_timer.
+static void count_decoy_timer()
+{
+    if (!decoy_standing())
+        return;
+    saved_player_x = player.cell_x;
+    saved_player_y = player.cell_y;
+    decoy_timer--;
+}
+
+// An enemy with no free way at all stays where it stands instead of choosing for ever.
+static bool enemy_boxed_in(const Actor &enemy)
+{
+    for (Uint8 d = DIR_RIGHT; d <= DIR_UP; d++)
+        if (way_free(enemy.cell_x, enemy.cell_y, d))
+            return false;
+    return true;
+}
+
+// Step 6.4: a moving enemy steps on; a standing one chooses a way and steps until it moves.
+static void move_enemy(int index)
+{
+    Actor &enemy = enemies[index];
+    if (enemy.direction != DIR_NONE) {
+        step_actor(enemy);
+    } else {
+        while (enemy.direction == DIR_NONE && !enemy_boxed_in(enemy)) {
+            choose_enemy_direction(index);
+            step_actor(enemy);
+        }
+    }
+    repaint_trail(enemy);
+    update_glide(enemy);
+}
+
+// Step 6.6: a touch knocks the enemy out in power mode, otherwise catches the free player.
+// Writes score, the enemy's knockout, player.knockout.
+static void check_touch(Actor &enemy)
+{
+    if (enemy.knockout != 0 || !actors_touch(player, enemy))
+        return;
+    if (power_mode) {
+        score += KNOCKOUT_SCORE;
+        enemy.knockout = ten_seconds();
+    } else if (player.knockout == 0) {
+        player.knockout = 1;
+    }
+}
+
+// Step 6 for one enemy: the think schedule, knockout countdown, move and touch. While a
+// decoy stands the player's cell reads as the decoy's during the enemy's turn.
+static void update_enemy(int index)
+{
+    Actor &enemy = enemies[index];
+    think_tick++;
+    if (enemy.knockout != 0) {
+        enemy.knockout--;
+        if (enemy.knockout == ten_seconds() - 1)
+            repaint_trail(enemy);
+    } else {
+        if (decoy_standing()) {
+            player.cell_x = decoy_x;
+            player.cell_y = decoy_y;
+        }
+        if (think_tick == think_period)
+            enemy_think(enemy);
+        move_enemy(index);
+    }
+    if (decoy_standing()) {
+        player.cell_x = saved_player_x;
+        player.cell_y = saved_player_y;
+    }
+    check_touch(enemy);
+}
+
+// Step 8: the caught message shows for five seconds from the frame the player is caught and
+// is wiped from both screen buffers in the two frames after; a continue wipes it at once.
+// Reads and writes message_frames.
+static void run_caught_message()
+{
+    const int n = message_length();
+    const char *text = texts[TEXT_CAUGHT].c_str();
+    int t = message_frames;
+    if (player.knockout == 0 && t <= n)
+        return;
+    if (t <= n) {
+        show_message_box(text);
+        message_frames++;
+        t = message_frames;
+    }
+    if (t == n + 2) {
+        show_message_box(text);
+        redraw_cells_in_rect(message_box_rect);
+        message_frames++;
+        t = message_frames;
+        if (player.knockout == 0) {
+            message_frames = 0;
+            t = 0;
+        }
+    }
+    if (t == n + 1) {
+        show_message_box(text);
+        redraw_cells_in_rect(message_box_rect);
+        message_frames++;
+    }
+}
+
+// A next map that cannot be loaded ends the run where it stands: its start cells are gone.
+static void end_run_on_missing_map()
+{
+    lives = 0;
+    enter_high_score();
+    main_menu();
+}
+
+// Step 9: with the last dot gone the next map follows, or the run ends after the last one.
+// Writes level_index; the level load writes the rest.
+static void finish_level()
+{
+    if (level_map.dots_left != 0)
+        return;
+    size_t next = (size_t)level_index + 1;
+    if (next >= map_list.size()) {
+        end_run(texts[TEXT_GAME_COMPLETED].c_str());
+        return;
+    }
+    level_index = (Uint8)next;
+    show_message_box(texts[TEXT_LEVEL_DONE].c_str());
+    SDL_Flip(screen);
+    wait_for_key(SPACE_KEY);
+    if (load_level(map_list[level_index].c_str()) != 0)
+        end_run_on_missing_map();
+}
+
+// One frame of play. Without a game in progress (a new game whose first map failed) there
+// is nothing to play: the main menu opens again.
+void update_frame()
+{
+    if (lives == 0) {
+        main_menu();
+        return;
+    }
+    count_power_timer();
+    collect_under_player();
+    keep_boost();
+    move_player();
+    count_decoy_timer();
+    for (int i = 0; i < (int)enemies.size(); i++)
+        update_enemy(i);
+    draw_play_overlay();
+    run_caught_message();
+    finish_level();
+}
+
+void set_wanted_direction(Uint8 direction)
+{
+    player.wanted_direction = direction;
+}
+
+// The way on after being caught, usable at any time: one life less and everybody back on
+// their start cells; the last life ends the run. Nothing happens without a game in progress.
+void give_up_life()
+{
+    if (lives == 0)
+        return;
+    message_frames = 0;
+    catch_interval = 1;
+    catch_streak = 0;
+    player.knockout = 0;
+    lives--;
+    if (lives == 0)
+        end_run(texts[TEXT_OUT_OF_LIVES].c_str());
+    if (lives != 0)
+        start_level();
+}
+
+// Only while caught: one more knot, free again on the spot; the message is wiped.
+void continue_with_knot()
+{
+    if (player.knockout == 0)
+        return;
+    if (catch_interval < MAX_CATCH_INTERVAL)
+        catch_interval++;
+    player.knockout = 0;
+    message_frames = (Uint8)(message_length() + 1);
+}
+
+// Withdraws a placed decoy (not back into the stock), or places one on the player's cell.
+void use_decoy()
+{
+    if (decoy_timer != 0) {
+        decoy_timer = DECOY_WIPE_FRAMES;
+        return;
+    }
+    if (decoy_count == 0)
+        return;
+    decoy_count--;
+    decoy_x = player.cell_x;
+    decoy_y = player.cell_y;
+    decoy_timer = ten_seconds();
+}
+
+// Boost on when an enemy runs at normal pace and the reserve pays for a frame, else off.
+// boost_flag is not cleared first; update_frame leaves it 0.
+void toggle_boost()
+{
+    if (first_enemy_at_pace(NORMAL_SPEED))
+        boost_flag = 1;
+    if (!boost_flag) {
+        set_enemy_next_speed(NORMAL_SPEED);
+        return;
+    }
+    if (boost_reserve >= (Uint32)frame_delay && enemy_count > 0)
+        set_enemy_next_speed(BOOST_SPEED);
+}
+
+void toggle_power()
+{
+    if (power_mode) {
+        power_mode = 0;
+        power_timer = 0;
+        return;
+    }
+    if (power_charges == 0)
+        return;
+    power_mode = 1;
+    power_charges--;
+    power_timer = ten_seconds();
+}
+
+// The shared end of a run: the summary box, a wait for space, the high-score entry and the
+// main menu, which returns with a new game set up or with lives still 0.
+void end_run(const char *title)
+{
+    show_run_summary(title);
+    lives = 0;
+    SDL_Flip(screen);
+    wait_for_key(SPACE_KEY);
+    enter_high_score();
+    main_menu();
+}

@@ -1,0 +1,329 @@
+# End-to-end harness: runs the real game on a private Xvfb display; sourced by tests/e2e/test_*.sh and screenshots.sh.
+#
+# A script sources this file with the game binary and the content tree as $1 and $2, calls
+# e2e_setup, adjusts the scratch copy of the content tree ($E2E_CONTENT), starts the game
+# with e2e_start_game, drives it with e2e_key / e2e_type_name and checks the files the
+# game wrote back. Xvfb, the game and any helper window are cleaned up on every exit path.
+
+set -u
+
+E2E_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+E2E_GAME=$(readlink -f "${1:?usage: $0 <gobrant binary> <content dir>}")
+E2E_SOURCE_CONTENT=$(readlink -f "${2:?usage: $0 <gobrant binary> <content dir>}")
+E2E_NAME=$(basename "$0" .sh)
+
+E2E_KEY_PAUSE=${E2E_KEY_PAUSE:-0.25}   # time the game gets to react and draw after a key
+E2E_WINDOW_TIMEOUT=15                  # seconds to wait for the game's window
+E2E_CAPTION="Gobrant beta"
+
+E2E_WORK=""
+E2E_CONTENT=""
+E2E_DISPLAY=""
+E2E_XVFB_PID=""
+E2E_GAME_PID=""
+E2E_GAME_RC=""
+E2E_WINDOW=""
+E2E_HELPER_PID=""
+E2E_SHOT_COUNT=0
+
+e2e_log() { echo "[$E2E_NAME] $*"; }
+
+# Prints what the game wrote and fails the test.
+e2e_fail() {
+    echo "[$E2E_NAME] FAIL: $*" >&2
+    if [ -n "$E2E_WORK" ] && [ -f "$E2E_WORK/game_stdout.txt" ]; then
+        echo "--- game output ---" >&2
+        tail -n 40 "$E2E_WORK/game_stdout.txt" >&2
+        echo "-------------------" >&2
+    fi
+    if [ -n "$E2E_WORK" ]; then
+        e2e_shot "$E2E_WORK/failure.png" 2>/dev/null
+        echo "[$E2E_NAME] scratch dir kept: $E2E_WORK" >&2
+        E2E_KEEP=1
+    fi
+    exit 1
+}
+
+e2e_cleanup() {
+    local rc=$?
+    e2e_stop_pid "$E2E_GAME_PID"
+    e2e_stop_pid "$E2E_HELPER_PID"
+    e2e_stop_pid "$E2E_XVFB_PID"
+    if [ -n "$E2E_WORK" ] && [ "${E2E_KEEP:-0}" != 1 ]; then
+        rm -rf "$E2E_WORK"
+    fi
+    exit $rc
+}
+
+# Ends one process that this harness started: TERM, then KILL after a second.
+e2e_stop_pid() {
+    local pid=$1 i
+    [ -n "$pid" ] || return 0
+    kill -0 "$pid" 2>/dev/null || return 0
+    kill -TERM "$pid" 2>/dev/null
+    for i in 1 2 3 4 5 6 7 8 9 10; do
+        kill -0 "$pid" 2>/dev/null || return 0
+        sleep 0.1
+    done
+    kill -KILL "$pid" 2>/dev/null
+    wait "$pid" 2>/dev/null
+    return 0
+}
+
+# Makes the scratch copy of the content tree, with a known configuration and a known
+# high-score table whose tenth score is 2, and starts the X server.
+e2e_setup() {
+    E2E_WORK=$(mktemp -d "/tmp/gobrant-e2e-$E2E_NAME.XXXXXX")
+    trap e2e_cleanup EXIT
+    trap 'exit 130' INT TERM
+    cp -r "$E2E_SOURCE_CONTENT" "$E2E_WORK/content"
+    E2E_CONTENT="$E2E_WORK/content"
+    e2e_write_config 25 jmeno 0 0
+    e2e_write_known_highscores
+    e2e_start_x
+}
+
+# Writes data/gobrant.cfg of the copy in the game's own four-line format.
+e2e_write_config() {
+    printf 'TIMER: %d\nNAME: %s\nSKIN: %d\nTEXTS: %d' "$1" "$2" "$3" "$4" \
+        > "$E2E_CONTENT/data/gobrant.cfg"
+}
+
+E2E_KNOWN_HIGHSCORES='Ada|900
+Bob|800
+Cyril|700
+Dana|600
+Emil|500
+Fred|400
+Gita|300
+Hana|200
+Ivan|100
+Jan|2'
+
+e2e_write_known_highscores() {
+    printf '%s\n' "$E2E_KNOWN_HIGHSCORES" > "$E2E_CONTENT/data/highscores.txt"
+}
+
+# Replaces the copy's map list with the given test maps from tests/e2e/maps, in order.
+e2e_use_maps() {
+    local map
+    : > "$E2E_CONTENT/maps/AAA_maplist.txt"
+    for map in "$@"; do
+        cp "$E2E_DIR/maps/$map" "$E2E_CONTENT/maps/$map"
+        echo "$map" >> "$E2E_CONTENT/maps/AAA_maplist.txt"
+    done
+}
+
+# Content lines of a list file (comments and empty lines skipped, CR stripped).
+e2e_list_entries() {
+    tr -d '\r' < "$1" | grep -v '^#' | grep -v '^$'
+}
+
+e2e_start_x() {
+    local n tries
+    n=$(( 100 + $$ % 400 ))
+    for tries in 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19 20; do
+        n=$(( n + 1 ))
+        [ -e "/tmp/.X$n-lock" ] && continue
+        [ -e "/tmp/.X11-unix/X$n" ] && continue
+        Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp > "$E2E_WORK/xvfb.log" 2>&1 &
+        E2E_XVFB_PID=$!
+        if e2e_wait_for_x "$n"; then
+            E2E_DISPLAY=":$n"
+            export DISPLAY="$E2E_DISPLAY"
+            return 0
+        fi
+        e2e_stop_pid "$E2E_XVFB_PID"
+        E2E_XVFB_PID=""
+    done
+    e2e_fail "could not start Xvfb"
+}
+
+# Waits up to five seconds for display :$1 to answer; fails early if Xvfb died.
+e2e_wait_for_x() {
+    local i
+    for i in $(seq 50); do
+        kill -0 "$E2E_XVFB_PID" 2>/dev/null || return 1
+        xdpyinfo -display ":$1" > /dev/null 2>&1 && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+# Starts the game in the copy's directory and waits until its window shows something.
+e2e_start_game() {
+    E2E_GAME_RC=""
+    (cd "$E2E_CONTENT" && exec env SDL_AUDIODRIVER=dummy "$E2E_GAME") \
+        >> "$E2E_WORK/game_stdout.txt" 2>&1 &
+    E2E_GAME_PID=$!
+    E2E_WINDOW=$(timeout "$E2E_WINDOW_TIMEOUT" xdotool search --sync --name "^$E2E_CAPTION\$" 2>/dev/null | head -n 1)
+    [ -n "$E2E_WINDOW" ] || e2e_fail "no window named '$E2E_CAPTION' within ${E2E_WINDOW_TIMEOUT}s"
+    e2e_wait_drawn
+}
+
+# Waits until the screen is no longer all black (the first screen has been flipped).
+e2e_wait_drawn() {
+    local i shot="$E2E_WORK/ready.png"
+    for i in $(seq 100); do
+        e2e_assert_running "while waiting for the first screen"
+        e2e_shot "$shot"
+        if [ "$(convert "$shot" -format '%[fx:maxima>0]' info:)" = 1 ]; then
+            sleep "$E2E_KEY_PAUSE"
+            return 0
+        fi
+        sleep 0.1
+    done
+    e2e_fail "the screen stayed black"
+}
+
+e2e_running() {
+    [ -n "$E2E_GAME_PID" ] && [ -z "$E2E_GAME_RC" ] && kill -0 "$E2E_GAME_PID" 2>/dev/null
+}
+
+e2e_assert_running() {
+    if ! e2e_running; then
+        e2e_reap
+        e2e_fail "the game ended (status $E2E_GAME_RC) $*"
+    fi
+}
+
+e2e_reap() {
+    [ -n "$E2E_GAME_RC" ] && return 0
+    wait "$E2E_GAME_PID" 2>/dev/null
+    E2E_GAME_RC=$?
+}
+
+# Presses each key (xdotool key names, e.g. Down, Return, alt+F4) with a pause after each.
+e2e_key() {
+    local k
+    for k in "$@"; do
+        e2e_assert_running "before the key $k"
+        xdotool key "$k" 2>> "$E2E_WORK/xdotool.log"
+        sleep "$E2E_KEY_PAUSE"
+    done
+}
+
+# Presses a key whose effect may end the program (no check that the game still runs after).
+e2e_key_final() {
+    e2e_assert_running "before the key $1"
+    xdotool key "$1" 2>> "$E2E_WORK/xdotool.log"
+}
+
+# Types a name in the name entry: letters and spaces; the entry swaps the y and z keys,
+# so the key pressed for y is z and the other way round.
+e2e_type_name() {
+    local text=$1 i c lower key
+    for (( i = 0; i < ${#text}; i++ )); do
+        c=${text:i:1}
+        if [ "$c" = " " ]; then
+            e2e_key space
+            continue
+        fi
+        lower=$(printf '%s' "$c" | tr 'A-Z' 'a-z')
+        case $lower in
+            y) key=z ;;
+            z) key=y ;;
+            *) key=$lower ;;
+        esac
+        if [ "$c" != "$lower" ]; then
+            key="shift+$key"
+        fi
+        e2e_key "$key"
+    done
+}
+
+# Presses Backspace n times.
+e2e_erase() {
+    local i
+    for (( i = 0; i < $1; i++ )); do
+        e2e_key BackSpace
+    done
+}
+
+# Waits up to $1 seconds for the game to end and checks its exit status against $2.
+e2e_expect_exit() {
+    local limit=$1 want=$2 i
+    for (( i = 0; i < limit * 10; i++ )); do
+        kill -0 "$E2E_GAME_PID" 2>/dev/null || break
+        sleep 0.1
+    done
+    if kill -0 "$E2E_GAME_PID" 2>/dev/null; then
+        e2e_fail "the game did not end within ${limit}s"
+    fi
+    e2e_reap
+    [ "$E2E_GAME_RC" = "$want" ] || e2e_fail "exit status $E2E_GAME_RC, expected $want"
+    E2E_GAME_PID=""
+}
+
+# Checks that the game is still running after $1 seconds (a screen waits for more keys).
+e2e_expect_alive_after() {
+    sleep "$1"
+    e2e_assert_running "but it should still be waiting for keys"
+}
+
+e2e_shot() {
+    import -display "$E2E_DISPLAY" -window root "$1"
+}
+
+# Takes a numbered screenshot in the scratch dir and prints its path.
+e2e_snap() {
+    E2E_SHOT_COUNT=$(( E2E_SHOT_COUNT + 1 ))
+    local path="$E2E_WORK/shot_${E2E_SHOT_COUNT}_$1.png"
+    e2e_shot "$path"
+    echo "$path"
+}
+
+# Number of pixels in which two screenshots differ.
+e2e_pixel_diff() {
+    compare -metric AE "$1" "$2" null: 2>&1 | cut -d' ' -f1
+}
+
+e2e_expect_same_screen() {
+    local d
+    d=$(e2e_pixel_diff "$1" "$2")
+    [ "$d" = 0 ] || e2e_fail "$3: $d pixels differ between $(basename "$1") and $(basename "$2")"
+}
+
+e2e_expect_changed_screen() {
+    local d
+    d=$(e2e_pixel_diff "$1" "$2")
+    [ "$d" != 0 ] || e2e_fail "$3: $(basename "$1") and $(basename "$2") are identical"
+}
+
+# Starts a small second X client to take the focus away from the game; prints its window.
+e2e_start_focus_thief() {
+    xmessage -name gobrant-e2e-focus -geometry +1100+900 "focus elsewhere" > /dev/null 2>&1 &
+    E2E_HELPER_PID=$!
+    E2E_HELPER_WINDOW=$(timeout 10 xdotool search --sync --name '^gobrant-e2e-focus$' 2>/dev/null | head -n 1)
+    [ -n "$E2E_HELPER_WINDOW" ] || e2e_fail "the helper window did not appear"
+}
+
+e2e_focus_away() {
+    xdotool windowfocus "$E2E_HELPER_WINDOW" 2>> "$E2E_WORK/xdotool.log"
+    sleep "$E2E_KEY_PAUSE"
+}
+
+e2e_focus_back() {
+    xdotool windowfocus "$E2E_WINDOW" 2>> "$E2E_WORK/xdotool.log"
+    sleep "$E2E_KEY_PAUSE"
+}
+
+# Checks that data/highscores.txt of the copy has ten lines and that line $1 is $2.
+e2e_expect_highscore_line() {
+    local file="$E2E_CONTENT/data/highscores.txt" lines got
+    lines=$(wc -l < "$file")
+    [ "$lines" = 10 ] || e2e_fail "highscores.txt has $lines lines, expected 10: $(cat "$file")"
+    got=$(sed -n "${1}p" "$file")
+    [ "$got" = "$2" ] || e2e_fail "highscores.txt line $1 is '$got', expected '$2'; file: $(tr '\n' ' ' < "$file")"
+}
+
+e2e_expect_highscores_unchanged() {
+    local got
+    got=$(cat "$E2E_CONTENT/data/highscores.txt")
+    [ "$got" = "$E2E_KNOWN_HIGHSCORES" ] || e2e_fail "highscores.txt changed: $(tr '\n' ' ' <<< "$got")"
+}
+
+e2e_pass() {
+    e2e_log "PASS"
+    exit 0
+}

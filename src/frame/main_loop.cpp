@@ -1,6 +1,13 @@
-// main_loop.cpp: the frame loop, its pacing and rate measure, and the keys during play.
-// STUB: to be written.
+// main_loop.cpp: the frame loop that main runs after start-up: play input, the per-frame
+// rules, the frame pacer with its rate measure, and the pause.
 #include "frame.h"
+#include "files.h"
+#include "gfx.h"
+#include "menus.h"
+#include "world.h"
+#include <cstdio>
+#include <cstdlib>
+
 int frame_delay = 25;
 Uint32 frame_base = 0;
 Uint32 frame_now = 0;
@@ -8,9 +15,148 @@ Uint8 fps_frames = 0;
 Uint32 fps_elapsed = 0;
 char fps_text[20] = "";
 SDL_Event event;
-void main_loop() { for (;;) run_frame(); }
-void run_frame() {}
-void handle_play_input() {}
-void pace_frame() {}
-void reset_frame_pacer() { frame_base = frame_now = game_ticks(); }
-bool is_alt_f4(const SDL_Event &e) { return e.type == SDL_KEYDOWN && e.key.keysym.sym == SDLK_F4 && (e.key.keysym.mod & (KMOD_LALT | KMOD_RALT)); }
+
+static const Uint8 FPS_SAMPLE_FRAMES = 100;   // the rate is measured every 101 frames
+static const size_t FPS_TEXT_ROOM = 6;        // five characters and the null
+static const SDLMod ALT_KEYS = SDLMod(KMOD_LALT | KMOD_RALT);
+static const int PAUSE_TEXT = 25;
+
+// The play screen waits through a pause from the first frame on: the main menu has already
+// reset the pacer, and doing it here too keeps a slow start-up from causing catch-up frames.
+void main_loop()
+{
+    reset_frame_pacer();
+    for (;;)
+        run_frame();
+}
+
+void run_frame()
+{
+    handle_play_input();
+    update_frame();
+    pace_frame();
+}
+
+// Spins on the clock until the slot is over, shows the frame and measures the rate.
+// Reads and writes frame_base, frame_now, fps_frames, fps_elapsed and fps_text.
+void pace_frame()
+{
+    frame_now = game_ticks();
+    while (frame_now < Uint32(frame_base + frame_delay))
+        frame_now = game_ticks();
+    SDL_Flip(screen);
+    fps_frames++;
+    fps_elapsed += frame_now - frame_base;
+    if (fps_frames > FPS_SAMPLE_FRAMES) {
+        snprintf(fps_text, FPS_TEXT_ROOM, "%.1f", fps_frames * 1000.0 / fps_elapsed);
+        fps_frames = 0;
+        fps_elapsed = 0;
+    }
+    frame_base += frame_delay;
+}
+
+void reset_frame_pacer()
+{
+    frame_base = frame_now = game_ticks();
+}
+
+bool is_alt_f4(const SDL_Event &e)
+{
+    return e.type == SDL_KEYDOWN && e.key.keysym.sym == SDLK_F4 && (e.key.keysym.mod & ALT_KEYS);
+}
+
+// The key that `event` holds now; screens opened by a key leave their own last event there.
+static SDLKey current_key()
+{
+    return event.type == SDL_KEYDOWN ? event.key.keysym.sym : SDLK_UNKNOWN;
+}
+
+static void show_pause_box()
+{
+    show_message_box(texts[PAUSE_TEXT].c_str());
+    SDL_Flip(screen);
+}
+
+static void redraw_play_screen()
+{
+    draw_maze(level_map);
+    draw_play_overlay();
+}
+
+static void remove_pause_box()
+{
+    SDL_Flip(screen);
+    redraw_cells_in_rect(message_box_rect);
+}
+
+// Key p: the pause box until p is pressed again; a focus loss meanwhile shows it afresh.
+static void pause_play()
+{
+    show_pause_box();
+    while (wait_for_key(SDLK_p) == 1) {
+        redraw_play_screen();
+        show_pause_box();
+        redraw_play_screen();
+    }
+    remove_pause_box();
+}
+
+// The focus went away during play: once it is back the game stays paused until p.
+static void focus_pause()
+{
+    wait_for_focus();
+    show_pause_box();
+    redraw_play_screen();
+    wait_for_key(SDLK_p);
+    remove_pause_box();
+}
+
+static const struct {
+    SDLKey key;
+    Uint8 direction;
+} ARROW_KEYS[] = {
+    {SDLK_RIGHT, DIR_RIGHT}, {SDLK_DOWN, DIR_DOWN}, {SDLK_LEFT, DIR_LEFT}, {SDLK_UP, DIR_UP},
+};
+
+// The play keys, tested in this order, each on the key `event` holds at that moment.
+static void handle_play_key()
+{
+    if (current_key() == SDLK_SPACE)
+        give_up_life();
+    if (current_key() == SDLK_v)
+        continue_with_knot();
+    if (current_key() == SDLK_m)
+        use_decoy();
+    if (current_key() == SDLK_b)
+        toggle_boost();
+    if (current_key() == SDLK_n)
+        toggle_power();
+    if (current_key() == SDLK_ESCAPE)
+        main_menu();
+    if (is_alt_f4(event))
+        exit(0);
+    for (const auto &arrow : ARROW_KEYS)
+        if (current_key() == arrow.key)
+            set_wanted_direction(arrow.direction);
+    if (current_key() == SDLK_p)
+        pause_play();
+}
+
+void handle_play_input()
+{
+    while (SDL_PollEvent(&event)) {
+        switch (event.type) {
+        case SDL_QUIT:
+            exit(0);
+        case SDL_ACTIVEEVENT:
+            if (event.active.gain == 0)
+                focus_pause();
+            break;
+        case SDL_KEYDOWN:
+            handle_play_key();
+            break;
+        default:
+            break;
+        }
+    }
+}

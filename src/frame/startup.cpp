@@ -1,9 +1,88 @@
-// startup.cpp: the entry sequence: data files, SDL and the video mode, skin, maps, main menu.
-// STUB: to be written.
+// startup.cpp: the start-up sequence that main calls: data files, SDL and the video mode,
+// the lists, configuration, skin, menu map, texts and map list, then the first main menu.
 #include "frame.h"
+#include "files.h"
+#include "gfx.h"
+#include "menus.h"
+#include "world.h"
+#include <cstdio>
+#include <cstdlib>
+
 SDL_Surface *screen = nullptr;
 const char *const WINDOW_CAPTION = "Gobrant beta";
 const char *const MENU_MAP_PATH = "data/menumap.txt";
 const char *const MAP_LIST_PATH = "maps/AAA_maplist.txt";
-int set_video_mode() { return 1; }
-void start_game() {}
+
+static const Uint32 MODE_FLAGS = SDL_FULLSCREEN | SDL_DOUBLEBUF;
+
+// Opens the full-screen mode into `screen`: with hardware surfaces when the driver has them,
+// and a second time accepting any pixel format when the first request is refused.
+int set_video_mode()
+{
+    const SDL_VideoInfo *info = SDL_GetVideoInfo();
+    Uint32 flags = MODE_FLAGS;
+    if (info && info->hw_available)
+        flags |= SDL_HWSURFACE;
+    screen = SDL_SetVideoMode(SCREEN_WIDTH, SCREEN_HEIGHT, SCREEN_DEPTH, flags);
+    if (!screen)
+        screen = SDL_SetVideoMode(SCREEN_WIDTH, SCREEN_HEIGHT, SCREEN_DEPTH, flags | SDL_ANYFORMAT);
+    return screen ? 0 : 1;
+}
+
+static void start_sdl()
+{
+    if (SDL_Init(SDL_INIT_TIMER | SDL_INIT_VIDEO) < 0) {
+        printf("\nERROR inicializace SDL %s", SDL_GetError());
+        exit(1);
+    }
+}
+
+static void open_screen()
+{
+    if (set_video_mode() != 0) {
+        printf("ERROR nahozeni grafiky%s\n", SDL_GetError());
+        exit(1);
+    }
+    SDL_WM_SetCaption(WINDOW_CAPTION, nullptr);
+    SDL_ShowCursor(SDL_DISABLE);
+}
+
+// Reads a list that the game cannot run without; an empty one ends start-up before the
+// configuration is read, so the quit sequence leaves the stored files alone.
+static void read_required_list(const char *path, std::vector<std::string> &list, const char *what)
+{
+    read_list(path, list);
+    if (list.empty()) {
+        printf("ERROR no %s in %s\n", what, path);
+        exit(1);
+    }
+}
+
+static void read_menu_map()
+{
+    FILE *file = fopen(MENU_MAP_PATH, "r");
+    if (!file) {
+        printf("ERROR opening file %s\n\n", MENU_MAP_PATH);
+        exit(1);
+    }
+    read_map(menu_map, file);
+    fclose(file);
+}
+
+void start_game()
+{
+    read_high_scores(HIGH_SCORES_PATH);
+    start_sdl();
+    atexit(shutdown_game);
+    open_screen();
+    read_required_list(SKIN_LIST_PATH, skin_list, "skins");
+    read_required_list(LANGUAGE_LIST_PATH, language_list, "languages");
+    read_config(CONFIG_PATH);
+    load_skin();
+    decoy_count = START_STOCK;
+    power_charges = START_STOCK;
+    read_menu_map();
+    load_texts();
+    read_map_list(MAP_LIST_PATH);
+    main_menu();
+}

@@ -1,4 +1,95 @@
-// text_entry.cpp: the modal name entry field.
-// STUB: to be written.
+// text_entry.cpp: the modal one-line name entry over the menu background; called by the
+// options menu's name row and by the high-score entry.
 #include "gfx.h"
-void text_entry(const char *, char *) {}
+#include "frame.h"
+#include "world.h"
+#include <cstring>
+
+namespace {
+
+const int TEXT_LIMIT = 255;        // characters; the caller's buffer holds TEXT_LIMIT + 1 bytes
+const int TEXT_LABEL_RAISE = 5;    // the text's label top above the centred line
+const int PROMPT_LABEL_RAISE = 55; // the prompt's label top above the centred line
+
+// The y at which a line of the font stands centred on the screen.
+int centred_line_y()
+{
+    return (SCREEN_HEIGHT - font_height(font)) / 2;
+}
+
+void draw_prompt(const char *prompt)
+{
+    if (prompt && prompt[0])
+        draw_framed_label(prompt, centred_line_y() - PROMPT_LABEL_RAISE);
+}
+
+// The menu background, the text typed so far and the prompt, then a flip.
+void draw_field(const char *prompt, const char *text)
+{
+    draw_maze(menu_map);
+    if (text[0])
+        draw_framed_label(text, centred_line_y() - TEXT_LABEL_RAISE);
+    draw_prompt(prompt);
+    SDL_Flip(screen);
+}
+
+// The letter a letter key types: y and z trade places (the Czech keyboard's layout), and
+// either Shift key gives the capital; Caps Lock is not looked at.
+char typed_letter(SDLKey sym, SDLMod mod)
+{
+    char letter = static_cast<char>(sym);
+    if (sym == SDLK_y)
+        letter = 'z';
+    else if (sym == SDLK_z)
+        letter = 'y';
+    if (mod & KMOD_SHIFT)
+        letter = static_cast<char>(letter - 'a' + 'A');
+    return letter;
+}
+
+// Applies one key press to the text of the given length; returns the new length. A character
+// typed at the limit lands on the terminating zero's place and is overwritten by it.
+int apply_key(const SDL_keysym &key, char *text, int length)
+{
+    if (key.sym >= SDLK_a && key.sym <= SDLK_z)
+        text[length++] = typed_letter(key.sym, key.mod);
+    else if (key.sym == SDLK_SPACE)
+        text[length++] = ' ';
+    else if (key.sym == SDLK_BACKSPACE)
+        --length;
+    if (length < 0)
+        length = 0;
+    if (length > TEXT_LIMIT)
+        length = TEXT_LIMIT;
+    text[length] = '\0';
+    return length;
+}
+
+} // namespace
+
+// Reads `event`; reads quit_requested, which is set when a quit arrives during the quit
+// sequence: the field then returns at once and keeps what was typed.
+void text_entry(const char *prompt, char *text)
+{
+    int length = static_cast<int>(strnlen(text, TEXT_LIMIT));
+    text[length] = '\0';
+    draw_field(prompt, text);
+    while (!quit_requested) {
+        if (!poll_event_or_rest())
+            continue;
+        if (event.type == SDL_QUIT || is_alt_f4(event)) {
+            request_quit();
+        } else if (event.type == SDL_KEYDOWN) {
+            length = apply_key(event.key.keysym, text, length);
+            draw_field(prompt, text);
+            if (event.key.keysym.sym == SDLK_RETURN)
+                break;
+        } else if (event.type == SDL_ACTIVEEVENT && event.active.gain == 0) {
+            wait_for_focus();
+            draw_maze(menu_map);
+            draw_prompt(prompt);
+            SDL_Flip(screen);
+        }
+    }
+    reset_frame_pacer();
+}

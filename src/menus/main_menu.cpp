@@ -1,4 +1,209 @@
-// main_menu.cpp: the main menu.
-// STUB: to be written.
+// main_menu.cpp: the main menu, the game's hub; opened by start-up, by Escape during play
+// and after a finished run.
 #include "menus.h"
-void main_menu() {}
+#include "files.h"
+#include "frame.h"
+#include "gfx.h"
+#include "world.h"
+#include <cstdlib>
+
+namespace {
+
+// Text indexes of the title and the items.
+const int TITLE_TEXT = 30;
+const Uint16 ITEM_CONTINUE = 36;
+const Uint16 ITEM_NEW_GAME = 37;
+const Uint16 ITEM_OPTIONS = 38;
+const Uint16 ITEM_HIGH_SCORES = 39;
+const Uint16 ITEM_CREDITS = 40;
+const Uint16 ITEM_LEGEND = 41;
+const Uint16 ITEM_QUIT = 42;
+const int ALWAYS_SHOWN_ITEMS = 7;   // rows measured for `top`, the title's row included
+
+enum MenuState { MENU_LEAVE = 0, MENU_WAITING = 1, MENU_REDRAW = 2 };
+
+// The menu's state, set afresh on every entry to main_menu.
+Uint16 cursor;
+MenuState state;
+int fh;             // font height
+int top;            // y of item 37
+int box_width;      // W: the widest of the title and items 37 to 42
+int box_x;
+Uint32 highlight;
+
+bool game_in_progress()
+{
+    return lives != 0;
+}
+
+int box_top()
+{
+    return game_in_progress() ? top - 3 * fh : top - 2 * fh;
+}
+
+int box_height()
+{
+    return game_in_progress() ? 9 * fh : 8 * fh;
+}
+
+int item_y(Uint16 item)
+{
+    return top + (static_cast<int>(item) - ITEM_NEW_GAME) * fh;
+}
+
+int text_width(int index)
+{
+    return font_text_width(font, texts[index].c_str());
+}
+
+// Reads `font`, `texts` and `screen`.
+void take_layout()
+{
+    highlight = SDL_MapRGB(screen->format, 128, 128, 128);
+    fh = font_height(font);
+    top = (SCREEN_HEIGHT - ALWAYS_SHOWN_ITEMS * fh) / 2;
+    box_width = text_width(TITLE_TEXT);
+    for (int i = ITEM_NEW_GAME; i <= ITEM_QUIT; ++i)
+        if (text_width(i) > box_width)
+            box_width = text_width(i);
+    box_x = (SCREEN_WIDTH - box_width) / 2;
+}
+
+void draw_menu()
+{
+    draw_maze(menu_map);
+    draw_panel_frame(box_x, box_top(), box_width, box_height());
+    font_write_centred(screen, font, box_top(), texts[TITLE_TEXT].c_str());
+    SDL_Rect bar = {static_cast<Sint16>(box_x), static_cast<Sint16>(item_y(cursor)),
+                    static_cast<Uint16>(box_width), static_cast<Uint16>(fh)};
+    SDL_FillRect(screen, &bar, highlight);
+    Uint16 first = game_in_progress() ? ITEM_CONTINUE : ITEM_NEW_GAME;
+    for (Uint16 i = first; i <= ITEM_QUIT; ++i)
+        font_write_centred(screen, font, item_y(i), texts[i].c_str());
+    SDL_Flip(screen);
+}
+
+// Up on the first shown item goes to Quit, Down on Quit to the first shown item. Applied
+// after every key, so that a Return queued behind the move acts on a shown item.
+void wrap_cursor()
+{
+    if (cursor <= ITEM_CONTINUE && (!game_in_progress() || cursor < ITEM_CONTINUE))
+        cursor = ITEM_QUIT;
+    else if (cursor > ITEM_QUIT)
+        cursor = game_in_progress() ? ITEM_CONTINUE : ITEM_NEW_GAME;
+}
+
+// Shows the play screen on both buffers of the screen.
+void continue_game()
+{
+    state = MENU_LEAVE;
+    draw_maze(level_map);
+    draw_play_overlay();
+    SDL_Flip(screen);
+    draw_maze(level_map);
+    draw_play_overlay();
+}
+
+// A level that cannot be loaded leaves no game to play: the menu stays.
+void start_new_game()
+{
+    state = new_game() == 0 ? MENU_LEAVE : MENU_REDRAW;
+}
+
+// Shows an information screen until any key. The menu is drawn again afterwards: a screen
+// without a real back buffer would otherwise go on showing the information screen.
+void show_info_screen(void (*draw_screen)())
+{
+    draw_screen();
+    SDL_Flip(screen);
+    wait_for_key(0);
+    SDL_Flip(screen);
+    if (state == MENU_WAITING)
+        state = MENU_REDRAW;
+}
+
+void choose_item()
+{
+    switch (cursor) {
+    case ITEM_CONTINUE:
+        if (game_in_progress())
+            continue_game();
+        break;
+    case ITEM_NEW_GAME:
+        start_new_game();
+        break;
+    case ITEM_OPTIONS:
+        options_menu(static_cast<Uint16>(box_width));
+        state = MENU_REDRAW;
+        break;
+    case ITEM_HIGH_SCORES:
+        show_info_screen(draw_high_score_screen);
+        break;
+    case ITEM_CREDITS:
+        show_info_screen(draw_credits_screen);
+        break;
+    case ITEM_LEGEND:
+        show_info_screen(draw_legend_screen);
+        break;
+    case ITEM_QUIT:
+        exit(0);
+    default:
+        break;
+    }
+}
+
+void move_cursor(int step)
+{
+    cursor = static_cast<Uint16>(cursor + step);
+    wrap_cursor();
+    state = MENU_REDRAW;
+}
+
+void handle_key(const SDL_Event &press)
+{
+    SDLKey sym = press.key.keysym.sym;
+    if (sym == SDLK_ESCAPE || is_alt_f4(press))
+        exit(0);
+    if (sym == SDLK_DOWN)
+        move_cursor(1);
+    else if (sym == SDLK_UP)
+        move_cursor(-1);
+    else if (sym == SDLK_RETURN)
+        choose_item();
+}
+
+// Handles the event in `event`.
+void handle_menu_event()
+{
+    if (event.type == SDL_ACTIVEEVENT && event.active.gain == 0) {
+        wait_for_focus();
+        state = MENU_REDRAW;
+    } else if (event.type == SDL_QUIT) {
+        exit(0);
+    } else if (event.type == SDL_KEYDOWN) {
+        handle_key(event);
+    }
+}
+
+} // namespace
+
+// Reads `lives`; every event found is handled at once, and the menu redraws or leaves only
+// when the queue is empty.
+void main_menu()
+{
+    take_layout();
+    cursor = game_in_progress() ? ITEM_CONTINUE : ITEM_NEW_GAME;
+    state = MENU_WAITING;
+    draw_menu();
+    for (;;) {
+        if (poll_event_or_rest()) {
+            handle_menu_event();
+        } else if (state == MENU_REDRAW) {
+            state = MENU_WAITING;
+            draw_menu();
+        } else if (state == MENU_LEAVE) {
+            reset_frame_pacer();
+            return;
+        }
+    }
+}

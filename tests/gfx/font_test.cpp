@@ -1,0 +1,232 @@
+// font_test.cpp: the bitmap font on small sheets built here: marker scan, advances, drawing,
+// centring, the right edge and sheets with too few or too many markers.
+#include <gtest/gtest.h>
+#include <set>
+#include "SFont.h"
+#include "gfx_test_util.h"
+#include "test_support.h"
+
+namespace {
+
+const Uint32 KEY = 0;              // the sheets' transparent colour (bottom-left pixel)
+const Uint32 BACKGROUND = 0xFFFF;  // what the destination holds before a write
+
+Uint32 magenta() { return SDL_MapRGB(screen->format, 255, 0, 255); }
+
+// A sheet of the given size, all transparent, with marker runs (start, length) in row 0.
+SDL_Surface *sheet_with_markers(int w, int h, const std::vector<std::pair<int, int>> &runs)
+{
+    SDL_Surface *sheet = screen_format_surface(w, h, KEY);
+    for (auto run : runs)
+        fill_area(sheet, run.first, 0, run.second, 1, magenta());
+    return sheet;
+}
+
+// Paints columns [x0, x1) of the glyph rows (1 to h-1) in one colour.
+void paint_columns(SDL_Surface *sheet, int x0, int x1, Uint32 pixel)
+{
+    fill_area(sheet, x0, 1, x1 - x0, sheet->h - 1, pixel);
+}
+
+// The full character order: 125 markers of 2 px every 8 px; glyph g's 6-px body is painted
+// in colour 100 + g, so the pen lands on the body's first column.
+const int PERIOD = 8;
+const int FULL_HEIGHT = 12;
+Uint32 glyph_colour(int g) { return 100 + g; }
+
+BitmapFont *full_font()
+{
+    std::vector<std::pair<int, int>> runs;
+    for (int m = 0; m <= FONT_GLYPHS; m++)
+        runs.push_back({m * PERIOD, 2});
+    SDL_Surface *sheet = sheet_with_markers(FONT_GLYPHS * PERIOD + 2, FULL_HEIGHT, runs);
+    for (int g = 0; g < FONT_GLYPHS; g++)
+        paint_columns(sheet, g * PERIOD + 2, (g + 1) * PERIOD, glyph_colour(g));
+    return font_init(sheet);
+}
+
+std::vector<Uint32> area(SDL_Surface *s, int x, int y, int w, int h)
+{
+    std::vector<Uint32> pixels;
+    for (int j = y; j < y + h; j++)
+        for (int i = x; i < x + w; i++)
+            pixels.push_back(read_pixel(s, i, j));
+    return pixels;
+}
+
+TEST(GlyphTable, CoversAsciiAndTheCzechLetters)
+{
+    EXPECT_EQ(0, glyph_of_code[33]);
+    EXPECT_EQ(32, glyph_of_code['A']);
+    EXPECT_EQ(93, glyph_of_code[126]);
+    EXPECT_EQ(94, glyph_of_code[236]);
+    EXPECT_EQ(97, glyph_of_code[248]);
+    EXPECT_EQ(108, glyph_of_code[249]);
+    EXPECT_EQ(109, glyph_of_code[204]);
+    EXPECT_EQ(123, glyph_of_code[217]);
+    for (int code : {0, 32, 127, 228, 255})
+        EXPECT_EQ(NO_GLYPH, glyph_of_code[code]) << code;
+    std::multiset<int> glyphs;
+    for (int code = 0; code < 256; code++)
+        if (glyph_of_code[code] != NO_GLYPH)
+            glyphs.insert(glyph_of_code[code]);
+    EXPECT_EQ(size_t(FONT_GLYPHS), glyphs.size());
+    EXPECT_EQ(size_t(FONT_GLYPHS), std::set<int>(glyphs.begin(), glyphs.end()).size());
+    EXPECT_EQ(FONT_GLYPHS - 1, *glyphs.rbegin());
+}
+
+TEST(Font, MarkersGiveHeightAndAdvances)
+{
+    open_test_screen();
+    EXPECT_EQ(nullptr, font_init(nullptr));
+    font_free(nullptr);
+
+    // Markers at 0-1, 9-10 and 20: glyphs '!' and '"', nothing more.
+    BitmapFont *font = font_init(sheet_with_markers(40, 20, {{0, 2}, {9, 2}, {20, 1}}));
+    ASSERT_NE(nullptr, font);
+    EXPECT_EQ(3, font->markers);
+    EXPECT_EQ(19, font_height(font));
+    EXPECT_EQ(7, font_text_width(font, "!"));
+    EXPECT_EQ(9, font_text_width(font, "\""));
+    EXPECT_EQ(11, font_text_width(font, " "));
+    EXPECT_EQ(11, font_text_width(font, "\xE4"));   // a byte with no glyph
+    EXPECT_EQ(11, font_text_width(font, "#"));      // a glyph whose end marker is missing
+    EXPECT_EQ(7 + 11 + 9, font_text_width(font, "! \""));
+    EXPECT_EQ(0, font_text_width(font, ""));
+    EXPECT_EQ(0, font_text_width(font, nullptr));
+    EXPECT_TRUE(font->sheet->flags & SDL_SRCCOLORKEY);
+    EXPECT_EQ(KEY, font->sheet->format->colorkey);
+    font_free(font);
+}
+
+TEST(Font, DrawsTheRightGlyphsAtThePen)
+{
+    open_test_screen();
+    BitmapFont *font = full_font();
+    ASSERT_EQ(FONT_GLYPHS + 1, font->markers);
+    EXPECT_EQ(FULL_HEIGHT - 1, font_height(font));
+    SDL_FillRect(screen, nullptr, BACKGROUND);
+
+    font_write(screen, font, 100, 50, "\xF8");   // r with caron
+    EXPECT_EQ(glyph_colour(97), read_pixel(screen, 100, 50));
+    EXPECT_EQ(glyph_colour(97), read_pixel(screen, 105, 50 + FULL_HEIGHT - 2));
+    EXPECT_EQ(BACKGROUND, read_pixel(screen, 99, 50));    // marker half: transparent
+    EXPECT_EQ(BACKGROUND, read_pixel(screen, 106, 50));
+    EXPECT_EQ(BACKGROUND, read_pixel(screen, 100, 49));   // row 0 of the sheet is not drawn
+    EXPECT_EQ(BACKGROUND, read_pixel(screen, 100, 50 + FULL_HEIGHT - 1));
+
+    std::vector<Uint32> before = area(screen, 190, 190, 40, 20);
+    font_write(screen, font, 200, 200, "\xE4");
+    font_write(screen, font, 200, 200, "");
+    font_write(screen, font, 200, 200, nullptr);
+    EXPECT_EQ(before, area(screen, 190, 190, 40, 20));
+
+    // A, space, B: the space moves the pen from the start of marker 0 to the end of marker 1.
+    EXPECT_EQ(6 + 10 + 6, font_text_width(font, "A B"));
+    font_write(screen, font, 300, 100, "A B");
+    EXPECT_EQ(glyph_colour(32), read_pixel(screen, 300, 100));
+    EXPECT_EQ(glyph_colour(32), read_pixel(screen, 305, 100));
+    EXPECT_EQ(BACKGROUND, read_pixel(screen, 306, 100));
+    EXPECT_EQ(BACKGROUND, read_pixel(screen, 315, 100));
+    EXPECT_EQ(glyph_colour(33), read_pixel(screen, 316, 100));
+    font_free(font);
+}
+
+TEST(Font, CentredTextStartsHalfItsWidthLeftOfTheMiddle)
+{
+    open_test_screen();
+    BitmapFont *font = full_font();
+    const char *text = "!!!!!    !!!!!";   // 10 glyphs of 6 and 4 spaces of 10
+    ASSERT_EQ(100, font_text_width(font, text));
+    SDL_FillRect(screen, nullptr, BACKGROUND);
+    font_write_centred(screen, font, 300, text);
+    EXPECT_EQ(BACKGROUND, read_pixel(screen, 461, 300));
+    EXPECT_EQ(glyph_colour(0), read_pixel(screen, 462, 300));
+    EXPECT_EQ(glyph_colour(0), read_pixel(screen, 561, 300));
+    EXPECT_EQ(BACKGROUND, read_pixel(screen, 562, 300));
+    font_free(font);
+}
+
+TEST(Font, WritingStopsOnceThePenIsPastTheRightEdge)
+{
+    open_test_screen();
+    // Glyph '"' has a 20-px marker before it whose right half (painted) is drawn left of the
+    // pen, so it would show inside the surface even with the pen outside.
+    SDL_Surface *sheet = sheet_with_markers(50, 10, {{0, 2}, {10, 20}, {40, 2}});
+    paint_columns(sheet, 20, 30, 0x0777);
+    BitmapFont *font = font_init(sheet);
+    ASSERT_EQ(8, font_text_width(font, "!"));
+
+    SDL_Surface *dest = screen_format_surface(50, 12, BACKGROUND);
+    font_write(dest, font, 50 - 8 + 1, 0, "!\"");   // pen 51 for '"': past the edge
+    for (Uint32 p : all_pixels(dest))
+        ASSERT_NE(0x0777u, p);
+    font_write(dest, font, 50 - 8, 0, "!\"");       // pen 50: on the edge, drawn and clipped
+    EXPECT_EQ(0x0777u, read_pixel(dest, 40, 0));
+    EXPECT_EQ(0x0777u, read_pixel(dest, 49, 0));
+    SDL_FreeSurface(dest);
+    font_free(font);
+}
+
+TEST(Font, SheetsWithTooFewOrTooManyMarkers)
+{
+    open_test_screen();
+    SDL_Surface *dest = screen_format_surface(60, 12, BACKGROUND);
+    std::vector<Uint32> clean = all_pixels(dest);
+
+    // Two markers: only '!' has a glyph; '"' draws nothing and advances like a space.
+    SDL_Surface *two_sheet = sheet_with_markers(30, 10, {{0, 2}, {9, 3}});
+    paint_columns(two_sheet, 0, 30, 0x0555);
+    BitmapFont *two = font_init(two_sheet);
+    EXPECT_EQ(2, two->markers);
+    EXPECT_EQ(12, font_text_width(two, "\""));
+    EXPECT_EQ(7 + 12, font_text_width(two, "!\""));
+    font_write(dest, two, 20, 0, "\"\"A");
+    EXPECT_EQ(clean, all_pixels(dest));
+    font_free(two);
+
+    // One marker: no glyph at all, and nothing to measure a space with.
+    BitmapFont *one = font_init(sheet_with_markers(30, 10, {{3, 2}}));
+    EXPECT_EQ(1, one->markers);
+    EXPECT_EQ(0, font_text_width(one, "! A"));
+    font_write(dest, one, 0, 0, "! A");
+    font_free(one);
+
+    BitmapFont *none = font_init(sheet_with_markers(30, 10, {}));
+    EXPECT_EQ(0, none->markers);
+    EXPECT_EQ(0, font_text_width(none, "abc"));
+    font_write(dest, none, 0, 0, "abc");
+    font_free(none);
+    EXPECT_EQ(clean, all_pixels(dest));
+
+    // 300 one-pixel markers: the scan keeps the first 256 and stores nothing beyond.
+    std::vector<std::pair<int, int>> runs;
+    for (int m = 0; m < 300; m++)
+        runs.push_back({4 * m, 1});
+    BitmapFont *many = font_init(sheet_with_markers(1200, 10, runs));
+    EXPECT_EQ(FONT_POSITIONS / 2, many->markers);
+    EXPECT_EQ(4 * 255, many->positions[FONT_POSITIONS - 2]);
+    EXPECT_EQ(4 * 255 + 1, many->positions[FONT_POSITIONS - 1]);
+    EXPECT_EQ(3, font_text_width(many, "!"));
+    font_free(many);
+
+    // A marker run reaching the sheet's right edge ends at the width.
+    BitmapFont *edge = font_init(sheet_with_markers(20, 10, {{0, 1}, {17, 3}}));
+    EXPECT_EQ(20, edge->positions[3]);
+    EXPECT_EQ(16, font_text_width(edge, "!"));
+    font_free(edge);
+    SDL_FreeSurface(dest);
+}
+
+#ifndef NDEBUG
+TEST(FontDeathTest, PixelReaderAssertsItsColumn)
+{
+    open_test_screen();
+    SDL_Surface *s = screen_format_surface(4, 4);
+    EXPECT_DEATH(font_get_pixel(s, -1, 0), "x >= 0");
+    EXPECT_DEATH(font_get_pixel(s, 4, 0), "x < surface->w");
+    SDL_FreeSurface(s);
+}
+#endif
+
+}  // namespace

@@ -24,7 +24,6 @@ E2E_GAME_PID=""
 E2E_GAME_RC=""
 E2E_WINDOW=""
 E2E_HELPER_PID=""
-E2E_SHOT_COUNT=0
 
 e2e_log() { echo "[$E2E_NAME] $*"; }
 
@@ -267,8 +266,9 @@ e2e_shot() {
 
 # Takes a numbered screenshot in the scratch dir and prints its path.
 e2e_snap() {
-    E2E_SHOT_COUNT=$(( E2E_SHOT_COUNT + 1 ))
-    local path="$E2E_WORK/shot_${E2E_SHOT_COUNT}_$1.png"
+    local count path
+    count=$(find "$E2E_WORK" -maxdepth 1 -name 'shot_*.png' | wc -l)
+    path="$E2E_WORK/shot_$(printf %02d $(( count + 1 )))_$1.png"
     e2e_shot "$path"
     echo "$path"
 }

@@ -1,0 +1,213 @@
+// high_scores_test.cpp: the high-score file, the order of the table and the entry of a score.
+#include "files.h"
+#include "files_test_support.h"
+#include "frame.h"
+#include "gfx.h"
+#include "test_support.h"
+#include "world.h"
+#include <gtest/gtest.h>
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+static void set_table(const std::vector<Uint32> &scores)
+{
+    for (int i = 0; i < HIGH_SCORE_COUNT; i++) {
+        Uint32 points = i < (int)scores.size() ? scores[i] : 0;
+        high_scores[i] = {points ? "p" + std::to_string(i) : std::string(), points};
+    }
+}
+
+static std::vector<Uint32> table_scores()
+{
+    std::vector<Uint32> scores;
+    for (const auto &entry : high_scores)
+        scores.push_back(entry.second);
+    return scores;
+}
+
+TEST(HighScores, AShortFileGivesEmptyEntriesAndIsWrittenBackWithTenLines)
+{
+    enter_scratch_tree(false);
+    set_table({900, 800});
+    write_file("scores.txt",
+               "# best first\r\nAnna Maria|300\r\n\r\nno separator here\n" + std::string(10000, 'z') +
+                   "|5\nBob|  120 points\nCyril|abc\n");
+    high_scores_read = false;
+    EXPECT_EQ(read_high_scores("scores.txt"), 0);
+    EXPECT_TRUE(high_scores_read);
+    EXPECT_EQ(high_scores[0], std::make_pair(std::string("Anna Maria"), Uint32(300)));
+    EXPECT_EQ(high_scores[1], std::make_pair(std::string("Bob"), Uint32(120)));
+    EXPECT_EQ(high_scores[2], std::make_pair(std::string("Cyril"), Uint32(0)));
+    for (int i = 3; i < HIGH_SCORE_COUNT; i++)
+        EXPECT_EQ(high_scores[i], std::make_pair(std::string(), Uint32(0))) << "entry " << i;
+
+    write_high_scores("scores.txt");
+    EXPECT_EQ(read_file("scores.txt"),
+              "Anna Maria|300\nBob|120\nCyril|0\n|0\n|0\n|0\n|0\n|0\n|0\n|0\n");
+}
+
+TEST(HighScores, ReadsAtMostTenEntries)
+{
+    enter_scratch_tree(false);
+    std::string text;
+    for (int i = 12; i > 0; i--)
+        text += "n" + std::to_string(i) + "|" + std::to_string(i * 10) + "\n";
+    write_file("scores.txt", text);
+    ASSERT_EQ(read_high_scores("scores.txt"), 0);
+    EXPECT_EQ(high_scores[0].first, "n12");
+    EXPECT_EQ(high_scores[9], std::make_pair(std::string("n3"), Uint32(30)));
+}
+
+TEST(HighScores, AMissingFileLeavesTheTableAndSaysSo)
+{
+    enter_scratch_tree(false);
+    set_table({700});
+    high_scores_read = false;
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(read_high_scores("data/highscores.txt"), 1);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "ERROR opening file data/highscores.txt\n\n");
+    EXPECT_TRUE(high_scores_read);
+    EXPECT_EQ(high_scores[0].second, 700u);
+}
+
+TEST(HighScores, NamesThatWouldNotReadBackAreShortenedOnWriting)
+{
+    enter_scratch_tree(false);
+    set_table({4000000000u, 7});
+    high_scores[0].first = std::string(300, 'a');
+    high_scores[1].first = "left|right";
+    write_high_scores("scores.txt");
+    std::string text = read_file("scores.txt");
+    std::string first_line = text.substr(0, text.find('\n'));
+    EXPECT_EQ(first_line.size(), size_t(HIGH_SCORE_LINE_SIZE - 1));
+
+    auto written = high_scores[0];
+    read_high_scores("scores.txt");
+    EXPECT_EQ(high_scores[0].first, written.first.substr(0, HIGH_SCORE_LINE_SIZE - 1 - 11));
+    EXPECT_EQ(high_scores[0].second, 4000000000u);
+    EXPECT_EQ(high_scores[1], std::make_pair(std::string("left"), Uint32(7)));
+}
+
+TEST(HighScoresDeathTest, AFailedWriteLeavesTheOldFileAndSaysSo)
+{
+    enter_scratch_tree(false);
+    set_table({50});
+    testing::internal::CaptureStdout();
+    write_high_scores("nowhere/highscores.txt");
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "ERROR opening file nowhere/highscores.txt\n\n");
+
+    // The disk fills up halfway through the ten lines: the old file stays whole.
+    write_file("scores.txt", "Old|1\n");
+    high_scores[0].first = std::string(200, 'a');
+    auto write_on_a_full_disk = [] {
+        stdout_to_stderr();
+        signal(SIGXFSZ, SIG_IGN);
+        rlimit limit{100, 100};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        write_high_scores("scores.txt");
+        exit(0);
+    };
+    EXPECT_EXIT(write_on_a_full_disk(), testing::ExitedWithCode(0),
+                "^ERROR opening file scores.txt\n\n$");
+    EXPECT_EQ(read_file("scores.txt"), "Old|1\n");
+}
+
+TEST(HighScores, ANewScoreGoesBelowEqualScores)
+{
+    set_table({500, 400, 400, 100});
+    EXPECT_EQ(high_score_place(600), 0);
+    EXPECT_EQ(high_score_place(400), 3);
+    EXPECT_EQ(high_score_place(401), 1);
+    EXPECT_EQ(high_score_place(1), 4);
+    EXPECT_EQ(high_score_place(0), -1);
+
+    set_table({100, 90, 80, 70, 60, 50, 40, 30, 20, 10});
+    EXPECT_EQ(high_score_place(10), -1);
+    EXPECT_EQ(high_score_place(11), 9);
+}
+
+TEST(HighScores, AScoreThatBeatsNoEntryLeavesTheTableAndIsCleared)
+{
+    for (Uint32 points : {0u, 10u}) {
+        set_table({100, 90, 80, 70, 60, 50, 40, 30, 20, 10});
+        score = points;
+        enter_high_score();
+        EXPECT_EQ(score, 0u);
+        EXPECT_EQ(table_scores(), (std::vector<Uint32>{100, 90, 80, 70, 60, 50, 40, 30, 20, 10}));
+        EXPECT_EQ(high_scores[9].first, "p9");
+    }
+    set_table({});
+    score = 0;
+    enter_high_score();
+    EXPECT_EQ(table_scores(), std::vector<Uint32>(HIGH_SCORE_COUNT, 0));
+}
+
+// Queues a key press as the keyboard would send it.
+static void push_key(SDLKey key)
+{
+    SDL_Event press{};
+    press.type = SDL_KEYDOWN;
+    press.key.state = SDL_PRESSED;
+    press.key.keysym.sym = key;
+    SDL_PushEvent(&press);
+}
+
+// Loads the shipped skin that the name entry draws with. A skin loader that is not ready ends
+// the process, so a child process tries it first; false when it did not work there.
+static bool skin_ready()
+{
+    open_test_screen();
+    enter_scratch_tree(true);
+    auto load = [] {
+        skin_list.clear();
+        read_list(SKIN_LIST_PATH, skin_list);
+        skin_index = 0;
+        load_skin();
+    };
+    fflush(stdout);
+    pid_t child = fork();
+    if (child == 0) {
+        if (!freopen("/dev/null", "w", stdout))
+            _exit(2);
+        load();
+        _exit(font ? 0 : 3);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        return false;
+    load();
+    return true;
+}
+
+TEST(HighScores, AnEnteredScoreTakesItsPlaceWithTheTypedName)
+{
+    if (!skin_ready())
+        GTEST_SKIP() << "the skin cannot be loaded yet";
+    texts[29] = "Your name:";
+
+    set_table({500, 400, 400, 100});
+    snprintf(player_name, NAME_SIZE, "Jo");
+    push_key(SDLK_e);
+    push_key(SDLK_RETURN);
+    score = 400;
+    enter_high_score();
+    EXPECT_EQ(score, 0u);
+    EXPECT_STREQ(player_name, "Joe");
+    EXPECT_EQ(table_scores(), (std::vector<Uint32>{500, 400, 400, 400, 100, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(high_scores[2].first, "p2");
+    EXPECT_EQ(high_scores[3].first, "Joe");
+    EXPECT_EQ(high_scores[4].first, "p3");
+
+    // A new best moves every entry down and drops the former tenth.
+    set_table({100, 90, 80, 70, 60, 50, 40, 30, 20, 10});
+    push_key(SDLK_SPACE);
+    push_key(SDLK_RETURN);
+    score = 1000;
+    enter_high_score();
+    EXPECT_EQ(table_scores(), (std::vector<Uint32>{1000, 100, 90, 80, 70, 60, 50, 40, 30, 20}));
+    EXPECT_EQ(high_scores[0].first, "Joe ");
+    EXPECT_EQ(high_scores[9].first, "p8");
+}

@@ -44,7 +44,7 @@ e2e_log "a finished run: the end-of-run box and the name entry"
 e2e_use_maps corridor.txt
 e2e_start_game
 e2e_key Return Right
-sleep 1
+sleep 2.5
 shot end_of_run
 e2e_key space
 shot name_entry
@@ -55,7 +55,7 @@ e2e_log "an enemy next to the start: the caught message"
 e2e_use_maps ambush.txt
 e2e_start_game
 e2e_key Return
-sleep 1
+sleep 2.5
 shot caught
 e2e_stop_pid "$E2E_GAME_PID"; E2E_GAME_PID=""
 

@@ -122,3 +122,21 @@ void use_decoy();
 void toggle_boost();
 void toggle_power();
 void end_run(const char *title);       // summary box, wait for space, high-score entry, menu
+
+// ===================== map_check.cpp =====================
+// Checks that map files are written as the game's content should be. Each function returns
+// the faults it found, one readable line each; an empty list means the map is fine.
+const int MAX_LEVEL_ENEMIES = 6;
+const int MIN_ENEMY_DISTANCE = 3;      // cells (row plus column) between a level's enemy and player starts
+
+// The content lines of a map text (empty and "#" lines skipped, LF, CR or CRLF line ends).
+std::vector<std::string> map_rows(const std::string &text);
+// 24 rows of exactly 32 map characters.
+std::vector<std::string> check_map_format(const std::string &text);
+// Format, walls all round, one player start, 1 to 6 enemy starts with a way out and not
+// beside the player, teleport letters used exactly twice, every dot, pick-up and teleport
+// reachable from the player start.
+std::vector<std::string> check_level_map(const std::string &text);
+// maps/AAA_maplist.txt and every level it names, data/menumap.txt, and that the levels
+// together use every kind of cell. Fault lines start with the file they concern.
+std::vector<std::string> check_content_maps(const std::string &content_dir);

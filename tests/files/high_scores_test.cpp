@@ -211,3 +211,44 @@ TEST(HighScores, AnEnteredScoreTakesItsPlaceWithTheTypedName)
     EXPECT_EQ(high_scores[0].first, "Joe ");
     EXPECT_EQ(high_scores[9].first, "p8");
 }
+
+// Whether any pixel of the row segment from x0 to x1 is neither black nor red.
+static bool has_drawing(int x0, int x1, int y)
+{
+    for (int x = x0; x < x1; x++) {
+        Uint32 pixel = get_pixel(screen, x, y);
+        if (pixel != 0 && pixel != red_pixel())
+            return true;
+    }
+    return false;
+}
+
+TEST(HighScores, TheRunSummaryBoxFitsItsWidestLine)
+{
+    if (!skin_ready())
+        GTEST_SKIP() << "the skin cannot be loaded yet";
+    texts[19] = "Score:";
+    texts[26] = "a";
+    texts[27] = "the widest closing line of the box";
+    texts[28] = "b";
+    score = 1234;
+    show_run_summary("Over");
+
+    int h = font_height(font);
+    int w = font_text_width(font, texts[27].c_str());
+    int x = (SCREEN_WIDTH - w) / 2, y = (SCREEN_HEIGHT - (5 * h + 60)) / 2;
+    SDL_LockSurface(screen);
+    EXPECT_EQ(get_pixel(screen, x - 10, y - 10), red_pixel());
+    EXPECT_EQ(get_pixel(screen, x - 6, y + 5 * h + 60 + 9), red_pixel());
+    EXPECT_EQ(get_pixel(screen, x - 5, y - 5), 0u);
+    EXPECT_EQ(get_pixel(screen, x + w + 4, y + 5 * h + 60 + 4), 0u);
+    EXPECT_NE(get_pixel(screen, x + w + 10, y), red_pixel());   // just outside the frame
+    // The widest line fills the box from edge to edge; the title row stays in the middle.
+    int closing_row = y + 3 * h + 40 + h / 2;
+    EXPECT_TRUE(has_drawing(x, x + 20, closing_row));
+    EXPECT_TRUE(has_drawing(x + w - 20, x + w, closing_row));
+    EXPECT_FALSE(has_drawing(x, x + 20, y + h / 2));
+    EXPECT_TRUE(has_drawing(x, x + w, y + h + 20 + h / 2));   // the score line
+    SDL_UnlockSurface(screen);
+    score = 0;
+}

@@ -33,6 +33,7 @@ shot credits
 e2e_key space Down Return           # legend
 shot legend
 e2e_key space Up Up Up Up Return    # new game on the first shipped map
+e2e_key Left
 sleep 1
 shot play
 e2e_key p

@@ -1,0 +1,92 @@
+// pacing_test.cpp: the frame pacer on the test clock: slot boundaries, late frames, resets
+// and the frame-rate measure.
+#include <gtest/gtest.h>
+#include <cstring>
+#include "frame.h"
+#include "test_support.h"
+
+// The test clock moves one millisecond per read, so a spin ends exactly on its target.
+static void start_pacer_at(Uint32 ms, int delay)
+{
+    open_test_screen();
+    frame_delay = delay;
+    fps_frames = 0;
+    fps_elapsed = 0;
+    strcpy(fps_text, "");
+    set_test_clock(ms, 1);
+    reset_frame_pacer();
+}
+
+static void finish()
+{
+    clear_test_clock();
+    frame_delay = 25;
+}
+
+// Each frame's work is simulated by moving the clock on before the pacer runs.
+static Uint32 frame_taking(Uint32 work_ms)
+{
+    advance_test_clock(work_ms);
+    pace_frame();
+    return frame_now;
+}
+
+TEST(FramePacer, FlipsOnTheFixedGridAndCatchesUpAfterALateFrame)
+{
+    start_pacer_at(1000, 25);
+    EXPECT_EQ(frame_base, 1000u);
+    EXPECT_EQ(frame_taking(10), 1025u);   // 10 ms of work: flipped 25 ms after the slot start
+    EXPECT_EQ(frame_base, 1025u);
+    EXPECT_EQ(frame_taking(60), 1086u);   // late: no wait
+    EXPECT_EQ(frame_taking(0), 1087u);    // the grid point 1075 is already past: no wait
+    EXPECT_EQ(frame_taking(0), 1100u);    // back on the grid
+    EXPECT_EQ(frame_taking(5), 1125u);
+    EXPECT_EQ(frame_base, 1125u);
+    finish();
+}
+
+TEST(FramePacer, AfterAResetTheNextFrameWaitsAFullSlot)
+{
+    start_pacer_at(0, 25);
+    frame_taking(500);                    // far behind the grid
+    set_test_clock(9000, 1);
+    reset_frame_pacer();                  // what every waiting screen does when it returns
+    EXPECT_EQ(frame_taking(0), 9025u);
+    finish();
+}
+
+TEST(FrameRate, MeasuredOverEvery101Frames)
+{
+    start_pacer_at(0, 25);
+    for (int i = 0; i < 100; i++)
+        frame_taking(0);
+    EXPECT_STREQ(fps_text, "");
+    EXPECT_EQ(fps_frames, 100);
+    frame_taking(0);
+    EXPECT_STREQ(fps_text, "40.0");
+    EXPECT_EQ(fps_frames, 0);
+    EXPECT_EQ(fps_elapsed, 0u);
+
+    frame_delay = 20;
+    for (int i = 0; i < 101; i++)
+        frame_taking(0);
+    EXPECT_STREQ(fps_text, "50.0");
+
+    // a late frame lowers the rate: 100 slots of 25 ms and one measured at 101 ms
+    frame_delay = 25;
+    reset_frame_pacer();
+    for (int i = 0; i < 100; i++)
+        frame_taking(0);
+    frame_taking(100);
+    EXPECT_STREQ(fps_text, "38.8");
+    finish();
+}
+
+TEST(FrameRate, TextKeepsItsFirstFiveCharacters)
+{
+    start_pacer_at(0, 1);                 // 1000 frames a second: "1000.0" is cut
+    for (int i = 0; i < 101; i++)
+        frame_taking(0);
+    EXPECT_STREQ(fps_text, "1000.");
+    finish();
+}

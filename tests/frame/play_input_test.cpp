@@ -1,0 +1,150 @@
+// play_input_test.cpp: the keys during play, pushed into SDL's queue and handled by
+// handle_play_input: which action each key reaches, the pause and the ways to quit.
+#include <gtest/gtest.h>
+#include "event_helpers.h"
+#include "synthetic_skin.h"
+#include "files.h"
+#include "frame.h"
+#include "gfx.h"
+#include "world.h"
+
+// A game in progress with one enemy at normal pace and full stocks.
+static void start_quiet_game()
+{
+    install_synthetic_skin();
+    drain_events();
+    player = Actor();
+    player.cell_x = 4;
+    player.cell_y = 5;
+    enemies.assign(1, Actor());
+    enemy_count = 1;
+    enemy_start_x.assign(1, 1);
+    enemy_start_y.assign(1, 1);
+    lives = 3;
+    catch_interval = 1;
+    decoy_count = 5;
+    decoy_timer = 0;
+    power_charges = 5;
+    power_mode = 0;
+    boost_reserve = 1000;
+    boost_flag = 0;
+    frame_delay = 25;
+}
+
+static void end_quiet_game()
+{
+    enemies.clear();
+    enemy_count = 0;
+    enemy_start_x.clear();
+    enemy_start_y.clear();
+    lives = 0;
+    texts[25].clear();
+    clear_test_clock();
+    restore_real_skin();
+}
+
+TEST(PlayKeys, ArrowsSetTheWantedDirection)
+{
+    start_quiet_game();
+    const SDLKey arrows[] = {SDLK_RIGHT, SDLK_DOWN, SDLK_LEFT, SDLK_UP};
+    for (Uint8 direction = DIR_RIGHT; direction <= DIR_UP; direction++) {
+        push_key(arrows[direction - 1]);
+        handle_play_input();
+        EXPECT_EQ(player.wanted_direction, direction);
+    }
+    push_key(SDLK_LEFT);
+    push_key(SDLK_DOWN);
+    handle_play_input();   // every pending event in one call
+    EXPECT_EQ(player.wanted_direction, DIR_DOWN);
+    EXPECT_EQ(SDL_PollEvent(nullptr), 0);
+    end_quiet_game();
+}
+
+TEST(PlayKeys, StockKeysReachThePlayerActions)
+{
+    start_quiet_game();
+    push_key(SDLK_m);
+    handle_play_input();
+    EXPECT_EQ(decoy_count, 4);
+    EXPECT_GT(decoy_timer, 2);
+    EXPECT_EQ(decoy_x, 4);
+
+    push_key(SDLK_n);
+    handle_play_input();
+    EXPECT_EQ(power_mode, 1);
+    EXPECT_EQ(power_charges, 4);
+
+    push_key(SDLK_b);
+    handle_play_input();
+    EXPECT_EQ(enemies[0].next_speed, BOOST_SPEED);
+
+    player.knockout = 1;
+    push_key(SDLK_v);
+    handle_play_input();
+    EXPECT_EQ(player.knockout, 0);
+    EXPECT_EQ(catch_interval, 2);
+
+    push_key(SDLK_SPACE);
+    handle_play_input();
+    EXPECT_EQ(lives, 2);
+    EXPECT_EQ(catch_interval, 1);
+    end_quiet_game();
+}
+
+TEST(PlayKeys, ReleasesMouseFocusGainAndOtherKeysChangeNothing)
+{
+    start_quiet_game();
+    player.wanted_direction = DIR_UP;
+    push_key(SDLK_LEFT, KMOD_NONE, SDL_KEYUP);
+    push_key(SDLK_p, KMOD_NONE, SDL_KEYUP);
+    push_key(SDLK_m, KMOD_NONE, SDL_KEYUP);
+    push_event_of_type(SDL_MOUSEMOTION);
+    push_event_of_type(SDL_MOUSEBUTTONDOWN);
+    push_focus(1);
+    push_key(SDLK_F4);            // F4 without Alt
+    push_key(SDLK_F4, KMOD_LCTRL);
+    push_key(SDLK_a);
+    push_key(SDLK_RETURN);
+    handle_play_input();
+    EXPECT_EQ(player.wanted_direction, DIR_UP);
+    EXPECT_EQ(decoy_count, 5);
+    EXPECT_EQ(decoy_timer, 0);
+    EXPECT_EQ(power_mode, 0);
+    EXPECT_EQ(lives, 3);
+    EXPECT_EQ(enemies[0].next_speed, NORMAL_SPEED);
+    end_quiet_game();
+}
+
+TEST(PlayKeys, AltF4AndAClosedWindowEndTheProgram)
+{
+    start_quiet_game();
+    EXPECT_EXIT((push_key(SDLK_F4, KMOD_LALT), handle_play_input()), testing::ExitedWithCode(0), "");
+    EXPECT_EXIT((push_key(SDLK_F4, KMOD_RALT), handle_play_input()), testing::ExitedWithCode(0), "");
+    EXPECT_EXIT((push_event_of_type(SDL_QUIT), handle_play_input()), testing::ExitedWithCode(0), "");
+    end_quiet_game();
+}
+
+// The keys pressed during the pause belong to the pause; p ends it, the box is taken away
+// and the pacer starts a fresh slot.
+TEST(PlayKeys, PauseHoldsPlayUntilPAndTakesItsBoxAway)
+{
+    start_quiet_game();
+    texts[25] = "PAUSE";
+    set_test_clock(7000, 1);
+    frame_base = 0;
+    player.wanted_direction = DIR_NONE;
+    push_key(SDLK_p);
+    push_key(SDLK_LEFT);
+    push_key(SDLK_SPACE);
+    push_key(SDLK_p);
+    push_key(SDLK_DOWN);
+    handle_play_input();
+    EXPECT_EQ(player.wanted_direction, DIR_DOWN);   // the key after the pause
+    EXPECT_EQ(lives, 3);                            // space during the pause did nothing
+    EXPECT_GE(frame_base, 7000u);
+    EXPECT_EQ(message_box_rect.x, 457);             // the box of the five-letter text
+    EXPECT_EQ(message_box_rect.w, 110);
+    EXPECT_EQ(screen_pixel(457, 369), tile_pixel(CELL_FLOOR));   // and taken away again
+    EXPECT_EQ(screen_pixel(512, 384), tile_pixel(CELL_FLOOR));
+    end_quiet_game();
+}

@@ -1,0 +1,243 @@
+// startup_test.cpp: start-up and the quit sequence: the built game run in a scratch copy of
+// the content tree, and the quit sequence run inside child processes.
+#include <gtest/gtest.h>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include "event_helpers.h"
+#include "synthetic_skin.h"
+#include "files.h"
+#include "frame.h"
+#include "gfx.h"
+#include "test_support.h"
+#include "world.h"
+
+// Stored files in a form the game never writes (a comment, CR LF line ends), so that any
+// rewrite shows.
+static const char STORED_CONFIG[] = "# settings\r\nTIMER: 22\r\nNAME: Tester\r\nSKIN: 1\r\nTEXTS: 0\r\n";
+static const char STORED_SCORES[] = "# best runs\r\nAnn|500\r\nBob|400\r\n";
+static const char WRITTEN_CONFIG[] = "TIMER: 22\nNAME: Tester\nSKIN: 1\nTEXTS: 0";
+
+static std::string written_scores(const std::string &first_lines)
+{
+    std::string text = first_lines;
+    for (int line = 0; line < 8; line++)
+        text += "|0\n";
+    return text;
+}
+
+static std::string scratch_with_stored_files()
+{
+    std::string dir = enter_scratch_tree();
+    write_file(dir + "/data/gobrant.cfg", STORED_CONFIG);
+    write_file(dir + "/data/highscores.txt", STORED_SCORES);
+    return dir;
+}
+
+static void expect_stored_files_untouched(const std::string &dir)
+{
+    EXPECT_EQ(read_file(dir + "/data/gobrant.cfg"), STORED_CONFIG);
+    EXPECT_EQ(read_file(dir + "/data/highscores.txt"), STORED_SCORES);
+}
+
+// What start-up reads of the stored files, with two skins and two languages listed.
+static void read_stored_files()
+{
+    skin_list.assign(2, "skin");
+    language_list.assign(2, "language");
+    read_high_scores(HIGH_SCORES_PATH);
+    read_config(CONFIG_PATH);
+}
+
+TEST(StartupBinary, MissingSkinListEndsWithItsMessageAndLeavesTheFilesAlone)
+{
+    std::string dir = scratch_with_stored_files();
+    remove((dir + "/skins/skins.txt").c_str());
+    std::string output;
+    EXPECT_EQ(run_game_binary(dir, output), 1);
+    EXPECT_EQ(output, "ERROR opening file skins/skins.txt\n");
+    expect_stored_files_untouched(dir);
+}
+
+TEST(StartupBinary, EmptyListsEndStartUpAndLeaveTheFilesAlone)
+{
+    std::string dir = scratch_with_stored_files();
+    write_file(dir + "/skins/skins.txt", "# no skins yet\n\n");
+    std::string output;
+    EXPECT_EQ(run_game_binary(dir, output), 1);
+    EXPECT_EQ(output, "ERROR no skins in skins/skins.txt\n");
+    expect_stored_files_untouched(dir);
+
+    dir = scratch_with_stored_files();
+    write_file(dir + "/data/texts.txt", "");
+    EXPECT_EQ(run_game_binary(dir, output), 1);
+    EXPECT_EQ(output, "ERROR no languages in data/texts.txt\n");
+    expect_stored_files_untouched(dir);
+}
+
+TEST(StartupBinary, MissingMenuMapEndsStartUp)
+{
+    std::string dir = scratch_with_stored_files();
+    remove((dir + "/data/menumap.txt").c_str());
+    std::string output;
+    EXPECT_EQ(run_game_binary(dir, output), 1);
+    EXPECT_NE(output.find("ERROR opening file data/menumap.txt\n\n"), std::string::npos) << output;
+    // the configuration was read by then: both files are written back from what was read
+    EXPECT_EQ(read_file(dir + "/data/gobrant.cfg"), WRITTEN_CONFIG);
+    EXPECT_EQ(read_file(dir + "/data/highscores.txt"), written_scores("Ann|500\nBob|400\n"));
+}
+
+// SIGTERM reaches the game as a quit event; the quit sequence writes both files back in
+// their own formats.
+TEST(StartupBinary, TerminatedGameQuitsAndWritesItsFiles)
+{
+    std::string dir = scratch_with_stored_files();
+    std::string output;
+    EXPECT_EQ(run_game_binary(dir, output, 1500), 0) << output;
+    EXPECT_EQ(read_file(dir + "/data/gobrant.cfg"), WRITTEN_CONFIG);
+    EXPECT_EQ(read_file(dir + "/data/highscores.txt"), written_scores("Ann|500\nBob|400\n"));
+}
+
+// The game relies on SDL turning SIGTERM into a quit event under every driver.
+TEST(Startup, TerminationSignalArrivesAsAQuitEvent)
+{
+    open_test_screen();
+    EXPECT_EXIT(
+        {
+            drain_events();
+            raise(SIGTERM);
+            bool quit_seen = false;
+            for (int i = 0; i < 200 && !quit_seen; i++)
+                quit_seen = poll_event_or_rest() && event.type == SDL_QUIT;
+            exit(quit_seen ? 3 : 4);
+        },
+        testing::ExitedWithCode(3), "");
+}
+
+TEST(Startup, VideoModeIsTheFullScreen1024By768In16Bits)
+{
+    open_test_screen();
+    EXPECT_EXIT(
+        {
+            bool ok = set_video_mode() == 0 && screen->w == 1024 && screen->h == 768 &&
+                      screen->format->BitsPerPixel == 16 && (screen->flags & SDL_FULLSCREEN);
+            exit(ok ? 3 : 4);
+        },
+        testing::ExitedWithCode(3), "");
+}
+
+// SDL refusing to start: its message, status 1, and neither stored file touched.
+TEST(Startup, FailingSdlStartEndsWithStatusOneBeforeTheQuitSequence)
+{
+    open_test_screen();
+    std::string dir = scratch_with_stored_files();
+    std::string out_path = dir + "/out.txt";
+    EXPECT_EXIT(
+        {
+            SDL_QuitSubSystem(SDL_INIT_VIDEO);
+            setenv("SDL_VIDEODRIVER", "no-such-driver", 1);
+            if (!freopen(out_path.c_str(), "w", stdout))
+                exit(5);
+            start_game();
+            exit(6);
+        },
+        testing::ExitedWithCode(1), "");
+    EXPECT_EQ(read_file(out_path).rfind("\nERROR inicializace SDL ", 0), 0u) << read_file(out_path);
+    expect_stored_files_untouched(dir);
+}
+
+// The quit sequence as the game runs it: registered with atexit, started by exit.
+TEST(QuitSequence, WritesBackOnlyFilesThatWereRead)
+{
+    open_test_screen();
+    std::string dir = scratch_with_stored_files();
+    EXPECT_EXIT(
+        {
+            score = 0;
+            high_scores_read = true;   // read at start-up, but the configuration never was
+            config_read = false;
+            atexit(shutdown_game);
+            exit(0);
+        },
+        testing::ExitedWithCode(0), "");
+    expect_stored_files_untouched(dir);
+
+    EXPECT_EXIT(
+        {
+            score = 0;
+            read_stored_files();
+            atexit(shutdown_game);
+            exit(0);
+        },
+        testing::ExitedWithCode(0), "");
+    EXPECT_EQ(read_file(dir + "/data/gobrant.cfg"), WRITTEN_CONFIG);
+    EXPECT_EQ(read_file(dir + "/data/highscores.txt"), written_scores("Ann|500\nBob|400\n"));
+}
+
+// A run left with a good score offers the name entry; a quit request while it is open takes
+// the name typed so far, writes both files once and ends with status 0.
+TEST(QuitSequence, QuitDuringTheNameEntryKeepsTheTypedName)
+{
+    open_test_screen();
+    std::string dir = scratch_with_stored_files();
+    EXPECT_EXIT(
+        {
+            install_synthetic_skin();
+            read_stored_files();
+            score = 450;
+            drain_events();
+            push_key(SDLK_a);
+            push_key(SDLK_b);
+            push_key(SDLK_F4, KMOD_LALT);
+            push_event_of_type(SDL_QUIT);
+            push_key(SDLK_c);
+            atexit(shutdown_game);
+            exit(0);
+        },
+        testing::ExitedWithCode(0), "");
+    std::string scores = "Ann|500\nTesterab|450\nBob|400\n";
+    for (int line = 0; line < 7; line++)
+        scores += "|0\n";
+    EXPECT_EQ(read_file(dir + "/data/highscores.txt"), scores);
+    EXPECT_EQ(read_file(dir + "/data/gobrant.cfg"), "TIMER: 22\nNAME: Testerab\nSKIN: 1\nTEXTS: 0");
+}
+
+// Everything start-up loaded is released, and a second run of the sequence does nothing.
+TEST(QuitSequence, ReleasesEverythingOnce)
+{
+    open_test_screen();
+    enter_scratch_tree(false);
+    EXPECT_EXIT(
+        {
+            install_synthetic_skin();
+            high_scores_read = config_read = false;
+            skin_list.assign(1, "skin");
+            language_list.assign(1, "language");
+            map_list.assign(1, "one.txt");
+            texts[7] = "seven";
+            enemies.assign(3, Actor());
+            enemy_count = 3;
+            high_scores[0].first = "Ann";
+            score = 0;
+            shutdown_game();
+            shutdown_game();
+            bool released = skin_list.empty() && language_list.empty() && map_list.empty() &&
+                            texts[7].empty() && enemies.empty() && enemy_count == 0 &&
+                            high_scores[0].first.empty() && !font && !tile_sprites[0] &&
+                            !player_sprites[1] && !screen && quit_in_progress;
+            _exit(released ? 3 : 4);
+        },
+        testing::ExitedWithCode(3), "");
+}
+
+TEST(QuitSequence, QuitRequestExitsOnlyOutsideTheSequence)
+{
+    quit_in_progress = false;
+    quit_requested = false;
+    EXPECT_EXIT(request_quit(), testing::ExitedWithCode(0), "");
+    quit_in_progress = true;
+    request_quit();
+    EXPECT_TRUE(quit_requested);
+    quit_in_progress = false;
+    quit_requested = false;
+}

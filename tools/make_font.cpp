@@ -26,7 +26,7 @@ const char *const DEFAULT_FONT = "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bo
 const int SHEET_HEIGHT = 24;                 // row 0 markers + 23 glyph rows
 const int GLYPH_ROWS = SHEET_HEIGHT - 1;
 const int OUTLINE = 1;                       // dark border around every glyph body
-const int GLYPH_GAP = 1;                     // empty column between neighbouring glyphs
+const int GLYPH_GAP = 0;                     // extra empty columns: the outlines already part glyphs
 const int INK_THRESHOLD = 110;               // anti-aliasing coverage that counts as ink
 const int LARGEST_PIXEL_SIZE = 30;
 

@@ -15,7 +15,8 @@ static void die_unreadable_bitmap()
 }
 
 // Reads directory + file (composed into text_buffer) and converts it to the screen's format.
-// A file that cannot be opened or decoded ends the program.
+// A file that cannot be opened, decoded or converted (also: no video mode yet) ends the
+// program.
 SDL_Surface *load_bitmap(const char *directory, const char *file)
 {
     snprintf(text_buffer, TEXT_BUFFER_SIZE, "%s%s", directory, file);
@@ -25,8 +26,10 @@ SDL_Surface *load_bitmap(const char *directory, const char *file)
     SDL_Surface *loaded = SDL_LoadBMP_RW(stream, 1);
     if (!loaded)
         die_unreadable_bitmap();
-    SDL_Surface *converted = SDL_DisplayFormat(loaded);
+    SDL_Surface *converted = SDL_GetVideoSurface() ? SDL_DisplayFormat(loaded) : nullptr;
     SDL_FreeSurface(loaded);
+    if (!converted)
+        die_unreadable_bitmap();
     return converted;
 }
 
@@ -113,6 +116,10 @@ static SDL_Surface *new_frame_surface(SDL_Surface *source)
     SDL_Surface *result =
         SDL_CreateRGBSurface(SDL_RLEACCEL, source->w, source->h, format->BitsPerPixel,
                              format->Rmask, format->Gmask, format->Bmask, format->Amask);
+    if (!result) {
+        printf("ERROR %s\n", SDL_GetError());
+        exit(1);
+    }
     SDL_SetColorKey(result, SDL_SRCCOLORKEY, green_key(result));
     return result;
 }

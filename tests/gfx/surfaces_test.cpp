@@ -246,6 +246,14 @@ TEST(LoadingDeathTest, UnreadableBitmapEndsTheProgramWithItsPath)
             load_keyed_bitmap("skins/none/", "zed.bmp");
         },
         testing::ExitedWithCode(1), "ERROR nacteni obrazku:skins/none/zed\\.bmp\n");
+    // Without a video mode nothing can be converted: refused the same way.
+    EXPECT_EXIT(
+        {
+            dup2(STDERR_FILENO, STDOUT_FILENO);
+            SDL_QuitSubSystem(SDL_INIT_VIDEO);
+            load_bitmap("data/", "good.bmp");
+        },
+        testing::ExitedWithCode(1), "ERROR nacteni obrazku:data/good\\.bmp\n");
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include "files.h"
 #include "gfx_test_util.h"
@@ -190,10 +191,16 @@ void save_flat_bmp(const char *path, int w, int h, Uint8 r, Uint8 g, Uint8 b)
     SDL_FreeSurface(s);
 }
 
+void leave_tree(const std::string &root)
+{
+    if (chdir("/tmp") == 0)
+        std::filesystem::remove_all(root);
+}
+
 TEST(Loading, BitmapsComeInTheScreenFormat)
 {
     open_test_screen();
-    enter_scratch_tree(false);
+    std::string root = enter_scratch_tree(false);
     mkdir("data", 0755);
     save_flat_bmp("data/flat.bmp", 7, 5, 248, 0, 0);
     save_flat_bmp("data/green.bmp", 4, 4, 0, 255, 0);
@@ -211,12 +218,13 @@ TEST(Loading, BitmapsComeInTheScreenFormat)
     EXPECT_EQ(keyed->format->colorkey, read_pixel(keyed, 0, 0));
     SDL_FreeSurface(plain);
     SDL_FreeSurface(keyed);
+    leave_tree(root);
 }
 
 TEST(LoadingDeathTest, UnreadableBitmapEndsTheProgramWithItsPath)
 {
     open_test_screen();
-    enter_scratch_tree(false);
+    std::string root = enter_scratch_tree(false);
     mkdir("data", 0755);
     save_flat_bmp("data/good.bmp", 32, 32, 10, 20, 30);
     std::string good = read_file("data/good.bmp");
@@ -254,6 +262,7 @@ TEST(LoadingDeathTest, UnreadableBitmapEndsTheProgramWithItsPath)
             load_bitmap("data/", "good.bmp");
         },
         testing::ExitedWithCode(1), "ERROR nacteni obrazku:data/good\\.bmp\n");
+    leave_tree(root);
 }
 
 }  // namespace

@@ -1,0 +1,128 @@
+// maps_content_test.cpp: the shipped maps pass the map checks, and the checks find the
+// faults they are there for.
+#include "world.h"
+#include "test_support.h"
+#include <gtest/gtest.h>
+#include <algorithm>
+#include <sys/stat.h>
+
+namespace {
+
+// A small good level: walls around, a loop of dots, player, enemy, a teleport pair.
+std::vector<std::string> good_rows()
+{
+    std::vector<std::string> rows(MAP_ROWS, std::string(MAP_COLUMNS, '1'));
+    for (int y = 1; y <= 5; y++)
+        for (int x = 1; x <= 10; x++)
+            rows[y][x] = (y == 1 || y == 5 || x == 1 || x == 10) ? '0' : '1';
+    rows[1][1] = '3';
+    rows[5][10] = '4';
+    rows[3][1] = 'K';
+    rows[3][10] = 'K';
+    return rows;
+}
+
+std::string text_of(const std::vector<std::string> &rows)
+{
+    std::string text = "# a test level\n";
+    for (const std::string &row : rows)
+        text += row + "\n";
+    return text;
+}
+
+// The faults of the good level after `change`, joined into one line.
+std::string faults_after(void (*change)(std::vector<std::string> &))
+{
+    std::vector<std::string> rows = good_rows();
+    change(rows);
+    std::string all;
+    for (const std::string &fault : check_level_map(text_of(rows)))
+        all += fault + "; ";
+    return all;
+}
+
+int count_of(const std::string &text, char c)
+{
+    int n = 0;
+    for (const std::string &row : map_rows(text))
+        n += std::count(row.begin(), row.end(), c);
+    return n;
+}
+
+} // namespace
+
+TEST(MapsContent, ShippedMapsPassEveryCheck)
+{
+    std::vector<std::string> faults = check_content_maps(std::string(SOURCE_DIR) + "/content");
+    for (const std::string &fault : faults)
+        ADD_FAILURE() << fault;
+
+    std::string list = read_file(std::string(SOURCE_DIR) + "/content/maps/AAA_maplist.txt");
+    std::vector<std::string> names = map_rows(list);
+    ASSERT_GE(names.size(), 8u);
+    std::vector<int> enemy_counts;
+    for (const std::string &name : names)
+        enemy_counts.push_back(
+            count_of(read_file(std::string(SOURCE_DIR) + "/content/maps/" + name), '4'));
+    EXPECT_EQ(enemy_counts.front(), 1);                       // a gentle start
+    EXPECT_EQ(*std::max_element(enemy_counts.begin(), enemy_counts.end()), MAX_LEVEL_ENEMIES);
+    EXPECT_TRUE(std::is_sorted(enemy_counts.begin(), enemy_counts.end()));
+}
+
+TEST(MapsContent, TheChecksFindEachFault)
+{
+    EXPECT_EQ(faults_after([](std::vector<std::string> &) {}), "");
+    EXPECT_NE(faults_after([](auto &r) { r[4].pop_back(); }).find("row 4 has 31 characters"),
+              std::string::npos);
+    EXPECT_NE(faults_after([](auto &r) { r.pop_back(); }).find("23 rows"), std::string::npos);
+    EXPECT_NE(faults_after([](auto &r) { r[7][7] = '8'; }).find("not a map character"),
+              std::string::npos);
+    EXPECT_NE(faults_after([](auto &r) { r[0][5] = '2'; }).find("border is open"),
+              std::string::npos);
+    EXPECT_NE(faults_after([](auto &r) { r[1][5] = '3'; }).find("2 player starts"),
+              std::string::npos);
+    EXPECT_NE(faults_after([](auto &r) { r[5][10] = '0'; }).find("0 enemy starts"),
+              std::string::npos);
+    EXPECT_NE(faults_after([](auto &r) { r[1][2] = '4'; }).find("beside the player"),
+              std::string::npos);
+    EXPECT_NE(faults_after([](auto &r) { r[20][20] = '4'; }).find("walled in"),
+              std::string::npos);
+    EXPECT_NE(faults_after([](auto &r) { r[5][5] = 'K'; }).find("K occurs 3 times"),
+              std::string::npos);
+    EXPECT_NE(faults_after([](auto &r) { r[20][20] = '0'; }).find("row 20 column 20: cannot be reached"),
+              std::string::npos);
+    EXPECT_NE(faults_after([](auto &r) { r[20][20] = '7'; }).find("cannot be reached"),
+              std::string::npos);
+}
+
+TEST(MapsContent, ReachingThroughTeleportsFollowsTheGamesMoves)
+{
+    // A pocket reached only through a teleport: fine.
+    EXPECT_EQ(faults_after([](auto &r) { r[10][5] = 'q'; r[10][6] = '0'; r[3][10] = 'q';
+                                         r[3][1] = '0'; }), "");
+    // A pocket whose teleport sends the player back into the wall behind its partner: the
+    // player comes out standing on the partner and can walk off it.
+    EXPECT_EQ(faults_after([](auto &r) { r[10][5] = 'q'; r[10][6] = '0'; r[4][1] = 'q';
+                                         r[3][1] = '0'; r[3][10] = '0'; }), "");
+    // A spur teleport entered only going down leaves its partner going down or up (the way
+    // back); the partner has pockets above and below and is never stood on, so the cell to
+    // its right cannot be reached, although it lies beside a teleport exit.
+    EXPECT_EQ(faults_after([](auto &r) { r[2][5] = 'q'; r[10][5] = 'q'; r[9][5] = '0';
+                                         r[11][5] = '0'; r[10][6] = '0'; }),
+              "row 10 column 6: cannot be reached from the player start; ");
+}
+
+TEST(MapsContent, TheContentCheckNamesMissingFilesAndTheMenuMap)
+{
+    enter_scratch_tree(false);
+    mkdir("maps", 0755);
+    mkdir("data", 0755);
+    write_file("maps/AAA_maplist.txt", "# levels\ngone.txt\n");
+    write_file("data/menumap.txt", "1111\n");
+    std::string all;
+    for (const std::string &fault : check_content_maps("."))
+        all += fault + "\n";
+    EXPECT_NE(all.find("./data/menumap.txt: has 1 rows"), std::string::npos);
+    EXPECT_NE(all.find("./maps/gone.txt: cannot be read"), std::string::npos);
+    EXPECT_NE(all.find("no level uses the cell kind"), std::string::npos);
+}

@@ -30,6 +30,9 @@ e2e_log() { echo "[$E2E_NAME] $*"; }
 # Prints what the game wrote and fails the test.
 e2e_fail() {
     echo "[$E2E_NAME] FAIL: $*" >&2
+    if [ -n "$E2E_DISPLAY" ] && ! xdpyinfo -display "$E2E_DISPLAY" > /dev/null 2>&1; then
+        echo "[$E2E_NAME] the X server on $E2E_DISPLAY does not answer any more" >&2
+    fi
     if [ -n "$E2E_WORK" ] && [ -f "$E2E_WORK/game_stdout.txt" ]; then
         echo "--- game output ---" >&2
         tail -n 40 "$E2E_WORK/game_stdout.txt" >&2
@@ -118,6 +121,8 @@ e2e_list_entries() {
     tr -d '\r' < "$1" | grep -v '^#' | grep -v '^$'
 }
 
+# -noreset: by default the server resets when its last client leaves, and a client that
+# connects during the reset is refused (SDL opens the display twice in a row at start-up).
 e2e_start_x() {
     local n tries
     n=$(( 100 + $$ % 400 ))
@@ -125,7 +130,7 @@ e2e_start_x() {
         n=$(( n + 1 ))
         [ -e "/tmp/.X$n-lock" ] && continue
         [ -e "/tmp/.X11-unix/X$n" ] && continue
-        Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp > "$E2E_WORK/xvfb.log" 2>&1 &
+        Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp -noreset > "$E2E_WORK/xvfb.log" 2>&1 &
         E2E_XVFB_PID=$!
         if e2e_wait_for_x "$n"; then
             E2E_DISPLAY=":$n"
@@ -155,9 +160,28 @@ e2e_start_game() {
     (cd "$E2E_CONTENT" && exec env SDL_AUDIODRIVER=dummy "$E2E_GAME") \
         >> "$E2E_WORK/game_stdout.txt" 2>&1 &
     E2E_GAME_PID=$!
-    E2E_WINDOW=$(timeout "$E2E_WINDOW_TIMEOUT" xdotool search --sync --name "^$E2E_CAPTION\$" 2>/dev/null | head -n 1)
+    E2E_WINDOW=$(e2e_find_window "^$E2E_CAPTION\$" "$E2E_GAME_PID")
+    [ -n "$E2E_WINDOW" ] || e2e_assert_running "before its window appeared"
     [ -n "$E2E_WINDOW" ] || e2e_fail "no window named '$E2E_CAPTION' within ${E2E_WINDOW_TIMEOUT}s"
     e2e_wait_drawn
+}
+
+# Prints the first window whose name matches $1, waiting up to E2E_WINDOW_TIMEOUT seconds
+# or until the process $2 (the window's owner) has ended.
+# xdotool's own --sync gives up with an X error when a window vanishes during its search
+# (SDL makes and drops windows while it sets the video mode), so the search is repeated.
+e2e_find_window() {
+    local i found
+    for (( i = 0; i < E2E_WINDOW_TIMEOUT * 10; i++ )); do
+        kill -0 "$2" 2>/dev/null || return 1
+        found=$(xdotool search --name "$1" 2>/dev/null | head -n 1)
+        if [ -n "$found" ]; then
+            echo "$found"
+            return 0
+        fi
+        sleep 0.1
+    done
+    return 1
 }
 
 # Waits until the screen is no longer all black (the first screen has been flipped).
@@ -294,7 +318,7 @@ e2e_expect_changed_screen() {
 e2e_start_focus_thief() {
     xmessage -name gobrant-e2e-focus -geometry +1100+900 "focus elsewhere" > /dev/null 2>&1 &
     E2E_HELPER_PID=$!
-    E2E_HELPER_WINDOW=$(timeout 10 xdotool search --sync --name '^gobrant-e2e-focus$' 2>/dev/null | head -n 1)
+    E2E_HELPER_WINDOW=$(e2e_find_window '^gobrant-e2e-focus$' "$E2E_HELPER_PID")
     [ -n "$E2E_HELPER_WINDOW" ] || e2e_fail "the helper window did not appear"
 }
 

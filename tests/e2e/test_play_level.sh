@@ -1,6 +1,7 @@
 # A whole run: new game on a one-map list, eat the five dots of a straight corridor, the
 # end-of-run box waits for space, the score 5 beats the tenth entry (2) so the name entry
 # opens, the typed name lands in tenth place, the menu is back and Escape quits with 0.
+# Then a level played in two halves: Escape opens the menu, Continue goes on with the score.
 source "$(dirname "$0")/lib.sh" "$@"
 e2e_setup
 e2e_use_maps corridor.txt
@@ -29,4 +30,21 @@ e2e_expect_highscore_line 9 "Ivan|100"
 e2e_expect_highscore_line 10 "Lazy Oz|5"
 grep -qx 'NAME: Lazy Oz' "$E2E_CONTENT/data/gobrant.cfg" \
     || e2e_fail "the name typed in the entry was not kept as the configured name: $(cat "$E2E_CONTENT/data/gobrant.cfg")"
+
+e2e_log "a level played in two halves with the main menu in between: Continue keeps the game"
+e2e_write_known_highscores
+e2e_use_maps twoway.txt
+e2e_start_game
+e2e_key Return Right
+sleep 1.5
+e2e_key Escape                      # the main menu opens on Continue
+e2e_key Return Left
+sleep 1.5                           # the last three dots end the run
+e2e_key space
+e2e_erase 7
+e2e_type_name "Pat"
+e2e_key Return
+e2e_key_final Escape
+e2e_expect_exit 10 0
+e2e_expect_highscore_line 10 "Pat|6"
 e2e_pass

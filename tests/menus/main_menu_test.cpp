@@ -1,0 +1,271 @@
+// main_menu_test.cpp: the main menu's box, highlight, wrap-around, item actions and exits,
+// read from the screen or from the outcome.
+#include <gtest/gtest.h>
+#include "files.h"
+#include "frame.h"
+#include "menu_test_util.h"
+#include "menus.h"
+#include "world.h"
+
+using namespace menu_test;
+
+namespace {
+
+// With the items "abcd" and item 40 "abcdefghij" the box is 80 wide at x 472; items stand
+// 20 pixels apart from item 37 at y 314.
+const int BOX_X = 472;
+const int TOP = 314;
+const int FRAME_X = BOX_X - 10;
+
+void set_up_main_menu(Uint8 game_lives)
+{
+    set_up_menus();
+    texts[40] = "abcdefghij";
+    lives = game_lives;
+}
+
+int item_y(int item)
+{
+    return TOP + (item - 37) * FONT_HEIGHT;
+}
+
+// The item whose row carries the grey bar, or -1 when there is no single one.
+int highlighted_item()
+{
+    int found = -1;
+    for (int item = 36; item <= 42; item++) {
+        if (pixel(BOX_X + 1, item_y(item) + 10) != grey())
+            continue;
+        if (found != -1)
+            return -1;
+        found = item;
+    }
+    return found;
+}
+
+// The red frame spans rows first..last at the frame's left edge, the maze outside it.
+bool frame_spans(int first, int last)
+{
+    return pixel(FRAME_X, first) == red() && pixel(FRAME_X, first - 1) == wall_colour() &&
+           pixel(FRAME_X, last) == red() && pixel(FRAME_X, last + 1) == wall_colour() &&
+           pixel(FRAME_X - 1, first) == wall_colour() && pixel(BOX_X - 5, first + 5) == 0;
+}
+
+// Item 36 "abcd" (pen at x 496) marks white columns from x 499 on its row when it is drawn.
+bool continue_item_drawn()
+{
+    return pixel(496 + GLYPH_MARK, item_y(36) + 5) == white();
+}
+
+int expected_item = 0;
+bool highlight_is_expected()
+{
+    return highlighted_item() == expected_item && frame_spans(item_y(35) - 10, item_y(43) + 9);
+}
+
+void use_threadsafe_death_tests()
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+}
+
+} // namespace
+
+TEST(MainMenu, WithoutAGameTheBoxHasEightRowsAndNewGameIsHighlighted)
+{
+    use_threadsafe_death_tests();
+    set_up_main_menu(0);
+    EXPECT_EXIT(
+        {
+            check_at_exit([] {
+                return frame_spans(item_y(35) - 10, item_y(43) + 9) &&
+                       highlighted_item() == 37 && !continue_item_drawn();
+            }, "box of 8 rows, cursor on 37, no item 36");
+            push_key(SDLK_ESCAPE);
+            main_menu();
+        },
+        ::testing::ExitedWithCode(0), "");
+}
+
+TEST(MainMenu, WithAGameContinueIsShownHighlightedAndNotMeasured)
+{
+    use_threadsafe_death_tests();
+    set_up_main_menu(3);
+    texts[36] = "abcdefghijklmnopqrst";   // 160 wide: overhangs the 80-wide box
+    EXPECT_EXIT(
+        {
+            check_at_exit([] {
+                return frame_spans(item_y(34) - 10, item_y(43) + 9) &&
+                       highlighted_item() == 36 && pixel(432 + GLYPH_MARK, item_y(36) + 5) == white();
+            }, "box of 9 rows, cursor on 36, item 36 overhanging");
+            push_key(SDLK_ESCAPE);
+            main_menu();
+        },
+        ::testing::ExitedWithCode(0), "");
+}
+
+TEST(MainMenu, UpOnTheFirstItemGoesToQuitAndDownOnQuitComesBack)
+{
+    use_threadsafe_death_tests();
+    set_up_main_menu(0);
+    expected_item = 42;
+    EXPECT_EXIT(
+        {
+            check_at_exit(highlight_is_expected, "Up from 37 highlights 42");
+            push_key(SDLK_UP);
+            push_key_later(80, SDLK_ESCAPE);
+            main_menu();
+        },
+        ::testing::ExitedWithCode(0), "");
+    expected_item = 37;
+    EXPECT_EXIT(
+        {
+            check_at_exit(highlight_is_expected, "Down from 42 highlights 37");
+            push_key(SDLK_UP);
+            push_key_later(80, SDLK_DOWN);
+            push_key_later(160, SDLK_ESCAPE);
+            main_menu();
+        },
+        ::testing::ExitedWithCode(0), "");
+}
+
+TEST(MainMenu, WithAGameUpOnContinueQuitsAndDownOnQuitContinues)
+{
+    use_threadsafe_death_tests();
+    set_up_main_menu(3);
+    EXPECT_EXIT(
+        {
+            child_watchdog();
+            push_key(SDLK_UP);
+            push_key(SDLK_RETURN);
+            main_menu();
+        },
+        ::testing::ExitedWithCode(0), "");
+    push_key(SDLK_UP);
+    push_key(SDLK_DOWN);
+    push_key(SDLK_RETURN);
+    main_menu();   // Continue: returns
+    EXPECT_EQ(3, lives);
+}
+
+// A Return queued behind Up acts on Quit, not on a hidden Continue: the later keys that would
+// start a game are never read.
+TEST(MainMenu, QueuedUpThenReturnWithoutAGameQuits)
+{
+    use_threadsafe_death_tests();
+    set_up_main_menu(0);
+    enter_tree_with_map();
+    EXPECT_EXIT(
+        {
+            check_at_exit([] { return lives == 0; }, "no game was started or continued");
+            push_key(SDLK_UP);
+            push_key(SDLK_RETURN);
+            push_key(SDLK_DOWN);
+            push_key(SDLK_RETURN);
+            main_menu();
+        },
+        ::testing::ExitedWithCode(0), "");
+}
+
+TEST(MainMenu, EscapeQuitItemQuitEventAndAltF4EndTheProgram)
+{
+    use_threadsafe_death_tests();
+    set_up_main_menu(0);
+    EXPECT_EXIT({ child_watchdog(); push_key(SDLK_ESCAPE); main_menu(); }, ::testing::ExitedWithCode(0), "");
+    EXPECT_EXIT({ child_watchdog(); push_quit(); main_menu(); }, ::testing::ExitedWithCode(0), "");
+    EXPECT_EXIT({ child_watchdog(); push_key(SDLK_F4, KMOD_LALT); main_menu(); }, ::testing::ExitedWithCode(0), "");
+    EXPECT_EXIT({ child_watchdog(); push_key(SDLK_F4, KMOD_RALT); main_menu(); }, ::testing::ExitedWithCode(0), "");
+    EXPECT_EXIT(
+        {
+            child_watchdog();
+            for (int i = 0; i < 5; i++)
+                push_key(SDLK_DOWN);
+            push_key(SDLK_RETURN);
+            main_menu();
+        },
+        ::testing::ExitedWithCode(0), "");
+}
+
+TEST(MainMenu, ContinueShowsThePlayScreenAndResetsThePacer)
+{
+    set_up_main_menu(2);
+    for (int i = 0; i < MAP_CELLS; i++)
+        level_map.cells[i] = CELL_FLOOR;
+    frame_base = 1;
+    frame_now = 2;
+    push_key(SDLK_F4);       // F4 without Alt does nothing
+    push_key(SDLK_RETURN);
+    main_menu();
+    EXPECT_EQ(2, lives);
+    EXPECT_EQ(floor_colour(), pixel(300, 300));
+    EXPECT_EQ(frame_base, frame_now);
+    drain_events();
+}
+
+TEST(MainMenu, NewGameStartsTheFirstMapAndReturns)
+{
+    set_up_main_menu(0);
+    enter_tree_with_map();
+    push_key(SDLK_RETURN);
+    main_menu();
+    EXPECT_EQ(START_LIVES, lives);
+    EXPECT_EQ(1, player.cell_x);
+    EXPECT_EQ(1, player.cell_y);
+    drain_events();
+}
+
+TEST(MainMenu, NewGameWithoutAPlayableMapStaysInTheMenu)
+{
+    use_threadsafe_death_tests();
+    set_up_main_menu(0);
+    map_list.clear();
+    expected_item = 37;
+    EXPECT_EXIT(
+        {
+            check_at_exit([] { return lives == 0 && highlight_is_expected(); },
+                          "no game, menu redrawn on 37");
+            push_key(SDLK_RETURN);
+            push_key_later(80, SDLK_ESCAPE);
+            main_menu();
+        },
+        ::testing::ExitedWithCode(0), "");
+}
+
+// The key that ends an information screen is not seen by the menu (a Down would move the
+// cursor if it were), and the menu is shown again, not the information screen.
+TEST(MainMenu, AfterAnInformationScreenAnyKeyBringsTheMenuBackUnchanged)
+{
+    use_threadsafe_death_tests();
+    set_up_main_menu(0);
+    for (int item = 39; item <= 41; item++) {
+        expected_item = item;
+        EXPECT_EXIT(
+            {
+                check_at_exit(highlight_is_expected, "menu back with the same item");
+                for (int i = 37; i < expected_item; i++)
+                    push_key(SDLK_DOWN);
+                push_key_later(80, SDLK_RETURN);   // after the menu has settled
+                push_key_later(130, SDLK_DOWN);    // ends the information screen
+                push_key_later(200, SDLK_ESCAPE);
+                main_menu();
+            },
+            ::testing::ExitedWithCode(0), "")
+            << "item " << item;
+    }
+}
+
+TEST(MainMenu, OptionsReturnToTheMenuOnTheOptionsItem)
+{
+    use_threadsafe_death_tests();
+    set_up_main_menu(0);
+    expected_item = 38;
+    EXPECT_EXIT(
+        {
+            check_at_exit(highlight_is_expected, "menu back on 38 after the options");
+            push_key(SDLK_DOWN);
+            push_key(SDLK_RETURN);
+            push_key_later(80, SDLK_ESCAPE);    // leaves the options menu
+            push_key_later(160, SDLK_ESCAPE);   // ends the program from the main menu
+            main_menu();
+        },
+        ::testing::ExitedWithCode(0), "");
+}

@@ -6,6 +6,7 @@
 #include "gfx.h"
 #include "play_test_util.h"
 #include <gtest/gtest.h>
+#include <csignal>
 #include <unistd.h>
 
 using namespace play_test;
@@ -168,7 +169,8 @@ TEST(Rules, AnEnemyWithNoWayOutStaysAndTheFrameGoesOn)
     start_game_on({{"boxed.txt", {"1111111", "1300001", "1111111", "1111411", "1111111"}}});
     EXPECT_EXIT(
         {
-            alarm(5);                             // a frame that never ends fails the test
+            signal(SIGALRM, SIG_DFL);             // a frame that never ends fails the test
+            alarm(5);
             frames(20);
             bool stayed = enemies[0].cell_x == 4 && enemies[0].cell_y == 3;
             bool played = player.cell_x == 1 && lives == START_LIVES;
@@ -182,6 +184,7 @@ TEST(Rules, AnEnemyWithNoWayOutStaysAndTheFrameGoesOn)
                                      "11A1111", "1111111"}}});
     EXPECT_EXIT(
         {
+            signal(SIGALRM, SIG_DFL);
             alarm(5);
             frames(20);
             bool jumped = enemies[0].cell_x == 2 && enemies[0].cell_y == 5;

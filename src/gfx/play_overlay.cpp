@@ -139,8 +139,8 @@ static void draw_boost_reserve()
     write_text(48, BOTTOM_ROW_Y, text_buffer);
 }
 
-// The panel sits on the maze's top and bottom rows; the cells between its icons are
-// repainted before the changing numbers are written over them.
+// The panel sits on the maze's top and bottom rows (each x below is that item's place in the
+// layout); the cells between its icons are repainted before the numbers are written.
 static void draw_status_panel()
 {
     draw_cells(0, 1, 3);

@@ -174,6 +174,26 @@ TEST(QuitSequence, WritesBackOnlyFilesThatWereRead)
     EXPECT_EQ(read_file(dir + "/data/highscores.txt"), written_scores("Ann|500\nBob|400\n"));
 }
 
+// A configuration that cannot be written ends the process with status 1 after the table
+// has been written.
+TEST(QuitSequence, UnwritableConfigurationEndsWithStatusOneAfterTheTable)
+{
+    open_test_screen();
+    std::string dir = scratch_with_stored_files();
+    std::string config = dir + "/data/gobrant.cfg";
+    EXPECT_EXIT(
+        {
+            score = 0;
+            read_stored_files();
+            remove(config.c_str());
+            system(("mkdir -p '" + config + "/in_the_way'").c_str());
+            atexit(shutdown_game);
+            exit(0);
+        },
+        testing::ExitedWithCode(1), "");
+    EXPECT_EQ(read_file(dir + "/data/highscores.txt"), written_scores("Ann|500\nBob|400\n"));
+}
+
 // A run left with a good score offers the name entry; a quit request while it is open takes
 // the name typed so far, writes both files once and ends with status 0.
 TEST(QuitSequence, QuitDuringTheNameEntryKeepsTheTypedName)

@@ -1,6 +1,7 @@
 // event_helpers.h: pushing input into SDL's queue for the tests of the play keys and waits.
 #pragma once
 #include <SDL.h>
+#include <cstdint>
 
 inline void drain_events()
 {

@@ -6,6 +6,7 @@
 #include "files.h"
 #include "frame.h"
 #include "gfx.h"
+#include "test_support.h"
 #include "world.h"
 
 // A game in progress with one enemy at normal pace and full stocks.
@@ -147,4 +148,29 @@ TEST(PlayKeys, PauseHoldsPlayUntilPAndTakesItsBoxAway)
     EXPECT_EQ(screen_pixel(457, 369), tile_pixel(CELL_FLOOR));   // and taken away again
     EXPECT_EQ(screen_pixel(512, 384), tile_pixel(CELL_FLOOR));
     end_quiet_game();
+}
+
+// Losing the focus during play: once it is back the skin is loaded again and play stays
+// paused until p (pressed here a little later, after the focus wait has drained the queue).
+TEST(PlayKeys, FocusLossPausesUntilPAfterReloadingTheSkin)
+{
+    open_test_screen();
+    drain_events();
+    enter_scratch_tree();
+    skin_list.clear();
+    read_list(SKIN_LIST_PATH, skin_list);
+    skin_index = 0;
+    free_skin();
+    texts[25] = "PAUSE";
+    player.wanted_direction = DIR_NONE;
+    push_focus(0);
+    push_key(SDLK_LEFT);   // while away: dropped
+    push_focus(1);
+    push_key_later(SDLK_p, 100);
+    handle_play_input();
+    EXPECT_NE(font, nullptr);
+    EXPECT_NE(enemy_sprites[DIR_RIGHT], nullptr);
+    EXPECT_EQ(player.wanted_direction, DIR_NONE);
+    EXPECT_EQ(event.key.keysym.sym, SDLK_p);
+    texts[25].clear();
 }

@@ -53,11 +53,7 @@ static Uint8 list_index(long long number, size_t count)
 // player_name, skin_index, language_index and config_read; reads skin_list and language_list.
 void read_config(const char *path)
 {
-    FILE *file = fopen(path, "r");
-    if (!file) {
-        printf("ERROR opening file %s\n", path);
-        exit(1);
-    }
+    FILE *file = open_required_file(path);
     long long number = frame_delay;
     if (read_line(file, text_buffer, TEXT_BUFFER_SIZE))
         match_number(text_buffer, "TIMER:", number);

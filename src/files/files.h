@@ -16,6 +16,13 @@ extern char text_buffer[TEXT_BUFFER_SIZE];   // shared scratch for composed name
 // line is dropped. Returns false at the end of the file with no further content line.
 bool read_line(FILE *file, char *buffer, size_t size);
 
+// Opens a text file for reading. When it cannot be opened, writes "ERROR opening file
+// <path>" and two line ends and returns null; the caller goes on without it.
+FILE *open_text_file(const char *path);
+// Opens a text file the game cannot run without. When it cannot be opened, writes
+// "ERROR opening file <path>" and one line end and ends the program with status 1.
+FILE *open_required_file(const char *path);
+
 // ===================== lists.cpp =====================
 extern const char *const SKIN_LIST_PATH;       // "skins/skins.txt"
 extern const char *const LANGUAGE_LIST_PATH;   // "data/texts.txt"

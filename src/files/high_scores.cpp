@@ -31,11 +31,9 @@ static Uint32 parse_score(const char *text)
 int read_high_scores(const char *path)
 {
     high_scores_read = true;
-    FILE *file = fopen(path, "r");
-    if (!file) {
-        printf("ERROR opening file %s\n\n", path);
+    FILE *file = open_text_file(path);
+    if (!file)
         return 1;
-    }
     for (auto &entry : high_scores)
         entry = {std::string(), 0};
     char line[HIGH_SCORE_LINE_SIZE];

@@ -1,6 +1,7 @@
 // line_reader.cpp: the one line reader of every text file, and the shared text buffer;
 // called by every reader of the game's files (lists, configuration, texts, scores, maps).
 #include "files.h"
+#include <cstdlib>
 
 char text_buffer[TEXT_BUFFER_SIZE];
 
@@ -35,4 +36,22 @@ bool read_line(FILE *file, char *buffer, size_t size)
         if (at_end)
             return false;
     }
+}
+
+FILE *open_text_file(const char *path)
+{
+    FILE *file = fopen(path, "r");
+    if (!file)
+        printf("ERROR opening file %s\n\n", path);
+    return file;
+}
+
+FILE *open_required_file(const char *path)
+{
+    FILE *file = fopen(path, "r");
+    if (!file) {
+        printf("ERROR opening file %s\n", path);
+        exit(1);
+    }
+    return file;
 }

@@ -11,11 +11,7 @@ std::vector<std::string> language_list;
 // A list the game cannot run without: a missing file ends the program.
 void read_list(const char *path, std::vector<std::string> &list)
 {
-    FILE *file = fopen(path, "r");
-    if (!file) {
-        printf("ERROR opening file %s\n", path);
-        exit(1);
-    }
+    FILE *file = open_required_file(path);
     while (read_line(file, text_buffer, TEXT_BUFFER_SIZE))
         list.push_back(text_buffer);
     fclose(file);

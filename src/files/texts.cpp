@@ -17,11 +17,9 @@ int load_texts()
 {
     snprintf(text_buffer, TEXT_BUFFER_SIZE, "data/texts/%s_%s.txt",
              list_entry(skin_list, skin_index), list_entry(language_list, language_index));
-    FILE *file = fopen(text_buffer, "r");
-    if (!file) {
-        printf("ERROR opening file %s\n\n", text_buffer);
+    FILE *file = open_text_file(text_buffer);
+    if (!file)
         return 1;
-    }
     char line[TEXT_LINE_SIZE];
     for (int i = 0; i < TEXT_COUNT && read_line(file, line, sizeof line); i++)
         texts[i] = line;

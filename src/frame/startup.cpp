@@ -60,11 +60,9 @@ static void read_required_list(const char *path, std::vector<std::string> &list,
 
 static void read_menu_map()
 {
-    FILE *file = fopen(MENU_MAP_PATH, "r");
-    if (!file) {
-        printf("ERROR opening file %s\n\n", MENU_MAP_PATH);
+    FILE *file = open_text_file(MENU_MAP_PATH);
+    if (!file)
         exit(1);
-    }
     read_map(menu_map, file);
     fclose(file);
 }

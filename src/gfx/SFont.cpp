@@ -1,5 +1,6 @@
 // SFont.cpp: the bitmap font; every text of the game is drawn and measured here.
 #include "SFont.h"
+#include "gfx.h"
 #include <cassert>
 #include <cstdlib>
 
@@ -158,20 +159,5 @@ Uint32 font_get_pixel(SDL_Surface *surface, Sint32 x, Sint32 y)
     assert(x >= 0);
     assert(x < surface->w);
     assert(y >= 0 && y < surface->h);
-    const Uint8 *p = (const Uint8 *)surface->pixels + y * surface->pitch +
-                     x * surface->format->BytesPerPixel;
-    const SDL_PixelFormat *format = surface->format;
-    switch (format->BytesPerPixel) {
-    case 1:
-        return *p;
-    case 2:
-        return *(const Uint16 *)p;
-    case 3:
-        return SDL_MapRGB(surface->format, p[format->Rshift / 8], p[format->Gshift / 8],
-                          p[format->Bshift / 8]);
-    case 4:
-        return *(const Uint32 *)p;
-    default:
-        return 0xFFFFFFFF;
-    }
+    return read_pixel(surface, x, y);
 }

@@ -9,6 +9,7 @@ struct LevelMap;
 // ===================== surfaces.cpp =====================
 SDL_Surface *load_bitmap(const char *directory, const char *file);        // exits 1 on failure
 SDL_Surface *load_keyed_bitmap(const char *directory, const char *file);  // green transparent
+Uint32 read_pixel(SDL_Surface *surface, int x, int y);   // no range test: (x, y) is inside
 Uint32 get_pixel(SDL_Surface *surface, int x, int y);
 void put_pixel(SDL_Surface *surface, int x, int y, Uint32 pixel);
 SDL_Surface *turn_frames(SDL_Surface *source);    // every 32x32 frame a quarter turn clockwise

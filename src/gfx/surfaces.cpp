@@ -51,20 +51,10 @@ static Uint8 *pixel_address(SDL_Surface *surface, int x, int y)
     return (Uint8 *)surface->pixels + y * surface->pitch + x * surface->format->BytesPerPixel;
 }
 
-// Reads one pixel in the surface's format; the caller has locked the surface if SDL needs it.
-// A position outside the surface reads nothing and gives 0 (x outside also says so).
-Uint32 get_pixel(SDL_Surface *surface, int x, int y)
+// Reads the pixel at (x, y), which lies inside the surface; the value is in the surface's
+// own format (three-byte pixels through the format's shifts).
+Uint32 read_pixel(SDL_Surface *surface, int x, int y)
 {
-    if (x < 0) {
-        puts("x too small in GetPixel!");
-        return 0;
-    }
-    if (x >= surface->w) {
-        puts("x too big in GetPixel!");
-        return 0;
-    }
-    if (y < 0 || y >= surface->h)
-        return 0;
     const Uint8 *p = pixel_address(surface, x, y);
     const SDL_PixelFormat *format = surface->format;
     switch (format->BytesPerPixel) {
@@ -80,6 +70,23 @@ Uint32 get_pixel(SDL_Surface *surface, int x, int y)
     default:
         return NO_PIXEL;
     }
+}
+
+// Reads one pixel in the surface's format; the caller has locked the surface if SDL needs it.
+// A position outside the surface reads nothing and gives 0 (x outside also says so).
+Uint32 get_pixel(SDL_Surface *surface, int x, int y)
+{
+    if (x < 0) {
+        puts("x too small in GetPixel!");
+        return 0;
+    }
+    if (x >= surface->w) {
+        puts("x too big in GetPixel!");
+        return 0;
+    }
+    if (y < 0 || y >= surface->h)
+        return 0;
+    return read_pixel(surface, x, y);
 }
 
 // Stores one pixel value; three-byte pixels are written low byte first. Positions outside

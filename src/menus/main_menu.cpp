@@ -20,8 +20,6 @@ const Uint16 ITEM_LEGEND = 41;
 const Uint16 ITEM_QUIT = 42;
 const int ALWAYS_SHOWN_ITEMS = 7;   // rows measured for `top`, the title's row included
 
-enum MenuState { MENU_LEAVE = 0, MENU_WAITING = 1, MENU_REDRAW = 2 };
-
 // The menu's state, set afresh on every entry to main_menu.
 Uint16 cursor;
 MenuState state;
@@ -172,19 +170,6 @@ void handle_key(const SDL_Event &press)
         choose_item();
 }
 
-// Handles the event in `event`.
-void handle_menu_event()
-{
-    if (event.type == SDL_ACTIVEEVENT && event.active.gain == 0) {
-        wait_for_focus();
-        state = MENU_REDRAW;
-    } else if (event.type == SDL_QUIT) {
-        exit(0);
-    } else if (event.type == SDL_KEYDOWN) {
-        handle_key(event);
-    }
-}
-
 } // namespace
 
 // Reads `lives`; every event found is handled at once, and the menu redraws or leaves only
@@ -193,17 +178,5 @@ void main_menu()
 {
     take_layout();
     cursor = game_in_progress() ? ITEM_CONTINUE : ITEM_NEW_GAME;
-    state = MENU_WAITING;
-    draw_menu();
-    for (;;) {
-        if (poll_event_or_rest()) {
-            handle_menu_event();
-        } else if (state == MENU_REDRAW) {
-            state = MENU_WAITING;
-            draw_menu();
-        } else if (state == MENU_LEAVE) {
-            reset_frame_pacer();
-            return;
-        }
-    }
+    run_menu_loop(state, draw_menu, handle_key);
 }

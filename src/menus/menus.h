@@ -2,6 +2,11 @@
 #pragma once
 #include <SDL.h>
 
+// ===================== menu_loop.cpp =====================
+enum MenuState { MENU_LEAVE = 0, MENU_WAITING = 1, MENU_REDRAW = 2 };
+// Draws the menu, then handles events until the menu leaves; resets the frame pacer on leaving.
+void run_menu_loop(MenuState &state, void (*draw_menu)(), void (*handle_key)(const SDL_Event &));
+
 // ===================== main_menu.cpp =====================
 void main_menu();                            // returns when play is to go on
 

@@ -36,8 +36,6 @@ const char *const SKIN_FORMAT = " %s: %s ";
 const char *const LIST_MEASURE_FORMAT = "  %s: %s  ";
 const char *const LANGUAGE_FORMAT = "  %s: %s  ";
 
-enum MenuState { MENU_LEAVE = 0, MENU_WAITING = 1, MENU_REDRAW = 2 };
-
 // The menu's state, set afresh on every entry to options_menu.
 Uint16 cursor;
 MenuState state;
@@ -238,19 +236,6 @@ void handle_key(const SDL_Event &press)
         edit_name();
 }
 
-// Handles the event in `event`.
-void handle_menu_event()
-{
-    if (event.type == SDL_ACTIVEEVENT && event.active.gain == 0) {
-        wait_for_focus();
-        state = MENU_REDRAW;
-    } else if (event.type == SDL_QUIT) {
-        exit(0);
-    } else if (event.type == SDL_KEYDOWN) {
-        handle_key(event);
-    }
-}
-
 } // namespace
 
 // Reads and writes frame_delay, player_name, skin_index and language_index. Every event
@@ -259,17 +244,5 @@ void options_menu(Uint16 minimum_width)
 {
     take_layout(minimum_width);
     cursor = ROW_SPEED;
-    state = MENU_WAITING;
-    draw_menu();
-    for (;;) {
-        if (poll_event_or_rest()) {
-            handle_menu_event();
-        } else if (state == MENU_REDRAW) {
-            state = MENU_WAITING;
-            draw_menu();
-        } else if (state == MENU_LEAVE) {
-            reset_frame_pacer();
-            return;
-        }
-    }
+    run_menu_loop(state, draw_menu, handle_key);
 }

@@ -85,11 +85,9 @@ int read_map(LevelMap &map, FILE *file)
 // Appends every content line of the list file to map_list.
 int read_map_list(const char *path)
 {
-    FILE *file = fopen(path, "r");
-    if (!file) {
-        printf("ERROR opening file %s\n\n", path);
+    FILE *file = open_text_file(path);
+    if (!file)
         return 1;
-    }
     char line[MAP_LINE_SIZE];
     while (read_line(file, line, sizeof line))
         map_list.push_back(line);
@@ -106,11 +104,9 @@ int load_level(const char *name)
     enemy_start_x.clear();
     enemy_start_y.clear();
     snprintf(text_buffer, TEXT_BUFFER_SIZE, "maps/%s", name);
-    FILE *file = fopen(text_buffer, "r");
-    if (!file) {
-        printf("ERROR opening file %s\n\n", text_buffer);
+    FILE *file = open_text_file(text_buffer);
+    if (!file)
         return 1;
-    }
     read_map(level_map, file);
     fclose(file);
     enemy_count = (Uint8)enemy_start_x.size();

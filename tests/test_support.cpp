@@ -1,13 +1,20 @@
 // test_support.cpp: shared helpers for the tests (see test_support.h).
 #include "test_support.h"
+#include "files.h"
 #include "frame.h"
+#include "gfx.h"
+#include "world.h"
+#include <gtest/gtest.h>
+#include <chrono>
 #include <csignal>
-#include <cstdio>
+#include <cstdint>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
+#include <sys/stat.h>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 const char *const SOURCE_DIR = GOBRANT_SOURCE_DIR;
@@ -55,6 +62,32 @@ void write_file(const std::string &path, const std::string &text)
     out << text;
 }
 
+void write_map(const std::string &name, const std::vector<std::string> &rows)
+{
+    mkdir("maps", 0755);
+    std::string text = "# " + name + "\n";
+    for (int y = 0; y < MAP_ROWS; y++) {
+        std::string row = y < (int)rows.size() ? rows[y] : "";
+        row.resize(MAP_COLUMNS, '1');
+        text += row + "\n";
+    }
+    write_file("maps/" + name, text);
+}
+
+FILE *stream_with(const std::string &text)
+{
+    FILE *file = tmpfile();
+    fwrite(text.data(), 1, text.size(), file);
+    rewind(file);
+    return file;
+}
+
+void stdout_to_stderr()
+{
+    fflush(stdout);
+    dup2(STDERR_FILENO, STDOUT_FILENO);
+}
+
 int run_game_binary(const std::string &dir, std::string &output, int term_after_ms)
 {
     std::string out_path = dir + "/.stdout";
@@ -78,4 +111,190 @@ int run_game_binary(const std::string &dir, std::string &output, int term_after_
     output = read_file(out_path);
     unlink(out_path.c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+void drain_events()
+{
+    SDL_Event e;
+    while (SDL_PollEvent(&e)) {
+    }
+}
+
+static SDL_Event key_event(SDLKey sym, SDLMod mod, Uint8 type)
+{
+    SDL_Event e = {};
+    e.type = type;
+    e.key.type = type;
+    e.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
+    e.key.keysym.sym = sym;
+    e.key.keysym.mod = mod;
+    return e;
+}
+
+void push_key(SDLKey sym, SDLMod mod, Uint8 type)
+{
+    SDL_Event e = key_event(sym, mod, type);
+    SDL_PushEvent(&e);
+}
+
+void push_keys(std::initializer_list<SDLKey> keys)
+{
+    for (SDLKey key : keys)
+        push_key(key);
+}
+
+static Uint32 push_key_callback(Uint32, void *param)
+{
+    push_key(SDLKey(reinterpret_cast<intptr_t>(param)));
+    return 0;
+}
+
+void push_key_later(Uint32 ms, SDLKey sym)
+{
+    SDL_AddTimer(ms, push_key_callback, reinterpret_cast<void *>(intptr_t(sym)));
+}
+
+void push_focus(Uint8 gain, Uint8 state)
+{
+    SDL_Event e = {};
+    e.type = SDL_ACTIVEEVENT;
+    e.active.gain = gain;
+    e.active.state = state;
+    SDL_PushEvent(&e);
+}
+
+void push_event_of_type(Uint8 type)
+{
+    SDL_Event e = {};
+    e.type = type;
+    SDL_PushEvent(&e);
+}
+
+SDL_Surface *screen_format_surface(int w, int h, Uint32 pixel)
+{
+    const SDL_PixelFormat *f = screen->format;
+    SDL_Surface *s = SDL_CreateRGBSurface(SDL_SWSURFACE, w, h, f->BitsPerPixel, f->Rmask,
+                                          f->Gmask, f->Bmask, f->Amask);
+    SDL_FillRect(s, nullptr, pixel);
+    return s;
+}
+
+void fill_area(SDL_Surface *s, int x, int y, int w, int h, Uint32 pixel)
+{
+    SDL_Rect r = {Sint16(x), Sint16(y), Uint16(w), Uint16(h)};
+    SDL_FillRect(s, &r, pixel);
+}
+
+Uint32 locked_pixel(SDL_Surface *s, int x, int y)
+{
+    SDL_LockSurface(s);
+    Uint32 p = get_pixel(s, x, y);
+    SDL_UnlockSurface(s);
+    return p;
+}
+
+std::vector<Uint32> all_pixels(SDL_Surface *s)
+{
+    std::vector<Uint32> pixels;
+    SDL_LockSurface(s);
+    for (int y = 0; y < s->h; y++)
+        for (int x = 0; x < s->w; x++)
+            pixels.push_back(get_pixel(s, x, y));
+    SDL_UnlockSurface(s);
+    return pixels;
+}
+
+Uint32 screen_pixel(int x, int y)
+{
+    return locked_pixel(screen, x, y);
+}
+
+void fill_screen(Uint32 pixel)
+{
+    SDL_FillRect(screen, nullptr, pixel);
+}
+
+void child_watchdog()
+{
+    std::thread([] {
+        std::this_thread::sleep_for(std::chrono::seconds(10));
+        fprintf(stderr, "still running after ten seconds\n");
+        _exit(4);
+    }).detach();
+}
+
+static bool (*exit_check)() = nullptr;
+static const char *exit_check_name = "";
+
+static void run_exit_check()
+{
+    if (exit_check && !exit_check()) {
+        fprintf(stderr, "exit check failed: %s\n", exit_check_name);
+        _exit(3);
+    }
+}
+
+void check_at_exit(bool (*check)(), const char *what)
+{
+    child_watchdog();
+    exit_check = check;
+    exit_check_name = what;
+    atexit(run_exit_check);
+}
+
+void reset_game_state()
+{
+    lives = 0;
+    score = 0;
+    boost_reserve = 0;
+    catch_interval = 1;
+    catch_streak = 0;
+    power_mode = 0;
+    power_timer = 0;
+    power_charges = START_STOCK;
+    decoy_count = START_STOCK;
+    decoy_timer = 0;
+    think_tick = 0;
+    message_frames = 0;
+    level_index = 0;
+    boost_flag = 0;
+    frame_delay = 25;
+    player = Actor();
+    enemies.clear();
+    map_list.clear();
+    player_name[0] = 0;
+    for (auto &entry : high_scores)
+        entry = {"best", UNBEATABLE};
+}
+
+void enter_play_tree()
+{
+    open_test_screen();
+    enter_scratch_tree();
+    skin_list.clear();
+    read_list(SKIN_LIST_PATH, skin_list);
+    language_list.clear();
+    read_list(LANGUAGE_LIST_PATH, language_list);
+    skin_index = 0;
+    language_index = 1;
+    load_skin();
+    ASSERT_EQ(load_texts(), 0);
+    FILE *menu = fopen(MENU_MAP_PATH, "r");
+    ASSERT_NE(menu, nullptr);
+    read_map(menu_map, menu);
+    fclose(menu);
+    reset_game_state();
+    set_test_clock(1000, 1);
+    set_test_seed(7);
+    drain_events();
+}
+
+void start_game_on(const std::vector<std::pair<std::string, std::vector<std::string>>> &maps)
+{
+    for (const auto &m : maps) {
+        write_map(m.first, m.second);
+        map_list.push_back(m.first);
+    }
+    ASSERT_EQ(new_game(), 0);
+    reset_frame_pacer();
 }

@@ -1,12 +1,21 @@
-// test_support.h: what many tests share: a headless screen, a scratch copy of the content
-// tree as working directory, and small file helpers.
+// test_support.h: what many tests share: a headless screen, scratch trees and small maps,
+// file and stream helpers, pushed input events, surface and pixel helpers, death-test
+// guards and the setup of real play.
 #pragma once
 #include <SDL.h>
+#include <cstdio>
+#include <initializer_list>
 #include <string>
+#include <utility>
+#include <vector>
+
+extern const char *const SOURCE_DIR;   // the repository root
 
 // Starts SDL video on the dummy driver with the game's 1024x768x16 mode and stores it in
 // `screen`. Safe to call from every test; SDL stays up for the whole test program.
 void open_test_screen();
+
+// --- Files and scratch trees ---
 
 // Makes a fresh temporary directory, copies the shipped content tree (data, maps, skins)
 // into it unless `copy_content` is false, and makes it the working directory. Returns its path.
@@ -15,9 +24,58 @@ std::string enter_scratch_tree(bool copy_content = true);
 std::string read_file(const std::string &path);
 void write_file(const std::string &path, const std::string &text);
 
+// Writes maps/<name> (making maps/ if needed): `rows` from the top-left corner, walls
+// everywhere else.
+void write_map(const std::string &name, const std::vector<std::string> &rows);
+
+// An open read-only stream holding text (a temporary file, removed when closed).
+FILE *stream_with(const std::string &text);
+
+// The data-file code writes its messages to standard output, which a death test does not
+// capture; the dying code calls this first so that the messages land on standard error.
+void stdout_to_stderr();
+
 // Runs the built game binary in `dir` with the dummy video driver; captures its standard
 // output into `output`. If `term_after_ms` is above 0 the process is sent SIGTERM after
 // that many milliseconds. Returns the exit status, or -1 when it did not exit normally.
 int run_game_binary(const std::string &dir, std::string &output, int term_after_ms = 0);
 
-extern const char *const SOURCE_DIR;   // the repository root
+// --- Input ---
+
+void drain_events();
+void push_key(SDLKey sym, SDLMod mod = KMOD_NONE, Uint8 type = SDL_KEYDOWN);
+void push_keys(std::initializer_list<SDLKey> keys);
+void push_key_later(Uint32 ms, SDLKey sym);   // from SDL's timer thread, for waits that drain first
+void push_focus(Uint8 gain, Uint8 state = SDL_APPINPUTFOCUS);
+void push_event_of_type(Uint8 type);          // an event with no payload, such as SDL_QUIT
+
+// --- Surfaces and pixels ---
+
+// A new surface of the given size in the screen's pixel format, filled with `pixel`.
+SDL_Surface *screen_format_surface(int w, int h, Uint32 pixel = 0);
+void fill_area(SDL_Surface *s, int x, int y, int w, int h, Uint32 pixel);
+// Reads a pixel with the surface locked (keyed sprites may be RLE-encoded).
+Uint32 locked_pixel(SDL_Surface *s, int x, int y);
+std::vector<Uint32> all_pixels(SDL_Surface *s);   // row by row
+Uint32 screen_pixel(int x, int y);
+void fill_screen(Uint32 pixel);
+
+// --- Death tests ---
+
+// For death-test children: a child still running after ten seconds ends with status 4, so
+// code that never leaves fails instead of hanging.
+void child_watchdog();
+// Starts the watchdog too; `check` runs when the child exits; if it returns false the child
+// ends with status 3 instead, after printing `what` to standard error.
+void check_at_exit(bool (*check)(), const char *what);
+
+// --- Real play ---
+
+const Uint32 UNBEATABLE = 1000000;   // a table score no test run reaches
+
+// Clears the score, stocks, timers, actors and maps; fills the table with UNBEATABLE.
+void reset_game_state();
+// The real content tree with the first skin and English texts, the test clock, seed 7.
+void enter_play_tree();
+// Writes the maps, lists them and starts a new game on the first.
+void start_game_on(const std::vector<std::pair<std::string, std::vector<std::string>>> &maps);

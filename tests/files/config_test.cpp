@@ -1,8 +1,7 @@
 // config_test.cpp: reading and writing the configuration file.
 #include "files.h"
-#include "files_test_support.h"
-#include "frame.h"
 #include "test_support.h"
+#include "frame.h"
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <csignal>

@@ -1,9 +1,8 @@
 // high_scores_test.cpp: the high-score file, the order of the table and the entry of a score.
 #include "files.h"
-#include "files_test_support.h"
+#include "test_support.h"
 #include "frame.h"
 #include "gfx.h"
-#include "test_support.h"
 #include "world.h"
 #include <gtest/gtest.h>
 #include <csignal>
@@ -142,16 +141,6 @@ TEST(HighScores, AScoreThatBeatsNoEntryLeavesTheTableAndIsCleared)
     score = 0;
     enter_high_score();
     EXPECT_EQ(table_scores(), std::vector<Uint32>(HIGH_SCORE_COUNT, 0));
-}
-
-// Queues a key press as the keyboard would send it.
-static void push_key(SDLKey key)
-{
-    SDL_Event press{};
-    press.type = SDL_KEYDOWN;
-    press.key.state = SDL_PRESSED;
-    press.key.keysym.sym = key;
-    SDL_PushEvent(&press);
 }
 
 // Loads the shipped skin that the name entry draws with. A skin loader that is not ready ends

@@ -1,6 +1,5 @@
 // line_reader_test.cpp: the line reader and the list files.
 #include "files.h"
-#include "files_test_support.h"
 #include "test_support.h"
 #include <gtest/gtest.h>
 

@@ -1,12 +1,11 @@
 // play_input_test.cpp: the keys during play, pushed into SDL's queue and handled by
 // handle_play_input: which action each key reaches, the pause and the ways to quit.
 #include <gtest/gtest.h>
-#include "event_helpers.h"
-#include "synthetic_skin.h"
+#include "test_support.h"
+#include "test_skins.h"
 #include "files.h"
 #include "frame.h"
 #include "gfx.h"
-#include "test_support.h"
 #include "world.h"
 
 // A game in progress with one enemy at normal pace and full stocks.
@@ -166,7 +165,7 @@ TEST(PlayKeys, FocusLossPausesUntilPAfterReloadingTheSkin)
     push_focus(0);
     push_key(SDLK_LEFT);   // while away: dropped
     push_focus(1);
-    push_key_later(SDLK_p, 100);
+    push_key_later(100, SDLK_p);
     handle_play_input();
     EXPECT_NE(font, nullptr);
     EXPECT_NE(enemy_sprites[DIR_RIGHT], nullptr);

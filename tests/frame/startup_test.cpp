@@ -4,12 +4,11 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
-#include "event_helpers.h"
-#include "synthetic_skin.h"
+#include "test_support.h"
+#include "test_skins.h"
 #include "files.h"
 #include "frame.h"
 #include "gfx.h"
-#include "test_support.h"
 #include "world.h"
 
 // Stored files in a form the game never writes (a comment, CR LF line ends), so that any

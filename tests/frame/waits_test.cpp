@@ -1,11 +1,10 @@
 // waits_test.cpp: the shared key wait and focus wait, driven by events pushed into SDL's
 // queue; the focus tests reload the shipped skin in a scratch copy of the content tree.
 #include <gtest/gtest.h>
-#include "event_helpers.h"
+#include "test_support.h"
 #include "files.h"
 #include "frame.h"
 #include "gfx.h"
-#include "test_support.h"
 
 static void prepare_wait()
 {

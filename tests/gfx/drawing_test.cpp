@@ -3,7 +3,8 @@
 #include <gtest/gtest.h>
 #include <set>
 #include <utility>
-#include "gfx_test_util.h"
+#include "frame.h"
+#include "gfx.h"
 #include "test_support.h"
 #include "world.h"
 
@@ -40,7 +41,7 @@ protected:
     // The colour at the middle of cell (x, y).
     static Uint32 cell_colour(int x, int y)
     {
-        return read_pixel(screen, x * CELL_SIZE + CELL_SIZE / 2, y * CELL_SIZE + CELL_SIZE / 2);
+        return locked_pixel(screen, x * CELL_SIZE + CELL_SIZE / 2, y * CELL_SIZE + CELL_SIZE / 2);
     }
 
     // The cells a rectangle redraw repaints on a blank screen.
@@ -71,9 +72,9 @@ TEST_F(Drawing, EachCodeShowsItsTile)
     EXPECT_EQ(BACKGROUND, cell_colour(12, 5));
     EXPECT_EQ(tile_colour(CELL_FLOOR), cell_colour(31, 23));
     // The tile covers its whole cell and nothing more.
-    EXPECT_EQ(TELEPORT_COLOUR, read_pixel(screen, 8 * 32, 5 * 32));
-    EXPECT_EQ(TELEPORT_COLOUR, read_pixel(screen, 8 * 32 + 31, 5 * 32 + 31));
-    EXPECT_EQ(tile_colour(CELL_FLOOR), read_pixel(screen, 8 * 32 + 31, 6 * 32));
+    EXPECT_EQ(TELEPORT_COLOUR, locked_pixel(screen, 8 * 32, 5 * 32));
+    EXPECT_EQ(TELEPORT_COLOUR, locked_pixel(screen, 8 * 32 + 31, 5 * 32 + 31));
+    EXPECT_EQ(tile_colour(CELL_FLOOR), locked_pixel(screen, 8 * 32 + 31, 6 * 32));
 
     SDL_FillRect(screen, nullptr, BACKGROUND);
     draw_cell(8, 5);

@@ -3,24 +3,15 @@
 #include <gtest/gtest.h>
 #include <set>
 #include "SFont.h"
-#include "gfx_test_util.h"
+#include "frame.h"
+#include "gfx.h"
+#include "test_skins.h"
 #include "test_support.h"
 
 namespace {
 
 const Uint32 KEY = 0;              // the sheets' transparent colour (bottom-left pixel)
 const Uint32 BACKGROUND = 0xFFFF;  // what the destination holds before a write
-
-Uint32 magenta() { return SDL_MapRGB(screen->format, 255, 0, 255); }
-
-// A sheet of the given size, all transparent, with marker runs (start, length) in row 0.
-SDL_Surface *sheet_with_markers(int w, int h, const std::vector<std::pair<int, int>> &runs)
-{
-    SDL_Surface *sheet = screen_format_surface(w, h, KEY);
-    for (auto run : runs)
-        fill_area(sheet, run.first, 0, run.second, 1, magenta());
-    return sheet;
-}
 
 // Paints columns [x0, x1) of the glyph rows (1 to h-1) in one colour.
 void paint_columns(SDL_Surface *sheet, int x0, int x1, Uint32 pixel)
@@ -36,10 +27,7 @@ Uint32 glyph_colour(int g) { return 100 + g; }
 
 BitmapFont *full_font()
 {
-    std::vector<std::pair<int, int>> runs;
-    for (int m = 0; m <= FONT_GLYPHS; m++)
-        runs.push_back({m * PERIOD, 2});
-    SDL_Surface *sheet = sheet_with_markers(FONT_GLYPHS * PERIOD + 2, FULL_HEIGHT, runs);
+    SDL_Surface *sheet = marker_sheet(FONT_GLYPHS * PERIOD + 2, FULL_HEIGHT, full_marker_runs(PERIOD, 2));
     for (int g = 0; g < FONT_GLYPHS; g++)
         paint_columns(sheet, g * PERIOD + 2, (g + 1) * PERIOD, glyph_colour(g));
     return font_init(sheet);
@@ -50,7 +38,7 @@ std::vector<Uint32> area(SDL_Surface *s, int x, int y, int w, int h)
     std::vector<Uint32> pixels;
     for (int j = y; j < y + h; j++)
         for (int i = x; i < x + w; i++)
-            pixels.push_back(read_pixel(s, i, j));
+            pixels.push_back(locked_pixel(s, i, j));
     return pixels;
 }
 
@@ -82,7 +70,7 @@ TEST(Font, MarkersGiveHeightAndAdvances)
     font_free(nullptr);
 
     // Markers at 0-1, 9-10 and 20: glyphs '!' and '"', nothing more.
-    BitmapFont *font = font_init(sheet_with_markers(40, 20, {{0, 2}, {9, 2}, {20, 1}}));
+    BitmapFont *font = font_init(marker_sheet(40, 20, {{0, 2}, {9, 2}, {20, 1}}));
     ASSERT_NE(nullptr, font);
     EXPECT_EQ(3, font->markers);
     EXPECT_EQ(19, font_height(font));
@@ -108,12 +96,12 @@ TEST(Font, DrawsTheRightGlyphsAtThePen)
     SDL_FillRect(screen, nullptr, BACKGROUND);
 
     font_write(screen, font, 100, 50, "\xF8");   // r with caron
-    EXPECT_EQ(glyph_colour(97), read_pixel(screen, 100, 50));
-    EXPECT_EQ(glyph_colour(97), read_pixel(screen, 105, 50 + FULL_HEIGHT - 2));
-    EXPECT_EQ(BACKGROUND, read_pixel(screen, 99, 50));    // marker half: transparent
-    EXPECT_EQ(BACKGROUND, read_pixel(screen, 106, 50));
-    EXPECT_EQ(BACKGROUND, read_pixel(screen, 100, 49));   // row 0 of the sheet is not drawn
-    EXPECT_EQ(BACKGROUND, read_pixel(screen, 100, 50 + FULL_HEIGHT - 1));
+    EXPECT_EQ(glyph_colour(97), locked_pixel(screen, 100, 50));
+    EXPECT_EQ(glyph_colour(97), locked_pixel(screen, 105, 50 + FULL_HEIGHT - 2));
+    EXPECT_EQ(BACKGROUND, locked_pixel(screen, 99, 50));    // marker half: transparent
+    EXPECT_EQ(BACKGROUND, locked_pixel(screen, 106, 50));
+    EXPECT_EQ(BACKGROUND, locked_pixel(screen, 100, 49));   // row 0 of the sheet is not drawn
+    EXPECT_EQ(BACKGROUND, locked_pixel(screen, 100, 50 + FULL_HEIGHT - 1));
 
     std::vector<Uint32> before = area(screen, 190, 190, 40, 20);
     font_write(screen, font, 200, 200, "\xE4");
@@ -124,11 +112,11 @@ TEST(Font, DrawsTheRightGlyphsAtThePen)
     // A, space, B: the space moves the pen from the start of marker 0 to the end of marker 1.
     EXPECT_EQ(6 + 10 + 6, font_text_width(font, "A B"));
     font_write(screen, font, 300, 100, "A B");
-    EXPECT_EQ(glyph_colour(32), read_pixel(screen, 300, 100));
-    EXPECT_EQ(glyph_colour(32), read_pixel(screen, 305, 100));
-    EXPECT_EQ(BACKGROUND, read_pixel(screen, 306, 100));
-    EXPECT_EQ(BACKGROUND, read_pixel(screen, 315, 100));
-    EXPECT_EQ(glyph_colour(33), read_pixel(screen, 316, 100));
+    EXPECT_EQ(glyph_colour(32), locked_pixel(screen, 300, 100));
+    EXPECT_EQ(glyph_colour(32), locked_pixel(screen, 305, 100));
+    EXPECT_EQ(BACKGROUND, locked_pixel(screen, 306, 100));
+    EXPECT_EQ(BACKGROUND, locked_pixel(screen, 315, 100));
+    EXPECT_EQ(glyph_colour(33), locked_pixel(screen, 316, 100));
     font_free(font);
 }
 
@@ -140,10 +128,10 @@ TEST(Font, CentredTextStartsHalfItsWidthLeftOfTheMiddle)
     ASSERT_EQ(100, font_text_width(font, text));
     SDL_FillRect(screen, nullptr, BACKGROUND);
     font_write_centred(screen, font, 300, text);
-    EXPECT_EQ(BACKGROUND, read_pixel(screen, 461, 300));
-    EXPECT_EQ(glyph_colour(0), read_pixel(screen, 462, 300));
-    EXPECT_EQ(glyph_colour(0), read_pixel(screen, 561, 300));
-    EXPECT_EQ(BACKGROUND, read_pixel(screen, 562, 300));
+    EXPECT_EQ(BACKGROUND, locked_pixel(screen, 461, 300));
+    EXPECT_EQ(glyph_colour(0), locked_pixel(screen, 462, 300));
+    EXPECT_EQ(glyph_colour(0), locked_pixel(screen, 561, 300));
+    EXPECT_EQ(BACKGROUND, locked_pixel(screen, 562, 300));
     font_free(font);
 }
 
@@ -152,7 +140,7 @@ TEST(Font, WritingStopsOnceThePenIsPastTheRightEdge)
     open_test_screen();
     // Glyph '"' has a 20-px marker before it whose right half (painted) is drawn left of the
     // pen, so it would show inside the surface even with the pen outside.
-    SDL_Surface *sheet = sheet_with_markers(50, 10, {{0, 2}, {10, 20}, {40, 2}});
+    SDL_Surface *sheet = marker_sheet(50, 10, {{0, 2}, {10, 20}, {40, 2}});
     paint_columns(sheet, 20, 30, 0x0777);
     BitmapFont *font = font_init(sheet);
     ASSERT_EQ(8, font_text_width(font, "!"));
@@ -162,8 +150,8 @@ TEST(Font, WritingStopsOnceThePenIsPastTheRightEdge)
     for (Uint32 p : all_pixels(dest))
         ASSERT_NE(0x0777u, p);
     font_write(dest, font, 50 - 8, 0, "!\"");       // pen 50: on the edge, drawn and clipped
-    EXPECT_EQ(0x0777u, read_pixel(dest, 40, 0));
-    EXPECT_EQ(0x0777u, read_pixel(dest, 49, 0));
+    EXPECT_EQ(0x0777u, locked_pixel(dest, 40, 0));
+    EXPECT_EQ(0x0777u, locked_pixel(dest, 49, 0));
     SDL_FreeSurface(dest);
     font_free(font);
 }
@@ -175,7 +163,7 @@ TEST(Font, SheetsWithTooFewOrTooManyMarkers)
     std::vector<Uint32> clean = all_pixels(dest);
 
     // Two markers: only '!' has a glyph; '"' draws nothing and advances like a space.
-    SDL_Surface *two_sheet = sheet_with_markers(30, 10, {{0, 2}, {9, 3}});
+    SDL_Surface *two_sheet = marker_sheet(30, 10, {{0, 2}, {9, 3}});
     paint_columns(two_sheet, 0, 30, 0x0555);
     BitmapFont *two = font_init(two_sheet);
     EXPECT_EQ(2, two->markers);
@@ -186,13 +174,13 @@ TEST(Font, SheetsWithTooFewOrTooManyMarkers)
     font_free(two);
 
     // One marker: no glyph at all, and nothing to measure a space with.
-    BitmapFont *one = font_init(sheet_with_markers(30, 10, {{3, 2}}));
+    BitmapFont *one = font_init(marker_sheet(30, 10, {{3, 2}}));
     EXPECT_EQ(1, one->markers);
     EXPECT_EQ(0, font_text_width(one, "! A"));
     font_write(dest, one, 0, 0, "! A");
     font_free(one);
 
-    BitmapFont *none = font_init(sheet_with_markers(30, 10, {}));
+    BitmapFont *none = font_init(marker_sheet(30, 10, {}));
     EXPECT_EQ(0, none->markers);
     EXPECT_EQ(0, font_text_width(none, "abc"));
     font_write(dest, none, 0, 0, "abc");
@@ -203,7 +191,7 @@ TEST(Font, SheetsWithTooFewOrTooManyMarkers)
     std::vector<std::pair<int, int>> runs;
     for (int m = 0; m < 300; m++)
         runs.push_back({4 * m, 1});
-    BitmapFont *many = font_init(sheet_with_markers(1200, 10, runs));
+    BitmapFont *many = font_init(marker_sheet(1200, 10, runs));
     EXPECT_EQ(FONT_POSITIONS / 2, many->markers);
     EXPECT_EQ(4 * 255, many->positions[FONT_POSITIONS - 2]);
     EXPECT_EQ(4 * 255 + 1, many->positions[FONT_POSITIONS - 1]);
@@ -211,7 +199,7 @@ TEST(Font, SheetsWithTooFewOrTooManyMarkers)
     font_free(many);
 
     // A marker run reaching the sheet's right edge ends at the width.
-    BitmapFont *edge = font_init(sheet_with_markers(20, 10, {{0, 1}, {17, 3}}));
+    BitmapFont *edge = font_init(marker_sheet(20, 10, {{0, 1}, {17, 3}}));
     EXPECT_EQ(20, edge->positions[3]);
     EXPECT_EQ(16, font_text_width(edge, "!"));
     font_free(edge);

@@ -1,7 +1,8 @@
 // message_box_test.cpp: the framed message box, framed labels and panel frames, drawn with
 // the stand-in skin so that their rectangles and text can be read back from the screen.
 #include <gtest/gtest.h>
-#include "../frame/synthetic_skin.h"
+#include "test_skins.h"
+#include "test_support.h"
 #include "files.h"
 #include "frame.h"
 #include "gfx.h"

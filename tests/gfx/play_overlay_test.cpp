@@ -2,7 +2,8 @@
 // from the screen with the stand-in skin.
 #include <gtest/gtest.h>
 #include <cstring>
-#include "../frame/synthetic_skin.h"
+#include "test_skins.h"
+#include "test_support.h"
 #include "files.h"
 #include "frame.h"
 #include "gfx.h"

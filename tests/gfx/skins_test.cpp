@@ -8,7 +8,8 @@
 #include <filesystem>
 #include <string>
 #include "files.h"
-#include "gfx_test_util.h"
+#include "frame.h"
+#include "gfx.h"
 #include "test_support.h"
 
 namespace {
@@ -119,7 +120,7 @@ void expect_frames_moved(SDL_Surface *from, SDL_Surface *to, Place place, const 
             for (int u = 0; u < 32; u++) {
                 int x, y;
                 place(u, v, x, y);
-                ASSERT_EQ(read_pixel(from, base + u, v), read_pixel(to, base + x, y))
+                ASSERT_EQ(locked_pixel(from, base + u, v), locked_pixel(to, base + x, y))
                     << what << " at frame " << base / 32 << " pixel " << u << "," << v;
             }
 }
@@ -144,7 +145,7 @@ TEST(Skins, EveryFileLandsInItsSlot)
     for (int i = 0; i < STILL_COUNT; i++) {
         SDL_Surface *s = *STILL_FILES[i].slot;
         ASSERT_NE(nullptr, s) << STILL_FILES[i].name;
-        EXPECT_EQ(screen_colour(still_colour(i)), read_pixel(s, 5, 5)) << STILL_FILES[i].name;
+        EXPECT_EQ(screen_colour(still_colour(i)), locked_pixel(s, 5, 5)) << STILL_FILES[i].name;
     }
     for (int keyed : {5, 6, 13, 14})
         EXPECT_TRUE((*STILL_FILES[keyed].slot)->flags & SDL_SRCCOLORKEY) << STILL_FILES[keyed].name;
@@ -177,8 +178,8 @@ TEST(Skins, ActorPicturesForEveryDirection)
         expect_frames_moved(set[3], set[4], turned, "player up");
     }
     SDL_Color corner = pattern_colour(0, 0, 2);
-    EXPECT_EQ(screen_colour(corner), read_pixel(player_sprites[3], 31, 0));   // upright
-    EXPECT_NE(read_pixel(player_sprites[1], 5, 5), read_pixel(player_power_sprites[1], 5, 5));
+    EXPECT_EQ(screen_colour(corner), locked_pixel(player_sprites[3], 31, 0));   // upright
+    EXPECT_NE(locked_pixel(player_sprites[1], 5, 5), locked_pixel(player_power_sprites[1], 5, 5));
     leave_scratch_tree(root);
 }
 

@@ -6,7 +6,8 @@
 #include <filesystem>
 #include <string>
 #include "files.h"
-#include "gfx_test_util.h"
+#include "frame.h"
+#include "gfx.h"
 #include "test_support.h"
 
 namespace {
@@ -114,15 +115,15 @@ TEST(Transforms, TurnKeepsFramesApartAndPutsCornersRight)
     EXPECT_TRUE(turned->flags & SDL_SRCCOLORKEY);
     EXPECT_EQ(SDL_MapRGB(turned->format, 0, 255, 0), turned->format->colorkey);
 
-    EXPECT_EQ(number_at(64, 0, 0), read_pixel(turned, 31, 0));     // top-left -> top-right
-    EXPECT_EQ(number_at(64, 31, 0), read_pixel(turned, 31, 31));   // top-right -> bottom-right
-    EXPECT_EQ(number_at(64, 0, 31), read_pixel(turned, 0, 0));     // bottom-left -> top-left
-    EXPECT_EQ(number_at(64, 32, 0), read_pixel(turned, 63, 0));    // second frame's own corner
-    EXPECT_EQ(number_at(64, 40, 5), read_pixel(turned, 32 + 31 - 5, 8));
+    EXPECT_EQ(number_at(64, 0, 0), locked_pixel(turned, 31, 0));     // top-left -> top-right
+    EXPECT_EQ(number_at(64, 31, 0), locked_pixel(turned, 31, 31));   // top-right -> bottom-right
+    EXPECT_EQ(number_at(64, 0, 31), locked_pixel(turned, 0, 0));     // bottom-left -> top-left
+    EXPECT_EQ(number_at(64, 32, 0), locked_pixel(turned, 63, 0));    // second frame's own corner
+    EXPECT_EQ(number_at(64, 40, 5), locked_pixel(turned, 32 + 31 - 5, 8));
     // Each half holds only pixels of its own frame.
     for (int y = 0; y < 32; y++)
         for (int x = 0; x < 64; x++) {
-            Uint32 p = read_pixel(turned, x, y);
+            Uint32 p = locked_pixel(turned, x, y);
             int source_x = (p - 1) % 64;
             ASSERT_EQ(x / 32, source_x / 32) << "pixel " << x << "," << y;
         }
@@ -135,9 +136,9 @@ TEST(Transforms, FourTurnsAndTwoMirrorsGiveTheStartBack)
     open_test_screen();
     SDL_Surface *strip = numbered_strip(64, 32);
     SDL_Surface *mirrored = mirror_frames(strip);
-    EXPECT_EQ(number_at(64, 0, 0), read_pixel(mirrored, 31, 0));
-    EXPECT_EQ(number_at(64, 0, 7), read_pixel(mirrored, 31, 7));
-    EXPECT_EQ(number_at(64, 33, 9), read_pixel(mirrored, 62, 9));
+    EXPECT_EQ(number_at(64, 0, 0), locked_pixel(mirrored, 31, 0));
+    EXPECT_EQ(number_at(64, 0, 7), locked_pixel(mirrored, 31, 7));
+    EXPECT_EQ(number_at(64, 33, 9), locked_pixel(mirrored, 62, 9));
     SDL_Surface *back = mirror_frames(mirrored);
     EXPECT_EQ(all_pixels(strip), all_pixels(back));
 
@@ -170,14 +171,14 @@ TEST(Transforms, OnlyWholeFramesAreCopied)
     // Columns past the last whole frame and rows below 32 stay as created.
     SDL_Surface *odd = numbered_strip(40, 36);
     SDL_Surface *mirrored = mirror_frames(odd);
-    EXPECT_EQ(number_at(40, 0, 0), read_pixel(mirrored, 31, 0));
-    EXPECT_EQ(0u, read_pixel(mirrored, 35, 3));
-    EXPECT_EQ(0u, read_pixel(mirrored, 3, 33));
+    EXPECT_EQ(number_at(40, 0, 0), locked_pixel(mirrored, 31, 0));
+    EXPECT_EQ(0u, locked_pixel(mirrored, 35, 3));
+    EXPECT_EQ(0u, locked_pixel(mirrored, 3, 33));
 
     // A strip lower than a frame: nothing is read or written outside it.
     SDL_Surface *low = numbered_strip(64, 10);
     SDL_Surface *low_turned = turn_frames(low);
-    EXPECT_EQ(number_at(64, 0, 0), read_pixel(low_turned, 31, 0));
+    EXPECT_EQ(number_at(64, 0, 0), locked_pixel(low_turned, 31, 0));
     for (SDL_Surface *s : {narrow, turned, odd, mirrored, low, low_turned})
         SDL_FreeSurface(s);
 }
@@ -209,13 +210,13 @@ TEST(Loading, BitmapsComeInTheScreenFormat)
     EXPECT_STREQ("data/flat.bmp", text_buffer);
     EXPECT_EQ(7, plain->w);
     EXPECT_EQ(screen->format->BitsPerPixel, plain->format->BitsPerPixel);
-    EXPECT_EQ(SDL_MapRGB(screen->format, 248, 0, 0), read_pixel(plain, 6, 4));
+    EXPECT_EQ(SDL_MapRGB(screen->format, 248, 0, 0), locked_pixel(plain, 6, 4));
     EXPECT_FALSE(plain->flags & SDL_SRCCOLORKEY);
 
     SDL_Surface *keyed = load_keyed_bitmap("data/", "green.bmp");
     EXPECT_TRUE(keyed->flags & SDL_SRCCOLORKEY);
     EXPECT_EQ(SDL_MapRGB(keyed->format, 0, 255, 0), keyed->format->colorkey);
-    EXPECT_EQ(keyed->format->colorkey, read_pixel(keyed, 0, 0));
+    EXPECT_EQ(keyed->format->colorkey, locked_pixel(keyed, 0, 0));
     SDL_FreeSurface(plain);
     SDL_FreeSurface(keyed);
     leave_tree(root);

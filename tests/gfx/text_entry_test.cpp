@@ -5,7 +5,8 @@
 #include <string>
 #include "frame.h"
 #include "gfx.h"
-#include "menus/menu_test_util.h"
+#include "test_skins.h"
+#include "test_support.h"
 
 using namespace menu_test;
 
@@ -39,15 +40,15 @@ bool tail_untouched(const char *buffer)
 bool label_at(int text_width, int top)
 {
     int x = (1024 - text_width) / 2 - 5;
-    return pixel(x, top) == red() && pixel(x - 1, top) == wall_colour() &&
-           pixel(x, top - 1) == wall_colour() && pixel(x + 5, top + 5) == 0 &&
-           pixel(x + text_width + 9, top + FONT_HEIGHT + 9) == red() &&
-           pixel(x + text_width + 10, top) == wall_colour();
+    return screen_pixel(x, top) == red() && screen_pixel(x - 1, top) == wall_colour() &&
+           screen_pixel(x, top - 1) == wall_colour() && screen_pixel(x + 5, top + 5) == 0 &&
+           screen_pixel(x + text_width + 9, top + MENU_FONT_HEIGHT + 9) == red() &&
+           screen_pixel(x + text_width + 10, top) == wall_colour();
 }
 
 bool nothing_at(int top)
 {
-    return pixel(512, top + 5) == wall_colour();
+    return screen_pixel(512, top + 5) == wall_colour();
 }
 
 void type(const char *letters)
@@ -125,20 +126,20 @@ TEST(TextEntry, ShowsThePromptAboveTheTextTypedSoFar)
     char text[256] = "";
     push_key(SDLK_RETURN);
     text_entry("abcd", text);
-    EXPECT_TRUE(label_at(4 * GLYPH_ADVANCE, PROMPT_LABEL_TOP));
+    EXPECT_TRUE(label_at(4 * MENU_GLYPH_ADVANCE, PROMPT_LABEL_TOP));
     EXPECT_TRUE(nothing_at(TEXT_LABEL_TOP)) << "an empty text has no label";
 
     type("ab");
     push_key(SDLK_SPACE);
     push_key(SDLK_RETURN);
     text_entry("abcd", text);
-    EXPECT_TRUE(label_at(2 * GLYPH_ADVANCE + SPACE_ADVANCE, TEXT_LABEL_TOP));
-    EXPECT_TRUE(label_at(4 * GLYPH_ADVANCE, PROMPT_LABEL_TOP));
+    EXPECT_TRUE(label_at(2 * MENU_GLYPH_ADVANCE + MENU_SPACE_ADVANCE, TEXT_LABEL_TOP));
+    EXPECT_TRUE(label_at(4 * MENU_GLYPH_ADVANCE, PROMPT_LABEL_TOP));
 
     type("c");
     push_key(SDLK_RETURN);
     text_entry(nullptr, text);
-    EXPECT_TRUE(label_at(3 * GLYPH_ADVANCE + SPACE_ADVANCE, TEXT_LABEL_TOP));
+    EXPECT_TRUE(label_at(3 * MENU_GLYPH_ADVANCE + MENU_SPACE_ADVANCE, TEXT_LABEL_TOP));
     EXPECT_TRUE(nothing_at(PROMPT_LABEL_TOP)) << "a null prompt has no label";
 }
 
@@ -150,7 +151,7 @@ TEST(TextEntry, AQuitDuringTheQuitSequenceReturnsWithTheTextTypedSoFar)
     quit_in_progress = true;
     char text[256] = "x";
     type("ab");
-    push_quit();
+    push_event_of_type(SDL_QUIT);
     type("c");
     push_key(SDLK_RETURN);
     text_entry("prompt", text);
@@ -171,7 +172,7 @@ TEST(TextEntry, AQuitDuringTheQuitSequenceReturnsWithTheTextTypedSoFar)
     quit_requested = false;
     drain_events();
     push_focus(0);
-    push_quit();
+    push_event_of_type(SDL_QUIT);
     type("f");
     push_key(SDLK_RETURN);
     text_entry("prompt", text);
@@ -192,7 +193,7 @@ TEST(TextEntry, AQuitOutsideTheQuitSequenceEndsTheProgram)
         {
             child_watchdog();
             type("ab");
-            push_quit();
+            push_event_of_type(SDL_QUIT);
             text_entry("prompt", text);
         },
         ::testing::ExitedWithCode(0), "");

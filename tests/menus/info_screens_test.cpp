@@ -4,7 +4,8 @@
 #include "files.h"
 #include "frame.h"
 #include "gfx.h"
-#include "menu_test_util.h"
+#include "test_skins.h"
+#include "test_support.h"
 #include "menus.h"
 
 using namespace menu_test;
@@ -14,10 +15,10 @@ namespace {
 // The red panel frame around the box (x, y, w, h): its corners and the maze just outside.
 bool panel_frame_around(int x, int y, int w, int h)
 {
-    return pixel(x - 10, y - 10) == red() && pixel(x - 11, y - 10) == wall_colour() &&
-           pixel(x - 10, y - 11) == wall_colour() && pixel(x + w + 9, y + h + 9) == red() &&
-           pixel(x + w + 10, y + h + 9) == wall_colour() &&
-           pixel(x + w + 9, y + h + 10) == wall_colour() && pixel(x - 5, y - 5) == 0;
+    return screen_pixel(x - 10, y - 10) == red() && screen_pixel(x - 11, y - 10) == wall_colour() &&
+           screen_pixel(x - 10, y - 11) == wall_colour() && screen_pixel(x + w + 9, y + h + 9) == red() &&
+           screen_pixel(x + w + 10, y + h + 9) == wall_colour() &&
+           screen_pixel(x + w + 9, y + h + 10) == wall_colour() && screen_pixel(x - 5, y - 5) == 0;
 }
 
 void clear_high_scores()
@@ -36,16 +37,16 @@ TEST(HighScoreScreen, AllZeroScoresAreRightAlignedInABoxOfNameAndXxxx0)
     high_scores[0].first = "abc";
     texts[39] = "ab";
     draw_high_score_screen();
-    int w = 3 * GLYPH_ADVANCE + 5 * GLYPH_ADVANCE;   // "abc" and "xxxx0"
+    int w = 3 * MENU_GLYPH_ADVANCE + 5 * MENU_GLYPH_ADVANCE;   // "abc" and "xxxx0"
     int x = (1024 - w) / 2;
     EXPECT_TRUE(panel_frame_around(x, 181, w, 405));
     for (int i = 0; i < 10; i++) {
         int row_y = 181 + 70 + i * 35;
-        EXPECT_EQ(white(), pixel(x + w - GLYPH_ADVANCE + GLYPH_MARK, row_y + 5)) << "row " << i;
-        EXPECT_EQ(0u, pixel(x + w - GLYPH_ADVANCE + GLYPH_MARK, row_y - 5)) << "row " << i;
+        EXPECT_EQ(white(), screen_pixel(x + w - MENU_GLYPH_ADVANCE + MENU_GLYPH_MARK, row_y + 5)) << "row " << i;
+        EXPECT_EQ(0u, screen_pixel(x + w - MENU_GLYPH_ADVANCE + MENU_GLYPH_MARK, row_y - 5)) << "row " << i;
     }
-    EXPECT_EQ(white(), pixel(x + GLYPH_MARK, 251 + 5));          // the name, left-aligned
-    EXPECT_EQ(0u, pixel(x + GLYPH_MARK, 251 + 35 + 5));          // no name on row 1
+    EXPECT_EQ(white(), screen_pixel(x + MENU_GLYPH_MARK, 251 + 5));          // the name, left-aligned
+    EXPECT_EQ(0u, screen_pixel(x + MENU_GLYPH_MARK, 251 + 35 + 5));          // no name on row 1
 }
 
 TEST(HighScoreScreen, AWideTitleWidensTheBoxAndScoresFollowTheEdge)
@@ -58,12 +59,12 @@ TEST(HighScoreScreen, AWideTitleWidensTheBoxAndScoresFollowTheEdge)
     draw_high_score_screen();
     int x = (1024 - 320) / 2;
     EXPECT_TRUE(panel_frame_around(x, 181, 320, 405));
-    int right_edge_glyph = x + 320 - GLYPH_ADVANCE + GLYPH_MARK;
-    EXPECT_EQ(white(), pixel(right_edge_glyph, 251 + 5));
-    EXPECT_EQ(white(), pixel(right_edge_glyph, 286 + 5));
+    int right_edge_glyph = x + 320 - MENU_GLYPH_ADVANCE + MENU_GLYPH_MARK;
+    EXPECT_EQ(white(), screen_pixel(right_edge_glyph, 251 + 5));
+    EXPECT_EQ(white(), screen_pixel(right_edge_glyph, 286 + 5));
     // "4294967295" fills ten glyphs leftwards; "7" only one.
-    EXPECT_EQ(white(), pixel(right_edge_glyph - 9 * GLYPH_ADVANCE, 251 + 5));
-    EXPECT_EQ(0u, pixel(right_edge_glyph - GLYPH_ADVANCE, 286 + 5));
+    EXPECT_EQ(white(), screen_pixel(right_edge_glyph - 9 * MENU_GLYPH_ADVANCE, 251 + 5));
+    EXPECT_EQ(0u, screen_pixel(right_edge_glyph - MENU_GLYPH_ADVANCE, 286 + 5));
 }
 
 // From top to bottom: first role, first person, gap, second role, second person.
@@ -81,10 +82,10 @@ TEST(CreditsScreen, FourFramedLabelsAroundTheMiddleInWindows1250)
     const int tops[4] = {374 - 25, 374 - 55, 374 + 85, 374 + 55};
     for (int i = 0; i < 4; i++) {
         int x = (1024 - width_of(CREDITS_LINES[i])) / 2 - 5;
-        EXPECT_EQ(red(), pixel(x, tops[i])) << "label " << i;
-        EXPECT_EQ(wall_colour(), pixel(x - 1, tops[i])) << "label " << i;
-        EXPECT_EQ(red(), pixel(x, tops[i] + FONT_HEIGHT + 9)) << "label " << i;
-        EXPECT_EQ(0u, pixel(x + 5, tops[i] + 5)) << "label " << i;
+        EXPECT_EQ(red(), screen_pixel(x, tops[i])) << "label " << i;
+        EXPECT_EQ(wall_colour(), screen_pixel(x - 1, tops[i])) << "label " << i;
+        EXPECT_EQ(red(), screen_pixel(x, tops[i] + MENU_FONT_HEIGHT + 9)) << "label " << i;
+        EXPECT_EQ(0u, screen_pixel(x + 5, tops[i] + 5)) << "label " << i;
     }
     EXPECT_EQ(374 + 55, message_box_rect.y);   // the last label drawn
 }
@@ -96,20 +97,20 @@ TEST(LegendScreen, PanelIs10FontHeightsPlus430HighAndTextsSetItsWidth)
     draw_legend_screen();
     int w = 240 + 40;
     int x0 = (1024 - w) / 2;
-    int h = 10 * FONT_HEIGHT + 430;
+    int h = 10 * MENU_FONT_HEIGHT + 430;
     int y0 = (768 - h) / 2;
-    int p = 2 * FONT_HEIGHT + 20;
+    int p = 2 * MENU_FONT_HEIGHT + 20;
     EXPECT_TRUE(panel_frame_around(x0, y0, w, h));
-    EXPECT_EQ(icon_colour(0), pixel(x0, y0 + 70));                 // boost
-    EXPECT_EQ(icon_colour(1), pixel(x0 + 31, y0 + 70 + p));        // power pick-up
-    EXPECT_EQ(icon_colour(3), pixel(x0, y0 + 70 + 3 * p));         // knot
-    EXPECT_EQ(icon_colour(5), pixel(x0 + 63, y0 + 60 + 5 * p));    // whole player strip
-    EXPECT_EQ(icon_colour(7), pixel(x0, y0 + 140 + 5 * p));        // enemy
-    EXPECT_EQ(icon_colour(10), pixel(x0, y0 + 260 + 5 * p + 31));  // teleport, last icon
-    EXPECT_EQ(white(), pixel(x0 + 40 + GLYPH_MARK, y0 - 10 + p + 5));               // text 1
-    EXPECT_EQ(white(), pixel(x0 + 40 + GLYPH_MARK, y0 - 10 + p + FONT_HEIGHT + 5)); // text 13
-    EXPECT_EQ(white(), pixel(x0 + 80 + GLYPH_MARK, y0 - 10 + 6 * p + 5));           // text 10
-    EXPECT_EQ(white(), pixel(x0 + 40 + GLYPH_MARK, y0 + 230 + 6 * p + 5));          // text 9
+    EXPECT_EQ(icon_colour(0), screen_pixel(x0, y0 + 70));                 // boost
+    EXPECT_EQ(icon_colour(1), screen_pixel(x0 + 31, y0 + 70 + p));        // power pick-up
+    EXPECT_EQ(icon_colour(3), screen_pixel(x0, y0 + 70 + 3 * p));         // knot
+    EXPECT_EQ(icon_colour(5), screen_pixel(x0 + 63, y0 + 60 + 5 * p));    // whole player strip
+    EXPECT_EQ(icon_colour(7), screen_pixel(x0, y0 + 140 + 5 * p));        // enemy
+    EXPECT_EQ(icon_colour(10), screen_pixel(x0, y0 + 260 + 5 * p + 31));  // teleport, last icon
+    EXPECT_EQ(white(), screen_pixel(x0 + 40 + MENU_GLYPH_MARK, y0 - 10 + p + 5));               // text 1
+    EXPECT_EQ(white(), screen_pixel(x0 + 40 + MENU_GLYPH_MARK, y0 - 10 + p + MENU_FONT_HEIGHT + 5)); // text 13
+    EXPECT_EQ(white(), screen_pixel(x0 + 80 + MENU_GLYPH_MARK, y0 - 10 + 6 * p + 5));           // text 10
+    EXPECT_EQ(white(), screen_pixel(x0 + 40 + MENU_GLYPH_MARK, y0 + 230 + 6 * p + 5));          // text 9
 
     texts[12] = "a";
     texts[0] = std::string(50, 'a');   // the title counts too

@@ -3,7 +3,8 @@
 #include <gtest/gtest.h>
 #include "files.h"
 #include "frame.h"
-#include "menu_test_util.h"
+#include "test_skins.h"
+#include "test_support.h"
 #include "menus.h"
 #include "world.h"
 
@@ -26,7 +27,7 @@ void set_up_main_menu(Uint8 game_lives)
 
 int item_y(int item)
 {
-    return TOP + (item - 37) * FONT_HEIGHT;
+    return TOP + (item - 37) * MENU_FONT_HEIGHT;
 }
 
 // The item whose row carries the grey bar, or -1 when there is no single one.
@@ -34,7 +35,7 @@ int highlighted_item()
 {
     int found = -1;
     for (int item = 36; item <= 42; item++) {
-        if (pixel(BOX_X + 1, item_y(item) + 10) != grey())
+        if (screen_pixel(BOX_X + 1, item_y(item) + 10) != grey())
             continue;
         if (found != -1)
             return -1;
@@ -46,15 +47,15 @@ int highlighted_item()
 // The red frame spans rows first..last at the frame's left edge, the maze outside it.
 bool frame_spans(int first, int last)
 {
-    return pixel(FRAME_X, first) == red() && pixel(FRAME_X, first - 1) == wall_colour() &&
-           pixel(FRAME_X, last) == red() && pixel(FRAME_X, last + 1) == wall_colour() &&
-           pixel(FRAME_X - 1, first) == wall_colour() && pixel(BOX_X - 5, first + 5) == 0;
+    return screen_pixel(FRAME_X, first) == red() && screen_pixel(FRAME_X, first - 1) == wall_colour() &&
+           screen_pixel(FRAME_X, last) == red() && screen_pixel(FRAME_X, last + 1) == wall_colour() &&
+           screen_pixel(FRAME_X - 1, first) == wall_colour() && screen_pixel(BOX_X - 5, first + 5) == 0;
 }
 
 // Item 36 "abcd" (pen at x 496) marks white columns from x 499 on its row when it is drawn.
 bool continue_item_drawn()
 {
-    return pixel(496 + GLYPH_MARK, item_y(36) + 5) == white();
+    return screen_pixel(496 + MENU_GLYPH_MARK, item_y(36) + 5) == white();
 }
 
 int expected_item = 0;
@@ -95,7 +96,7 @@ TEST(MainMenu, WithAGameContinueIsShownHighlightedAndNotMeasured)
         {
             check_at_exit([] {
                 return frame_spans(item_y(34) - 10, item_y(43) + 9) &&
-                       highlighted_item() == 36 && pixel(432 + GLYPH_MARK, item_y(36) + 5) == white();
+                       highlighted_item() == 36 && screen_pixel(432 + MENU_GLYPH_MARK, item_y(36) + 5) == white();
             }, "box of 9 rows, cursor on 36, item 36 overhanging");
             push_key(SDLK_ESCAPE);
             main_menu();
@@ -171,7 +172,7 @@ TEST(MainMenu, EscapeQuitItemQuitEventAndAltF4EndTheProgram)
     use_threadsafe_death_tests();
     set_up_main_menu(0);
     EXPECT_EXIT({ child_watchdog(); push_key(SDLK_ESCAPE); main_menu(); }, ::testing::ExitedWithCode(0), "");
-    EXPECT_EXIT({ child_watchdog(); push_quit(); main_menu(); }, ::testing::ExitedWithCode(0), "");
+    EXPECT_EXIT({ child_watchdog(); push_event_of_type(SDL_QUIT); main_menu(); }, ::testing::ExitedWithCode(0), "");
     EXPECT_EXIT({ child_watchdog(); push_key(SDLK_F4, KMOD_LALT); main_menu(); }, ::testing::ExitedWithCode(0), "");
     EXPECT_EXIT({ child_watchdog(); push_key(SDLK_F4, KMOD_RALT); main_menu(); }, ::testing::ExitedWithCode(0), "");
     EXPECT_EXIT(
@@ -196,7 +197,7 @@ TEST(MainMenu, ContinueShowsThePlayScreenAndResetsThePacer)
     push_key(SDLK_RETURN);
     main_menu();
     EXPECT_EQ(2, lives);
-    EXPECT_EQ(floor_colour(), pixel(300, 300));
+    EXPECT_EQ(floor_colour(), screen_pixel(300, 300));
     EXPECT_EQ(frame_base, frame_now);
     drain_events();
 }

@@ -4,7 +4,7 @@
 #include "files.h"
 #include "frame.h"
 #include "gfx.h"
-#include "menu_test_util.h"
+#include "test_skins.h"
 #include "menus.h"
 #include "test_support.h"
 
@@ -16,7 +16,7 @@ namespace {
 // skin row "  abcd: circuit  ", 146 wide; rows stand 20 apart from row 31 at y 334, and the
 // red frame starts 10 above the title row at 294.
 const int TOP = 334;
-const int FRAME_TOP = TOP - 2 * FONT_HEIGHT - 10;
+const int FRAME_TOP = TOP - 2 * MENU_FONT_HEIGHT - 10;
 const int SKIN_ROW_WIDTH = 146;
 
 void press(SDLKey sym, int times = 1)
@@ -29,7 +29,7 @@ void press(SDLKey sym, int times = 1)
 bool frame_left_edge_at(int width)
 {
     int x = (1024 - width) / 2 - 10;
-    return pixel(x, FRAME_TOP) == red() && pixel(x - 1, FRAME_TOP) == wall_colour();
+    return screen_pixel(x, FRAME_TOP) == red() && screen_pixel(x - 1, FRAME_TOP) == wall_colour();
 }
 
 } // namespace
@@ -41,10 +41,10 @@ TEST(OptionsMenu, BoxTakesTheWidestRowOrTheMainMenuWidthAndArrowsFlankTheBar)
     options_menu(80);
     EXPECT_TRUE(frame_left_edge_at(SKIN_ROW_WIDTH));
     int x = (1024 - SKIN_ROW_WIDTH) / 2;
-    EXPECT_EQ(icon_colour(13), pixel(x, TOP));                        // left arrow
-    EXPECT_EQ(icon_colour(14), pixel(x + SKIN_ROW_WIDTH - 15, TOP));  // right arrow
-    EXPECT_EQ(grey(), pixel(x + 16, TOP + 1));
-    EXPECT_EQ(grey(), pixel(x + SKIN_ROW_WIDTH - 16, TOP + 1));
+    EXPECT_EQ(icon_colour(13), screen_pixel(x, TOP));                        // left arrow
+    EXPECT_EQ(icon_colour(14), screen_pixel(x + SKIN_ROW_WIDTH - 15, TOP));  // right arrow
+    EXPECT_EQ(grey(), screen_pixel(x + 16, TOP + 1));
+    EXPECT_EQ(grey(), screen_pixel(x + SKIN_ROW_WIDTH - 16, TOP + 1));
 
     press(SDLK_ESCAPE);
     options_menu(300);
@@ -154,7 +154,7 @@ TEST(OptionsMenu, AltF4AndAQuitEventEndTheProgram)
             options_menu(80);
         },
         ::testing::ExitedWithCode(0), "");
-    EXPECT_EXIT({ child_watchdog(); push_quit(); options_menu(80); },
+    EXPECT_EXIT({ child_watchdog(); push_event_of_type(SDL_QUIT); options_menu(80); },
                 ::testing::ExitedWithCode(0), "");
 }
 

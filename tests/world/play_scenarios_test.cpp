@@ -5,12 +5,10 @@
 #include "frame.h"
 #include "gfx.h"
 #include "test_support.h"
-#include "play_test_util.h"
 #include <gtest/gtest.h>
 #include <cstring>
 #include <functional>
 
-using namespace play_test;
 
 namespace {
 

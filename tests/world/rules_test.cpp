@@ -4,12 +4,11 @@
 #include "files.h"
 #include "frame.h"
 #include "gfx.h"
-#include "play_test_util.h"
+#include "test_support.h"
 #include <gtest/gtest.h>
 #include <csignal>
 #include <unistd.h>
 
-using namespace play_test;
 
 namespace {
 

@@ -231,9 +231,7 @@ int width_of(const char *text)
 void enter_tree_with_map()
 {
     enter_scratch_tree(false);
-    std::vector<std::string> rows(MAP_ROWS, std::string(MAP_COLUMNS, '1'));
-    for (int y = 1; y < MAP_ROWS - 1; y++)
-        rows[y] = "1" + std::string(MAP_COLUMNS - 2, '2') + "1";
+    std::vector<std::string> rows = walled_rows();
     rows[1][1] = '3';
     rows[5][5] = '0';
     write_map("test.txt", rows);

@@ -9,6 +9,7 @@
 #include <csignal>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -72,6 +73,26 @@ void write_map(const std::string &name, const std::vector<std::string> &rows)
         text += row + "\n";
     }
     write_file("maps/" + name, text);
+}
+
+std::vector<std::string> walled_rows()
+{
+    std::vector<std::string> rows(MAP_ROWS, std::string(MAP_COLUMNS, '2'));
+    rows[0] = rows[MAP_ROWS - 1] = std::string(MAP_COLUMNS, '1');
+    for (std::string &row : rows)
+        row[0] = row[MAP_COLUMNS - 1] = '1';
+    return rows;
+}
+
+void set_level(const std::vector<std::string> &rows)
+{
+    memset(level_map.cells, CELL_WALL, sizeof level_map.cells);
+    level_map.teleports.clear();
+    for (size_t y = 0; y < rows.size(); y++)
+        for (size_t x = 0; x < rows[y].size(); x++) {
+            char c = rows[y][x];
+            level_map.cells[x + y * MAP_COLUMNS] = c == '#' ? CELL_WALL : c == '.' ? CELL_FLOOR : (Uint8)c;
+        }
 }
 
 FILE *stream_with(const std::string &text)

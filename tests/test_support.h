@@ -28,6 +28,13 @@ void write_file(const std::string &path, const std::string &text);
 // everywhere else.
 void write_map(const std::string &name, const std::vector<std::string> &rows);
 
+// MAP_ROWS rows of MAP_COLUMNS cells: walls ('1') around, floor ('2') inside.
+std::vector<std::string> walled_rows();
+
+// Fills level_map from picture rows: '#' wall, '.' floor, letters teleports; everything
+// not drawn is wall. Teleport pairs are left for the test to add.
+void set_level(const std::vector<std::string> &rows);
+
 // An open read-only stream holding text (a temporary file, removed when closed).
 FILE *stream_with(const std::string &text);
 

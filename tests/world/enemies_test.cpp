@@ -9,18 +9,6 @@
 
 namespace {
 
-// '#' wall, '.' floor, letters teleports; everything not drawn is wall.
-void set_level(const std::vector<std::string> &rows)
-{
-    memset(level_map.cells, CELL_WALL, sizeof level_map.cells);
-    level_map.teleports.clear();
-    for (size_t y = 0; y < rows.size(); y++)
-        for (size_t x = 0; x < rows[y].size(); x++) {
-            char c = rows[y][x];
-            level_map.cells[x + y * MAP_COLUMNS] = c == '#' ? CELL_WALL : c == '.' ? CELL_FLOOR : (Uint8)c;
-        }
-}
-
 // One enemy on (x, y) and the player free on (px, py), power mode off.
 Actor &one_enemy(int x, int y, int px, int py)
 {

@@ -11,16 +11,6 @@
 
 namespace {
 
-// 24 rows of 32: walls around, floor inside.
-std::vector<std::string> walled_rows()
-{
-    std::vector<std::string> rows(MAP_ROWS, std::string(MAP_COLUMNS, '2'));
-    rows[0] = rows[MAP_ROWS - 1] = std::string(MAP_COLUMNS, '1');
-    for (std::string &row : rows)
-        row[0] = row[MAP_COLUMNS - 1] = '1';
-    return rows;
-}
-
 std::string join(const std::vector<std::string> &rows)
 {
     std::string text;
@@ -32,10 +22,8 @@ std::string join(const std::vector<std::string> &rows)
 // Reads `text` as a map file into `map`.
 void read_map_text(LevelMap &map, const std::string &text)
 {
-    FILE *file = tmpfile();
+    FILE *file = stream_with(text);
     ASSERT_NE(file, nullptr);
-    fputs(text.c_str(), file);
-    rewind(file);
     EXPECT_EQ(read_map(map, file), 0);
     fclose(file);
 }

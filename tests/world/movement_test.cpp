@@ -6,19 +6,6 @@
 
 namespace {
 
-// Fills level_map from picture rows: '#' wall, '.' floor, letters teleports; everything
-// not drawn is wall. Teleport pairs are left for the test to add.
-void set_level(const std::vector<std::string> &rows)
-{
-    memset(level_map.cells, CELL_WALL, sizeof level_map.cells);
-    level_map.teleports.clear();
-    for (size_t y = 0; y < rows.size(); y++)
-        for (size_t x = 0; x < rows[y].size(); x++) {
-            char c = rows[y][x];
-            level_map.cells[x + y * MAP_COLUMNS] = c == '#' ? CELL_WALL : c == '.' ? CELL_FLOOR : (Uint8)c;
-        }
-}
-
 Actor actor_at(int x, int y)
 {
     Actor actor;

@@ -288,17 +288,22 @@ void reset_game_state()
         entry = {"best", UNBEATABLE};
 }
 
-void enter_play_tree()
+void enter_shipped_skin()
 {
     open_test_screen();
     enter_scratch_tree();
     skin_list.clear();
     read_list(SKIN_LIST_PATH, skin_list);
+    skin_index = 0;
+    load_skin();
+}
+
+void enter_play_tree()
+{
+    enter_shipped_skin();
     language_list.clear();
     read_list(LANGUAGE_LIST_PATH, language_list);
-    skin_index = 0;
     language_index = 1;
-    load_skin();
     ASSERT_EQ(load_texts(), 0);
     FILE *menu = fopen(MENU_MAP_PATH, "r");
     ASSERT_NE(menu, nullptr);

@@ -82,6 +82,8 @@ const Uint32 UNBEATABLE = 1000000;   // a table score no test run reaches
 
 // Clears the score, stocks, timers, actors and maps; fills the table with UNBEATABLE.
 void reset_game_state();
+// A scratch copy of the content tree with the first shipped skin loaded (opens the screen).
+void enter_shipped_skin();
 // The real content tree with the first skin and English texts, the test clock, seed 7.
 void enter_play_tree();
 // Writes the maps, lists them and starts a new game on the first.

@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 #include <csignal>
 #include <sys/resource.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 static void set_table(const std::vector<Uint32> &scores)
@@ -143,38 +142,9 @@ TEST(HighScores, AScoreThatBeatsNoEntryLeavesTheTableAndIsCleared)
     EXPECT_EQ(table_scores(), std::vector<Uint32>(HIGH_SCORE_COUNT, 0));
 }
 
-// Loads the shipped skin that the name entry draws with. A skin loader that is not ready ends
-// the process, so a child process tries it first; false when it did not work there.
-static bool skin_ready()
-{
-    open_test_screen();
-    enter_scratch_tree(true);
-    auto load = [] {
-        skin_list.clear();
-        read_list(SKIN_LIST_PATH, skin_list);
-        skin_index = 0;
-        load_skin();
-    };
-    fflush(stdout);
-    pid_t child = fork();
-    if (child == 0) {
-        if (!freopen("/dev/null", "w", stdout))
-            _exit(2);
-        load();
-        _exit(font ? 0 : 3);
-    }
-    int status = 0;
-    waitpid(child, &status, 0);
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        return false;
-    load();
-    return true;
-}
-
 TEST(HighScores, AnEnteredScoreTakesItsPlaceWithTheTypedName)
 {
-    if (!skin_ready())
-        GTEST_SKIP() << "the skin cannot be loaded yet";
+    enter_shipped_skin();
     texts[29] = "Your name:";
 
     set_table({500, 400, 400, 100});
@@ -214,8 +184,7 @@ static bool has_drawing(int x0, int x1, int y)
 
 TEST(HighScores, TheRunSummaryBoxFitsItsWidestLine)
 {
-    if (!skin_ready())
-        GTEST_SKIP() << "the skin cannot be loaded yet";
+    enter_shipped_skin();
     texts[19] = "Score:";
     texts[26] = "a";
     texts[27] = "the widest closing line of the box";

@@ -252,8 +252,7 @@ TEST(Skins, ReloadReleasesThePreviousSetAndLooksTheSame)
 // Runs load_skin in a child with its standard output on standard error for the matcher.
 void load_skin_to_stderr()
 {
-    fflush(stdout);
-    dup2(STDERR_FILENO, STDOUT_FILENO);
+    stdout_to_stderr();
     load_skin();
 }
 

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -107,6 +108,12 @@ void stdout_to_stderr()
 {
     fflush(stdout);
     dup2(STDERR_FILENO, STDOUT_FILENO);
+}
+
+void leave_scratch_tree(const std::string &root)
+{
+    if (chdir("/tmp") == 0)
+        std::filesystem::remove_all(root);
 }
 
 int run_game_binary(const std::string &dir, std::string &output, int term_after_ms)
@@ -228,6 +235,24 @@ std::vector<Uint32> all_pixels(SDL_Surface *s)
 Uint32 screen_pixel(int x, int y)
 {
     return locked_pixel(screen, x, y);
+}
+
+SDL_Surface *rgb_surface(int w, int h)
+{
+    return SDL_CreateRGBSurface(SDL_SWSURFACE, w, h, 24, 0xFF0000, 0xFF00, 0xFF, 0);
+}
+
+void save_bmp(SDL_Surface *s, const std::string &path)
+{
+    EXPECT_EQ(0, SDL_SaveBMP(s, path.c_str())) << path;
+    SDL_FreeSurface(s);
+}
+
+void save_flat_bmp(const std::string &path, int w, int h, Uint8 r, Uint8 g, Uint8 b)
+{
+    SDL_Surface *s = rgb_surface(w, h);
+    SDL_FillRect(s, nullptr, SDL_MapRGB(s->format, r, g, b));
+    save_bmp(s, path);
 }
 
 void fill_screen(Uint32 pixel)

@@ -42,6 +42,9 @@ FILE *stream_with(const std::string &text);
 // capture; the dying code calls this first so that the messages land on standard error.
 void stdout_to_stderr();
 
+// Leaves the scratch tree at `root` for /tmp and removes it.
+void leave_scratch_tree(const std::string &root);
+
 // Runs the built game binary in `dir` with the dummy video driver; captures its standard
 // output into `output`. If `term_after_ms` is above 0 the process is sent SIGTERM after
 // that many milliseconds. Returns the exit status, or -1 when it did not exit normally.
@@ -65,6 +68,12 @@ void fill_area(SDL_Surface *s, int x, int y, int w, int h, Uint32 pixel);
 Uint32 locked_pixel(SDL_Surface *s, int x, int y);
 std::vector<Uint32> all_pixels(SDL_Surface *s);   // row by row
 Uint32 screen_pixel(int x, int y);
+// A w x h surface of 24-bit RGB, the format the skin files are saved in.
+SDL_Surface *rgb_surface(int w, int h);
+// Saves the surface as a BMP at `path` (a test failure when it cannot) and frees it.
+void save_bmp(SDL_Surface *s, const std::string &path);
+// Writes a 24-bit BMP of w x h pixels in one colour.
+void save_flat_bmp(const std::string &path, int w, int h, Uint8 r, Uint8 g, Uint8 b);
 void fill_screen(Uint32 pixel);
 
 // --- Death tests ---

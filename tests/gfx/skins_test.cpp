@@ -45,17 +45,6 @@ SDL_Color pattern_colour(int x, int y, int seed)
 
 std::string skin_file(const char *name) { return std::string("skins/") + SKIN + "/" + name; }
 
-void save_bmp(SDL_Surface *s, const std::string &path)
-{
-    ASSERT_EQ(0, SDL_SaveBMP(s, path.c_str())) << path;
-    SDL_FreeSurface(s);
-}
-
-SDL_Surface *rgb_surface(int w, int h)
-{
-    return SDL_CreateRGBSurface(SDL_SWSURFACE, w, h, 24, 0xFF0000, 0xFF00, 0xFF, 0);
-}
-
 void save_pattern(const char *name, int width, int seed)
 {
     SDL_Surface *s = rgb_surface(width, 32);
@@ -88,10 +77,8 @@ std::string make_scratch_skin(int enemy_width)
     mkdir(("skins/" + std::string(SKIN)).c_str(), 0755);
     save_font_sheet();
     for (int i = 0; i < STILL_COUNT; i++) {
-        SDL_Surface *s = rgb_surface(32, 32);
         SDL_Color c = still_colour(i);
-        SDL_FillRect(s, nullptr, SDL_MapRGB(s->format, c.r, c.g, c.b));
-        save_bmp(s, skin_file(STILL_FILES[i].name));
+        save_flat_bmp(skin_file(STILL_FILES[i].name), 32, 32, c.r, c.g, c.b);
     }
     save_enemy(enemy_width);
     save_pattern("guma.bmp", 64, 2);
@@ -101,11 +88,10 @@ std::string make_scratch_skin(int enemy_width)
     return root;
 }
 
-void leave_scratch_tree(const std::string &root)
+void leave_skin_tree(const std::string &root)
 {
     free_skin();
-    if (chdir("/tmp") == 0)
-        std::filesystem::remove_all(root);
+    leave_scratch_tree(root);
 }
 
 Uint32 screen_colour(SDL_Color c) { return SDL_MapRGB(screen->format, c.r, c.g, c.b); }
@@ -156,7 +142,7 @@ TEST(Skins, EveryFileLandsInItsSlot)
     EXPECT_EQ(nullptr, enemy_sprites[2]);
     EXPECT_EQ(nullptr, enemy_sprites[3]);
     EXPECT_EQ(nullptr, enemy_sprites[4]);
-    leave_scratch_tree(root);
+    leave_skin_tree(root);
 }
 
 TEST(Skins, ActorPicturesForEveryDirection)
@@ -180,7 +166,7 @@ TEST(Skins, ActorPicturesForEveryDirection)
     SDL_Color corner = pattern_colour(0, 0, 2);
     EXPECT_EQ(screen_colour(corner), locked_pixel(player_sprites[3], 31, 0));   // upright
     EXPECT_NE(locked_pixel(player_sprites[1], 5, 5), locked_pixel(player_power_sprites[1], 5, 5));
-    leave_scratch_tree(root);
+    leave_skin_tree(root);
 }
 
 // Takes an extra reference on every surface of the set so a release can be counted.
@@ -246,7 +232,7 @@ TEST(Skins, ReloadReleasesThePreviousSetAndLooksTheSame)
             EXPECT_EQ(nullptr, set[direction]);
     EXPECT_EQ(nullptr, font);
     free_skin();   // twice is harmless
-    leave_scratch_tree(root);
+    leave_skin_tree(root);
 }
 
 // Runs load_skin in a child with its standard output on standard error for the matcher.
@@ -273,7 +259,7 @@ TEST(SkinsDeathTest, FirstMissingFileIsNamed)
     save_font_sheet();
     EXPECT_EXIT(load_skin_to_stderr(), testing::ExitedWithCode(1),
                 "ERROR nacteni skinu:skins/skins\\.txt\n");
-    leave_scratch_tree(root);
+    leave_skin_tree(root);
 }
 
 TEST(Skins, IndexPastTheListFallsBackToTheFirstSkin)
@@ -283,7 +269,7 @@ TEST(Skins, IndexPastTheListFallsBackToTheFirstSkin)
     skin_index = 3;
     load_skin();
     EXPECT_STREQ("skins/scratch/", skin_path);
-    leave_scratch_tree(root);
+    leave_skin_tree(root);
 }
 
 }  // namespace

@@ -183,21 +183,6 @@ TEST(Transforms, OnlyWholeFramesAreCopied)
         SDL_FreeSurface(s);
 }
 
-// Writes a 24-bit BMP of w x h pixels in one colour.
-void save_flat_bmp(const char *path, int w, int h, Uint8 r, Uint8 g, Uint8 b)
-{
-    SDL_Surface *s = SDL_CreateRGBSurface(SDL_SWSURFACE, w, h, 24, 0xFF0000, 0xFF00, 0xFF, 0);
-    SDL_FillRect(s, nullptr, SDL_MapRGB(s->format, r, g, b));
-    ASSERT_EQ(0, SDL_SaveBMP(s, path));
-    SDL_FreeSurface(s);
-}
-
-void leave_tree(const std::string &root)
-{
-    if (chdir("/tmp") == 0)
-        std::filesystem::remove_all(root);
-}
-
 TEST(Loading, BitmapsComeInTheScreenFormat)
 {
     open_test_screen();
@@ -219,7 +204,7 @@ TEST(Loading, BitmapsComeInTheScreenFormat)
     EXPECT_EQ(keyed->format->colorkey, locked_pixel(keyed, 0, 0));
     SDL_FreeSurface(plain);
     SDL_FreeSurface(keyed);
-    leave_tree(root);
+    leave_scratch_tree(root);
 }
 
 TEST(LoadingDeathTest, UnreadableBitmapEndsTheProgramWithItsPath)
@@ -263,7 +248,7 @@ TEST(LoadingDeathTest, UnreadableBitmapEndsTheProgramWithItsPath)
             load_bitmap("data/", "good.bmp");
         },
         testing::ExitedWithCode(1), "ERROR nacteni obrazku:data/good\\.bmp\n");
-    leave_tree(root);
+    leave_scratch_tree(root);
 }
 
 }  // namespace

@@ -48,30 +48,25 @@ static void read_stored_files()
     read_config(CONFIG_PATH);
 }
 
-TEST(StartupBinary, MissingSkinListEndsWithItsMessageAndLeavesTheFilesAlone)
+// A missing or empty list ends start-up with its message before any stored file is touched.
+TEST(StartupBinary, MissingOrEmptyListsEndWithTheirMessageAndLeaveTheFilesAlone)
 {
-    std::string dir = scratch_with_stored_files();
-    remove((dir + "/skins/skins.txt").c_str());
-    std::string output;
-    EXPECT_EQ(run_game_binary(dir, output), 1);
-    EXPECT_EQ(output, "ERROR opening file skins/skins.txt\n");
-    expect_stored_files_untouched(dir);
-}
-
-TEST(StartupBinary, EmptyListsEndStartUpAndLeaveTheFilesAlone)
-{
-    std::string dir = scratch_with_stored_files();
-    write_file(dir + "/skins/skins.txt", "# no skins yet\n\n");
-    std::string output;
-    EXPECT_EQ(run_game_binary(dir, output), 1);
-    EXPECT_EQ(output, "ERROR no skins in skins/skins.txt\n");
-    expect_stored_files_untouched(dir);
-
-    dir = scratch_with_stored_files();
-    write_file(dir + "/data/texts.txt", "");
-    EXPECT_EQ(run_game_binary(dir, output), 1);
-    EXPECT_EQ(output, "ERROR no languages in data/texts.txt\n");
-    expect_stored_files_untouched(dir);
+    struct Case { const char *file, *content, *message; } cases[] = {
+        {"/skins/skins.txt", nullptr, "ERROR opening file skins/skins.txt\n"},
+        {"/skins/skins.txt", "# no skins yet\n\n", "ERROR no skins in skins/skins.txt\n"},
+        {"/data/texts.txt", "", "ERROR no languages in data/texts.txt\n"},
+    };
+    for (const Case &c : cases) {
+        std::string dir = scratch_with_stored_files();
+        if (c.content)
+            write_file(dir + c.file, c.content);
+        else
+            remove((dir + c.file).c_str());
+        std::string output;
+        EXPECT_EQ(run_game_binary(dir, output), 1) << c.message;
+        EXPECT_EQ(output, c.message);
+        expect_stored_files_untouched(dir);
+    }
 }
 
 TEST(StartupBinary, MissingMenuMapEndsStartUp)

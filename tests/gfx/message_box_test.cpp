@@ -26,11 +26,22 @@ static void expect_rect(const SDL_Rect &r, int x, int y, int w, int h)
     EXPECT_EQ(r.h, h);
 }
 
+// Every test draws with the stand-in skin on a quiet play state.
+class MessageBox : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        install_synthetic_skin();
+        clear_play_state();
+    }
+    void TearDown() override { restore_real_skin(); }
+};
+using FramedLabel = MessageBox;
+using PanelFrame = MessageBox;
+
 // Ten glyphs of 20 pixels make a text 200 wide; the font is 19 high.
-TEST(MessageBox, BoxStandsCentredOnAFreshPlayScreen)
+TEST_F(MessageBox, BoxStandsCentredOnAFreshPlayScreen)
 {
-    install_synthetic_skin();
-    clear_play_state();
     fill_screen(BACKGROUND_PIXEL);
     show_message_box("ABCDEFGHIJ");
     expect_rect(message_box_rect, 407, 369, 210, 29);
@@ -43,13 +54,10 @@ TEST(MessageBox, BoxStandsCentredOnAFreshPlayScreen)
     // the maze was drawn first: the border's surroundings are floor, not the old screen
     EXPECT_EQ(screen_pixel(406, 369), tile_pixel(CELL_FLOOR));
     EXPECT_EQ(screen_pixel(617, 398), tile_pixel(CELL_FLOOR));
-    restore_real_skin();
 }
 
-TEST(MessageBox, EmptyOrMissingTextDrawsNothing)
+TEST_F(MessageBox, EmptyOrMissingTextDrawsNothing)
 {
-    install_synthetic_skin();
-    clear_play_state();
     fill_screen(BACKGROUND_PIXEL);
     message_box_rect = SDL_Rect{1, 2, 3, 4};
     show_message_box("");
@@ -59,14 +67,11 @@ TEST(MessageBox, EmptyOrMissingTextDrawsNothing)
     expect_rect(message_box_rect, 1, 2, 3, 4);
     EXPECT_EQ(screen_pixel(512, 384), BACKGROUND_PIXEL);
     EXPECT_EQ(screen_pixel(0, 0), BACKGROUND_PIXEL);
-    restore_real_skin();
 }
 
 // A second box's maze redraw wipes the first, and redrawing the cells under a box removes it.
-TEST(MessageBox, SecondBoxWipesTheFirstAndTheCellsUnderItTakeItAway)
+TEST_F(MessageBox, SecondBoxWipesTheFirstAndTheCellsUnderItTakeItAway)
 {
-    install_synthetic_skin();
-    clear_play_state();
     show_message_box("ABCDEFGHIJKLMNOPQRSTUVWXYZ");   // 520 wide
     show_message_box("AB");
     expect_rect(message_box_rect, 487, 369, 50, 29);
@@ -75,15 +80,12 @@ TEST(MessageBox, SecondBoxWipesTheFirstAndTheCellsUnderItTakeItAway)
     redraw_cells_in_rect(message_box_rect);
     EXPECT_EQ(screen_pixel(487, 369), tile_pixel(CELL_FLOOR));
     EXPECT_EQ(screen_pixel(500, 384), tile_pixel(CELL_FLOOR));
-    restore_real_skin();
 }
 
 // A text wider than the screen gets a box clipped to the screen, and its later repaint stays
 // on the screen's cells.
-TEST(MessageBox, TextWiderThanTheScreenIsClippedToIt)
+TEST_F(MessageBox, TextWiderThanTheScreenIsClippedToIt)
 {
-    install_synthetic_skin();
-    clear_play_state();
     std::string wide(60, 'W');   // 1200 pixels
     show_message_box(wide.c_str());
     expect_rect(message_box_rect, 0, 369, 1024, 29);
@@ -92,12 +94,10 @@ TEST(MessageBox, TextWiderThanTheScreenIsClippedToIt)
     EXPECT_EQ(screen_pixel(0, 380), GLYPH_PIXEL + ('W' - 33));   // the text is clipped too
     draw_framed_label(wide.c_str(), 760);
     expect_rect(message_box_rect, 0, 760, 1024, 8);
-    restore_real_skin();
 }
 
-TEST(FramedLabel, CentredAtItsTopWithTheTextOnBlack)
+TEST_F(FramedLabel, CentredAtItsTopWithTheTextOnBlack)
 {
-    install_synthetic_skin();
     fill_screen(BACKGROUND_PIXEL);
     draw_framed_label("ABCD", 100);   // 80 wide
     expect_rect(message_box_rect, 467, 100, 90, 29);
@@ -106,12 +106,10 @@ TEST(FramedLabel, CentredAtItsTopWithTheTextOnBlack)
     EXPECT_EQ(screen_pixel(466, 100), BACKGROUND_PIXEL);   // no maze under a label
     EXPECT_EQ(screen_pixel(557, 129), BACKGROUND_PIXEL);
     EXPECT_EQ(read_screen_text(472, 105), "ABCD");
-    restore_real_skin();
 }
 
-TEST(PanelFrame, RedBorderAroundBlackFiveAndTenPixelsOut)
+TEST_F(PanelFrame, RedBorderAroundBlackFiveAndTenPixelsOut)
 {
-    install_synthetic_skin();
     fill_screen(BACKGROUND_PIXEL);
     draw_panel_frame(100, 200, 50, 40);
     EXPECT_EQ(screen_pixel(90, 190), red_pixel());
@@ -124,5 +122,4 @@ TEST(PanelFrame, RedBorderAroundBlackFiveAndTenPixelsOut)
     draw_panel_frame(-20, 700, 2000, 200);   // off the edges: clipped, no fault
     EXPECT_EQ(screen_pixel(0, 767), 0u);
     EXPECT_EQ(screen_pixel(1023, 690), red_pixel());
-    restore_real_skin();
 }

@@ -33,12 +33,22 @@ static void reset_play_state()
     texts[20] = "FPS";
 }
 
-static void finish()
-{
-    for (int i = 18; i <= 20; i++)
-        texts[i].clear();
-    restore_real_skin();
-}
+// Every test draws with the stand-in skin on the quiet play state.
+class StatusPanel : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        install_synthetic_skin();
+        reset_play_state();
+    }
+    void TearDown() override
+    {
+        for (int i = 18; i <= 20; i++)
+            texts[i].clear();
+        restore_real_skin();
+    }
+};
+using PlayOverlay = StatusPanel;
 
 static Actor actor_at(int x, int y)
 {
@@ -47,10 +57,8 @@ static Actor actor_at(int x, int y)
     return a;
 }
 
-TEST(StatusPanel, NumbersIconsAndLabelsStandWhereThePlayerLooks)
+TEST_F(StatusPanel, NumbersIconsAndLabelsStandWhereThePlayerLooks)
 {
-    install_synthetic_skin();
-    reset_play_state();
     fill_screen(BACKGROUND_PIXEL);
     strcpy(fps_text, "4.5");
     catch_interval = 3;
@@ -83,13 +91,10 @@ TEST(StatusPanel, NumbersIconsAndLabelsStandWhereThePlayerLooks)
         EXPECT_EQ(screen_pixel(column * 32 + 16, 760), tile_pixel(CELL_FLOOR)) << column;
     }
     EXPECT_EQ(screen_pixel(16, 25), BACKGROUND_PIXEL);
-    finish();
 }
 
-TEST(StatusPanel, SmallValuesReadAsThePlayerExpects)
+TEST_F(StatusPanel, SmallValuesReadAsThePlayerExpects)
 {
-    install_synthetic_skin();
-    reset_play_state();
     boost_reserve = 50;
     draw_play_overlay();
     EXPECT_EQ(read_screen_text(48, BOTTOM), "0.05");
@@ -97,15 +102,12 @@ TEST(StatusPanel, SmallValuesReadAsThePlayerExpects)
     boost_reserve = 0;
     draw_play_overlay();
     EXPECT_EQ(read_screen_text(48, BOTTOM), "0.00");
-    finish();
 }
 
 // The first icon stands at the first cell boundary after the label (362 + 40 -> 416); the
 // life being played is not shown.
-TEST(StatusPanel, LivesShowOneIconPerSpareLife)
+TEST_F(StatusPanel, LivesShowOneIconPerSpareLife)
 {
-    install_synthetic_skin();
-    reset_play_state();
     fill_screen(BACKGROUND_PIXEL);
     lives = 1;
     draw_play_overlay();
@@ -122,15 +124,12 @@ TEST(StatusPanel, LivesShowOneIconPerSpareLife)
     draw_play_overlay();
     EXPECT_EQ(screen_pixel(1020, 760), LIFE_PIXEL);
     EXPECT_LT(rect_scratch.x, SCREEN_WIDTH);
-    finish();
 }
 
 // Growing from 99 to 100 the score's new, wider area is repainted before it is written,
 // and the repaint never reaches outside the screen.
-TEST(StatusPanel, ScoreAreaIsRepaintedAndKeptOnTheScreen)
+TEST_F(StatusPanel, ScoreAreaIsRepaintedAndKeptOnTheScreen)
 {
-    install_synthetic_skin();
-    reset_play_state();
     fill_screen(BACKGROUND_PIXEL);
     score = 100;
     draw_play_overlay();
@@ -147,13 +146,10 @@ TEST(StatusPanel, ScoreAreaIsRepaintedAndKeptOnTheScreen)
     draw_play_overlay();
     EXPECT_GE(rect_scratch.x, 0);
     EXPECT_LE(rect_scratch.x + rect_scratch.w, SCREEN_WIDTH);
-    finish();
 }
 
-TEST(PlayOverlay, DecoyStandsThenLeavesBothBuffersOverTwoFrames)
+TEST_F(PlayOverlay, DecoyStandsThenLeavesBothBuffersOverTwoFrames)
 {
-    install_synthetic_skin();
-    reset_play_state();
     fill_screen(BACKGROUND_PIXEL);
     decoy_x = 10;
     decoy_y = 10;
@@ -174,15 +170,12 @@ TEST(PlayOverlay, DecoyStandsThenLeavesBothBuffersOverTwoFrames)
     draw_play_overlay();
     EXPECT_EQ(screen_pixel(330, 330), tile_pixel(CELL_FLOOR));
     EXPECT_EQ(decoy_timer, 0);
-    finish();
 }
 
 // A moving actor shows its second frame while phase >= speed / 2; a knocked-out enemy shows
 // the death picture; the blit writes the drawn size into the actor's rect.
-TEST(PlayOverlay, EnemiesShowTheirDirectionAndAnimationFrame)
+TEST_F(PlayOverlay, EnemiesShowTheirDirectionAndAnimationFrame)
 {
-    install_synthetic_skin();
-    reset_play_state();
     enemies.assign(4, Actor());
     enemy_count = 4;
     enemies[0] = actor_at(320, 64);
@@ -208,13 +201,11 @@ TEST(PlayOverlay, EnemiesShowTheirDirectionAndAnimationFrame)
         EXPECT_EQ(e.rect.w, 32);
         EXPECT_EQ(e.rect.h, 32);
     }
-    finish();
 }
 
-TEST(PlayOverlay, OneFrameEnemyPictureServesEveryDirection)
+TEST_F(PlayOverlay, OneFrameEnemyPictureServesEveryDirection)
 {
-    install_synthetic_skin(true);
-    reset_play_state();
+    install_synthetic_skin(true);   // a one-frame enemy picture
     enemies.assign(3, Actor());
     enemy_count = 3;
     enemies[0] = actor_at(320, 64);
@@ -227,13 +218,10 @@ TEST(PlayOverlay, OneFrameEnemyPictureServesEveryDirection)
     EXPECT_EQ(screen_pixel(330, 74), actor_pixel(ENEMY_KIND, DIR_RIGHT));
     EXPECT_EQ(screen_pixel(394, 74), actor_pixel(ENEMY_KIND, DIR_RIGHT));
     EXPECT_EQ(screen_pixel(458, 74), DEATH_PIXEL);
-    finish();
 }
 
-TEST(PlayOverlay, PlayerFacesTheWayAskedForAndShowsPowerMode)
+TEST_F(PlayOverlay, PlayerFacesTheWayAskedForAndShowsPowerMode)
 {
-    install_synthetic_skin();
-    reset_play_state();
     player.rect = SDL_Rect{320, 320, 0, 0};
     draw_play_overlay();   // never pressed an arrow: facing right, second frame
     EXPECT_EQ(screen_pixel(330, 330), actor_pixel(PLAYER_KIND, DIR_RIGHT) + 1);
@@ -254,5 +242,4 @@ TEST(PlayOverlay, PlayerFacesTheWayAskedForAndShowsPowerMode)
     power_mode = 1;
     draw_play_overlay();
     EXPECT_EQ(screen_pixel(330, 330), actor_pixel(POWER_KIND, DIR_LEFT) + 1);
-    finish();
 }

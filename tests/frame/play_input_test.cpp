@@ -8,7 +8,7 @@
 #include "gfx.h"
 #include "world.h"
 
-// A game in progress with one enemy at normal pace and full stocks.
+// Each key test plays a game in progress with one enemy at normal pace and full stocks.
 static void start_quiet_game()
 {
     install_synthetic_skin();
@@ -43,9 +43,14 @@ static void end_quiet_game()
     restore_real_skin();
 }
 
-TEST(PlayKeys, ArrowsSetTheWantedDirection)
+class PlayKeys : public testing::Test {
+protected:
+    void SetUp() override { start_quiet_game(); }
+    void TearDown() override { end_quiet_game(); }
+};
+
+TEST_F(PlayKeys, ArrowsSetTheWantedDirection)
 {
-    start_quiet_game();
     const SDLKey arrows[] = {SDLK_RIGHT, SDLK_DOWN, SDLK_LEFT, SDLK_UP};
     for (Uint8 direction = DIR_RIGHT; direction <= DIR_UP; direction++) {
         push_key(arrows[direction - 1]);
@@ -57,12 +62,10 @@ TEST(PlayKeys, ArrowsSetTheWantedDirection)
     handle_play_input();   // every pending event in one call
     EXPECT_EQ(player.wanted_direction, DIR_DOWN);
     EXPECT_EQ(SDL_PollEvent(nullptr), 0);
-    end_quiet_game();
 }
 
-TEST(PlayKeys, StockKeysReachThePlayerActions)
+TEST_F(PlayKeys, StockKeysReachThePlayerActions)
 {
-    start_quiet_game();
     push_key(SDLK_m);
     handle_play_input();
     EXPECT_EQ(decoy_count, 4);
@@ -88,12 +91,10 @@ TEST(PlayKeys, StockKeysReachThePlayerActions)
     handle_play_input();
     EXPECT_EQ(lives, 2);
     EXPECT_EQ(catch_interval, 1);
-    end_quiet_game();
 }
 
-TEST(PlayKeys, ReleasesMouseFocusGainAndOtherKeysChangeNothing)
+TEST_F(PlayKeys, ReleasesMouseFocusGainAndOtherKeysChangeNothing)
 {
-    start_quiet_game();
     player.wanted_direction = DIR_UP;
     push_key(SDLK_LEFT, KMOD_NONE, SDL_KEYUP);
     push_key(SDLK_p, KMOD_NONE, SDL_KEYUP);
@@ -112,23 +113,19 @@ TEST(PlayKeys, ReleasesMouseFocusGainAndOtherKeysChangeNothing)
     EXPECT_EQ(power_mode, 0);
     EXPECT_EQ(lives, 3);
     EXPECT_EQ(enemies[0].next_speed, NORMAL_SPEED);
-    end_quiet_game();
 }
 
-TEST(PlayKeys, AltF4AndAClosedWindowEndTheProgram)
+TEST_F(PlayKeys, AltF4AndAClosedWindowEndTheProgram)
 {
-    start_quiet_game();
     EXPECT_EXIT((push_key(SDLK_F4, KMOD_LALT), handle_play_input()), testing::ExitedWithCode(0), "");
     EXPECT_EXIT((push_key(SDLK_F4, KMOD_RALT), handle_play_input()), testing::ExitedWithCode(0), "");
     EXPECT_EXIT((push_event_of_type(SDL_QUIT), handle_play_input()), testing::ExitedWithCode(0), "");
-    end_quiet_game();
 }
 
 // The keys pressed during the pause belong to the pause; p ends it, the box is taken away
 // and the pacer starts a fresh slot.
-TEST(PlayKeys, PauseHoldsPlayUntilPAndTakesItsBoxAway)
+TEST_F(PlayKeys, PauseHoldsPlayUntilPAndTakesItsBoxAway)
 {
-    start_quiet_game();
     texts[25] = "PAUSE";
     set_test_clock(7000, 1);
     frame_base = 0;
@@ -146,20 +143,15 @@ TEST(PlayKeys, PauseHoldsPlayUntilPAndTakesItsBoxAway)
     EXPECT_EQ(message_box_rect.w, 110);
     EXPECT_EQ(screen_pixel(457, 369), tile_pixel(CELL_FLOOR));   // and taken away again
     EXPECT_EQ(screen_pixel(512, 384), tile_pixel(CELL_FLOOR));
-    end_quiet_game();
 }
 
 // Losing the focus during play: once it is back the skin is loaded again and play stays
 // paused until p (pressed here a little later, after the focus wait has drained the queue).
-TEST(PlayKeys, FocusLossPausesUntilPAfterReloadingTheSkin)
+TEST(PlayFocus, FocusLossPausesUntilPAfterReloadingTheSkin)
 {
-    open_test_screen();
-    drain_events();
-    enter_scratch_tree();
-    skin_list.clear();
-    read_list(SKIN_LIST_PATH, skin_list);
-    skin_index = 0;
+    enter_shipped_skin();
     free_skin();
+    drain_events();
     texts[25] = "PAUSE";
     player.wanted_direction = DIR_NONE;
     push_focus(0);

@@ -20,10 +20,7 @@ static void prepare_wait()
 static void prepare_skin_reload()
 {
     prepare_wait();
-    enter_scratch_tree();
-    skin_list.clear();
-    read_list(SKIN_LIST_PATH, skin_list);
-    skin_index = 0;
+    enter_shipped_skin();
     free_skin();
 }
 

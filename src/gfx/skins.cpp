@@ -29,14 +29,12 @@ static const char *const SKIN_PATH_FORMAT = "skins/%s/";
 
 enum BitmapLoad { PLAIN, KEYED };
 
-struct SkinFile {
+// Files 1 to 15 of a skin, in load order: the first missing one is the one the error names.
+static const struct {
     const char *name;
     BitmapLoad load;
     SDL_Surface **slot;
-};
-
-// Files 1 to 15 of a skin, in load order: the first missing one is the one the error names.
-static const SkinFile STILL_PICTURES[] = {
+} STILL_PICTURES[] = {
     {"sperminka.bmp", PLAIN, &tile_sprites[0]},
     {"zed.bmp", PLAIN, &tile_sprites[1]},
     {"tecka1.bmp", PLAIN, &tile_sprites[2]},
@@ -75,7 +73,7 @@ static void release_directions(SDL_Surface *sprites[5])
 // partly loaded or already released set.
 void free_skin()
 {
-    for (const SkinFile &file : STILL_PICTURES)
+    for (const auto &file : STILL_PICTURES)
         release(*file.slot);
     release_directions(player_sprites);
     release_directions(player_power_sprites);
@@ -136,7 +134,7 @@ void load_skin()
     free_skin();
     load_font();
     snprintf(skin_path, sizeof skin_path, SKIN_PATH_FORMAT, chosen_skin_name().c_str());
-    for (const SkinFile &file : STILL_PICTURES)
+    for (const auto &file : STILL_PICTURES)
         *file.slot = load_skin_bitmap(file.name, file.load);
     actor_frame_rect.y = 0;
     actor_frame_rect.w = FRAME_SIZE;

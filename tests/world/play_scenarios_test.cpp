@@ -54,9 +54,13 @@ const std::vector<std::string> TWO_DOTS = {
 
 } // namespace
 
-TEST(PlayScenario, EatingEveryDotFinishesTheLevelAndLoadsTheNext)
+class PlayScenario : public ::testing::Test {
+protected:
+    void SetUp() override { enter_play_tree(); }
+};
+
+TEST_F(PlayScenario, EatingEveryDotFinishesTheLevelAndLoadsTheNext)
 {
-    enter_play_tree();
     start_game_on({{"one.txt", TWO_DOTS},
                    {"two.txt", {"111111", "100001", "101101", "100031", "111111"}}});
     push_key(SDLK_RIGHT);
@@ -75,16 +79,15 @@ TEST(PlayScenario, EatingEveryDotFinishesTheLevelAndLoadsTheNext)
     EXPECT_EQ(player.direction, DIR_NONE);
     // The new level plays on: the player walks up its own map.
     push_key(SDLK_UP);
-    run_frames(1);
+    run_frame();
     EXPECT_EQ(player.cell_y, 2);
     run_frames(8);
     EXPECT_EQ(player.cell_y, 1);
     EXPECT_EQ(level_map.dots_left, 8);
 }
 
-TEST(PlayScenario, FinishingTheLastMapEndsTheRunWithANameEntry)
+TEST_F(PlayScenario, FinishingTheLastMapEndsTheRunWithANameEntry)
 {
-    enter_play_tree();
     start_game_on({{"only.txt", TWO_DOTS}});
     high_scores[9] = {"last", 0};
     push_key(SDLK_RIGHT);
@@ -100,9 +103,8 @@ TEST(PlayScenario, FinishingTheLastMapEndsTheRunWithANameEntry)
     EXPECT_EQ(level_map.dots_left, 2);
 }
 
-TEST(PlayScenario, EscapeInTheMenuAfterTheLastMapEndsTheProgram)
+TEST_F(PlayScenario, EscapeInTheMenuAfterTheLastMapEndsTheProgram)
 {
-    enter_play_tree();
     start_game_on({{"only.txt", TWO_DOTS}});
     push_key(SDLK_RIGHT);
     ASSERT_TRUE(run_frames_until(last_dot_falls_next_frame, 100));
@@ -114,9 +116,8 @@ TEST(PlayScenario, EscapeInTheMenuAfterTheLastMapEndsTheProgram)
         ::testing::ExitedWithCode(0), "");
 }
 
-TEST(PlayScenario, GivingUpTheLastLifeEndsTheRun)
+TEST_F(PlayScenario, GivingUpTheLastLifeEndsTheRun)
 {
-    enter_play_tree();
     start_game_on({{"only.txt", TWO_DOTS}});
     push_key(SDLK_RIGHT);
     run_frames(9);
@@ -133,9 +134,8 @@ TEST(PlayScenario, GivingUpTheLastLifeEndsTheRun)
     EXPECT_EQ(player.cell_x, 1);
 }
 
-TEST(PlayScenario, GivingUpALifeWithLivesLeftPutsEverybodyBack)
+TEST_F(PlayScenario, GivingUpALifeWithLivesLeftPutsEverybodyBack)
 {
-    enter_play_tree();
     start_game_on({{"box.txt", {"11111111111", "10000000001", "10111111101", "10000300041",
                                 "11111111111"}}});
     run_frames(20);
@@ -179,9 +179,8 @@ static void walk_player_to_row_12()
     ASSERT_TRUE(run_frames_until([] { return player.cell_y == 12; }, 40));
 }
 
-TEST(PlayScenario, AnEnemyOnThePlayersRowTurnsTowardsIt)
+TEST_F(PlayScenario, AnEnemyOnThePlayersRowTurnsTowardsIt)
 {
-    enter_play_tree();
     start_game_on({{"h.txt", H_MAZE}});
     walk_player_to_row_12();
     ASSERT_TRUE(run_frames_until([] { return enemies[0].cell_y >= 12; }, 200));
@@ -191,9 +190,8 @@ TEST(PlayScenario, AnEnemyOnThePlayersRowTurnsTowardsIt)
     EXPECT_EQ(enemies[0].cell_x, 5);
 }
 
-TEST(PlayScenario, ADecoyDrawsTheEnemiesAwayFromThePlayer)
+TEST_F(PlayScenario, ADecoyDrawsTheEnemiesAwayFromThePlayer)
 {
-    enter_play_tree();
     start_game_on({{"h.txt", H_MAZE}});
     push_key(SDLK_m);
     run_frame();
@@ -223,9 +221,8 @@ TEST(PlayScenario, ADecoyDrawsTheEnemiesAwayFromThePlayer)
     EXPECT_EQ(decoy_count, START_STOCK - 1);
 }
 
-TEST(PlayScenario, EnemiesNeverTurnBackInACorridorButDoInADeadEnd)
+TEST_F(PlayScenario, EnemiesNeverTurnBackInACorridorButDoInADeadEnd)
 {
-    enter_play_tree();
     // A corridor on row 1 from the enemy to a wall, a side way down at column 10 that ends
     // in a dead end; the player sits walled in far away.
     std::vector<std::string> rows = {
@@ -274,9 +271,8 @@ const std::vector<std::string> RUN_IN = {
     "1111111111111",
 };
 
-TEST(PlayScenario, PowerModeKnocksAnEnemyOutForTenSecondsAndScoresOnce)
+TEST_F(PlayScenario, PowerModeKnocksAnEnemyOutForTenSecondsAndScoresOnce)
 {
-    enter_play_tree();
     start_game_on({{"runin.txt", RUN_IN}});
     const int ten_seconds = frames_per_second() * 10;
     push_key(SDLK_n);
@@ -299,9 +295,8 @@ TEST(PlayScenario, PowerModeKnocksAnEnemyOutForTenSecondsAndScoresOnce)
     EXPECT_EQ(lives, START_LIVES);
 }
 
-TEST(PlayScenario, AContinueWithAKnotThenCatchesEverySecondDot)
+TEST_F(PlayScenario, AContinueWithAKnotThenCatchesEverySecondDot)
 {
-    enter_play_tree();
     start_game_on({{"runin.txt", RUN_IN}});
     ASSERT_TRUE(run_frames_until([] { return player.knockout != 0; }, 60));
     run_frames(3);
@@ -322,9 +317,8 @@ TEST(PlayScenario, AContinueWithAKnotThenCatchesEverySecondDot)
     EXPECT_EQ(message_frames, 0);                 // the message was wiped
 }
 
-TEST(PlayScenario, BoostHalvesEnemySpeedSpendsTheReserveAndSwitchesOff)
+TEST_F(PlayScenario, BoostHalvesEnemySpeedSpendsTheReserveAndSwitchesOff)
 {
-    enter_play_tree();
     std::vector<std::string> rows = {"111111111111111111111111111111", "1400000000000000000000000001"};
     rows.resize(6, "1111111111111111111111111111111");
     rows[4] = "1111111111111111111111111111131";
@@ -364,9 +358,8 @@ TEST(PlayScenario, BoostHalvesEnemySpeedSpendsTheReserveAndSwitchesOff)
     EXPECT_EQ(enemies[0].next_speed, NORMAL_SPEED);
 }
 
-TEST(PlayScenario, TeleportsIncludingALetterUsedThreeTimes)
+TEST_F(PlayScenario, TeleportsIncludingALetterUsedThreeTimes)
 {
-    enter_play_tree();
     start_game_on({{"tele.txt", {
         "1111111111111111111111111",
         "1322A22222222222222A22221",   // A pairs (4, 1) with (19, 1)
@@ -391,14 +384,14 @@ TEST(PlayScenario, TeleportsIncludingALetterUsedThreeTimes)
         "1111111111",
     }}});
     push_key(SDLK_LEFT);
-    run_frames(1);
+    run_frame();
     EXPECT_EQ(player.cell_x, 4);
     run_frames(8);
     EXPECT_EQ(player.cell_x, 1);                  // out on the first B, stopped by the wall
     EXPECT_EQ(player.cell_y, 3);
     EXPECT_EQ(player.direction, DIR_NONE);
     push_key(SDLK_RIGHT);
-    run_frames(1);
+    run_frame();
     EXPECT_EQ(player.cell_x, 2);                  // walks off its exit without jumping back
     run_frames(8 * 2);
     EXPECT_EQ(player.cell_x, 4);                  // onto the middle B again

@@ -33,6 +33,16 @@ Uint8 cell(const LevelMap &map, int x, int y)
     return map.cells[x + y * MAP_COLUMNS];
 }
 
+// A walled map's text with `marks` ({column, row, character}) written over the walls.
+struct Mark { int x, y; char c; };
+std::string walled_text(std::initializer_list<Mark> marks)
+{
+    std::vector<std::string> rows = walled_rows();
+    for (const Mark &m : marks)
+        rows[m.y][m.x] = m.c;
+    return join(rows);
+}
+
 void clear_starts()
 {
     enemy_start_x.clear();
@@ -206,9 +216,7 @@ TEST(MapList, ReadsNamesInOrderAndReportsAMissingFile)
 
 TEST(LoadLevel, MapWithoutEnemies)
 {
-    std::vector<std::string> rows = walled_rows();
-    rows[4][6] = '3';
-    enter_map_tree({{"plain.txt", join(rows)}});
+    enter_map_tree({{"plain.txt", walled_text({{6, 4, '3'}})}});
     enemies.assign(3, Actor());
     boost_reserve = 900;
     decoy_timer = 50;
@@ -226,12 +234,8 @@ TEST(LoadLevel, MapWithoutEnemies)
 
 TEST(LoadLevel, FreshEnemiesOnTheirStartsAndASeededCoin)
 {
-    std::vector<std::string> rows = walled_rows();
-    rows[2][2] = '4';
-    rows[2][5] = '4';
-    rows[8][3] = '4';
-    rows[10][10] = '3';
-    enter_map_tree({{"three.txt", join(rows)}});
+    enter_map_tree(
+        {{"three.txt", walled_text({{2, 2, '4'}, {5, 2, '4'}, {3, 8, '4'}, {10, 10, '3'}})}});
     enemies.assign(1, Actor());
     enemies[0].knockout = 100;   // the old array is replaced, knocked-out or not
     set_test_seed(1234);
@@ -255,10 +259,7 @@ TEST(LoadLevel, FreshEnemiesOnTheirStartsAndASeededCoin)
 
 TEST(LoadLevel, MissingMapChangesOnlyTheReserveAndTheStartLists)
 {
-    std::vector<std::string> rows = walled_rows();
-    rows[2][2] = '4';
-    rows[3][3] = '3';
-    enter_map_tree({{"one.txt", join(rows)}});
+    enter_map_tree({{"one.txt", walled_text({{2, 2, '4'}, {3, 3, '3'}})}});
     ASSERT_EQ(load_level("one.txt"), 0);
     LevelMap before = level_map;
     boost_reserve = 500;
@@ -282,11 +283,7 @@ TEST(LoadLevel, MissingMapChangesOnlyTheReserveAndTheStartLists)
 
 TEST(StartLevel, KnockedOutEnemiesStayWhereTheyLie)
 {
-    std::vector<std::string> rows = walled_rows();
-    rows[2][2] = '4';
-    rows[2][5] = '4';
-    rows[6][6] = '3';
-    enter_map_tree({{"two.txt", join(rows)}});
+    enter_map_tree({{"two.txt", walled_text({{2, 2, '4'}, {5, 2, '4'}, {6, 6, '3'}})}});
     ASSERT_EQ(load_level("two.txt"), 0);
     for (Actor &enemy : enemies) {
         enemy.cell_x = 10;
@@ -317,10 +314,7 @@ TEST(StartLevel, KnockedOutEnemiesStayWhereTheyLie)
 
 TEST(NewGame, ResetsTheRunAndKeepsTheStocks)
 {
-    std::vector<std::string> rows = walled_rows();
-    rows[2][2] = '4';
-    rows[6][6] = '3';
-    enter_map_tree({{"first.txt", join(rows)}});
+    enter_map_tree({{"first.txt", walled_text({{2, 2, '4'}, {6, 6, '3'}})}});
     map_list = {"first.txt", "second.txt"};
     catch_interval = 3;
     score = 77;
@@ -349,18 +343,18 @@ TEST(NewGame, ResetsTheRunAndKeepsTheStocks)
 TEST(NewGame, NoFirstMapMeansNoGame)
 {
     enter_map_tree({});
-    map_list.clear();
-    lives = 3;
-    testing::internal::CaptureStdout();
-    EXPECT_EQ(new_game(), 1);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "ERROR no maps in maps/AAA_maplist.txt\n\n");
-    EXPECT_EQ(lives, 0);
-
-    map_list = {"missing.txt"};
-    lives = 3;
-    testing::internal::CaptureStdout();
-    EXPECT_EQ(new_game(), 1);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "ERROR opening file maps/missing.txt\n\n");
-    EXPECT_EQ(lives, 0);
+    const struct { std::vector<std::string> list; const char *error; } cases[] = {
+        {{}, "ERROR no maps in maps/AAA_maplist.txt\n\n"},
+        {{"missing.txt"}, "ERROR opening file maps/missing.txt\n\n"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.error);
+        map_list = c.list;
+        lives = 3;
+        testing::internal::CaptureStdout();
+        EXPECT_EQ(new_game(), 1);
+        EXPECT_EQ(testing::internal::GetCapturedStdout(), c.error);
+        EXPECT_EQ(lives, 0);
+    }
     map_list.clear();
 }

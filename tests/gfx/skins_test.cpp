@@ -139,9 +139,8 @@ TEST(Skins, EveryFileLandsInItsSlot)
 
     // A one-frame enemy is not turned: it is drawn as it is in every direction.
     ASSERT_NE(nullptr, enemy_sprites[1]);
-    EXPECT_EQ(nullptr, enemy_sprites[2]);
-    EXPECT_EQ(nullptr, enemy_sprites[3]);
-    EXPECT_EQ(nullptr, enemy_sprites[4]);
+    for (int direction = 2; direction <= 4; direction++)
+        EXPECT_EQ(nullptr, enemy_sprites[direction]) << direction;
     leave_skin_tree(root);
 }
 
@@ -184,6 +183,15 @@ std::vector<SDL_Surface *> hold_every_surface()
     return held;
 }
 
+// The reload let go of its own reference on every surface `hold_every_surface` held.
+void expect_released(const std::vector<SDL_Surface *> &held)
+{
+    for (SDL_Surface *s : held) {
+        EXPECT_EQ(1, s->refcount);
+        SDL_FreeSurface(s);
+    }
+}
+
 std::vector<std::vector<Uint32>> look_of_every_surface()
 {
     std::vector<std::vector<Uint32>> look;
@@ -204,10 +212,7 @@ TEST(Skins, ReloadReleasesThePreviousSetAndLooksTheSame)
         std::vector<SDL_Surface *> old = hold_every_surface();
         load_skin();
         EXPECT_EQ(first_look, look_of_every_surface());
-        for (SDL_Surface *s : old) {
-            EXPECT_EQ(1, s->refcount);   // the reload let go of its own reference
-            SDL_FreeSurface(s);
-        }
+        expect_released(old);
         for (const StillFile &file : STILL_FILES)
             EXPECT_EQ(old.end(), std::find(old.begin(), old.end(), *file.slot));
     }
@@ -216,10 +221,7 @@ TEST(Skins, ReloadReleasesThePreviousSetAndLooksTheSame)
     save_enemy(32);
     std::vector<SDL_Surface *> old = hold_every_surface();
     load_skin();
-    for (SDL_Surface *s : old) {
-        EXPECT_EQ(1, s->refcount);
-        SDL_FreeSurface(s);
-    }
+    expect_released(old);
     EXPECT_EQ(32, enemy_sprites[1]->w);
     EXPECT_EQ(nullptr, enemy_sprites[2]);
     EXPECT_EQ(nullptr, enemy_sprites[4]);

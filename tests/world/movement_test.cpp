@@ -6,9 +6,11 @@
 
 namespace {
 
-Actor actor_at(int x, int y)
+// An actor standing on (x, y) with an empty trail, wanting to go `wanted`.
+Actor actor_at(int x, int y, Uint8 wanted = DIR_NONE)
 {
     Actor actor;
+    actor.wanted_direction = wanted;
     actor.cell_x = x;
     actor.cell_y = y;
     for (int i = 0; i < 3; i++) {
@@ -66,8 +68,7 @@ TEST_F(Movement, WantedTurnWaitsForTheSideCorridorAndReversingWorks)
                "#........#",
                "#####.####",
                "#####.####"});
-    Actor actor = actor_at(1, 1);
-    actor.wanted_direction = DIR_RIGHT;
+    Actor actor = actor_at(1, 1, DIR_RIGHT);
     run_to_next_step(actor);
     actor.wanted_direction = DIR_DOWN;   // a wall below until column 5
     while (actor.cell_x < 5) {
@@ -91,8 +92,7 @@ TEST_F(Movement, WallStopsTheActorOnItsCell)
     set_level({"#####",
                "#...#",
                "#####"});
-    Actor actor = actor_at(2, 1);
-    actor.wanted_direction = DIR_RIGHT;
+    Actor actor = actor_at(2, 1, DIR_RIGHT);
     run_to_next_step(actor);
     EXPECT_EQ(actor.cell_x, 3);
     run_to_next_step(actor);
@@ -135,8 +135,7 @@ TEST_F(Movement, NextSpeedTakesEffectAtTheNextStep)
     set_level({"##########",
                "#........#",
                "##########"});
-    Actor actor = actor_at(1, 1);
-    actor.wanted_direction = DIR_RIGHT;
+    Actor actor = actor_at(1, 1, DIR_RIGHT);
     run_to_next_step(actor);
     for (int i = 0; i < 3; i++)
         step_actor(actor);
@@ -157,8 +156,7 @@ TEST_F(Movement, GlideSlidesIntoTheNewCell)
     set_level({"##########",
                "#........#",
                "##########"});
-    Actor actor = actor_at(2, 1);
-    actor.wanted_direction = DIR_RIGHT;
+    Actor actor = actor_at(2, 1, DIR_RIGHT);
     const int at_speed_8[] = {28, 24, 20, 16, 12, 8, 4, 0};
     for (int offset : at_speed_8) {
         step_actor(actor);
@@ -182,8 +180,7 @@ TEST_F(Movement, TeleportJumpsOneStepLaterAndTheExitMarkStopsTheWayBack)
                "#...A.....A#####",
                "################"});
     level_map.teleports.push_back(TeleportPair{4, 10, 1, 1, 'A'});
-    Actor actor = actor_at(3, 1);
-    actor.wanted_direction = DIR_RIGHT;
+    Actor actor = actor_at(3, 1, DIR_RIGHT);
     run_to_next_step(actor);
     EXPECT_EQ(actor.cell_x, 4);                    // on the teleport
     run_to_next_step(actor);
@@ -207,8 +204,7 @@ TEST_F(Movement, TeleportJumpsOneStepLaterAndTheExitMarkStopsTheWayBack)
                "#...A.....A....#",
                "################"});
     level_map.teleports.push_back(TeleportPair{4, 10, 1, 1, 'A'});
-    actor = actor_at(3, 1);
-    actor.wanted_direction = DIR_RIGHT;
+    actor = actor_at(3, 1, DIR_RIGHT);
     run_to_next_step(actor);
     run_to_next_step(actor);
     EXPECT_EQ(actor.cell_x, 11);                   // one cell beyond the paired cell
@@ -229,8 +225,7 @@ TEST_F(Movement, ThirdAndLoneTeleportCells)
     EXPECT_EQ(actor.cell_x, 2);
     EXPECT_EQ(actor.cell_y, 1);
 
-    actor = actor_at(10, 1);
-    actor.wanted_direction = DIR_RIGHT;
+    actor = actor_at(10, 1, DIR_RIGHT);
     run_to_next_step(actor);
     EXPECT_EQ(actor.cell_x, 11);
     run_to_next_step(actor);
@@ -242,8 +237,7 @@ TEST_F(Movement, ThirdAndLoneTeleportCells)
     EXPECT_EQ(actor.exit_x, 0);
 
     level_map.teleports.clear();                   // a letter the map no longer pairs
-    actor = actor_at(4, 1);
-    actor.wanted_direction = DIR_RIGHT;
+    actor = actor_at(4, 1, DIR_RIGHT);
     run_to_next_step(actor);
     run_to_next_step(actor);
     EXPECT_EQ(actor.cell_x, 6);
@@ -251,21 +245,17 @@ TEST_F(Movement, ThirdAndLoneTeleportCells)
 
 TEST_F(Movement, ActorsTouchWhenLessThanHalfASpriteApart)
 {
-    Actor p, e;
-    p.rect = {100, 200, 32, 32};
-    e.rect = {115, 200, 32, 32};
-    EXPECT_TRUE(actors_touch(p, e));
-    e.rect.x = 116;
-    EXPECT_FALSE(actors_touch(p, e));
-    e.rect.x = 85;
-    EXPECT_TRUE(actors_touch(p, e));
-    e.rect.x = 84;
-    EXPECT_FALSE(actors_touch(p, e));
-    e.rect = {100, 215, 32, 32};
-    EXPECT_TRUE(actors_touch(p, e));
-    e.rect.y = 216;
-    EXPECT_FALSE(actors_touch(p, e));
-    e.rect = {-10, -10, 32, 32};                   // signed positions
-    p.rect = {0, 0, 32, 32};
-    EXPECT_TRUE(actors_touch(p, e));
+    const struct { Sint16 px, py, ex, ey; bool touch; } cases[] = {
+        {100, 200, 115, 200, true},  {100, 200, 116, 200, false},
+        {100, 200, 85, 200, true},   {100, 200, 84, 200, false},
+        {100, 200, 100, 215, true},  {100, 200, 100, 216, false},
+        {0, 0, -10, -10, true},                    // signed positions
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(testing::Message() << c.px << "," << c.py << " and " << c.ex << "," << c.ey);
+        Actor p, e;
+        p.rect = {c.px, c.py, 32, 32};
+        e.rect = {c.ex, c.ey, 32, 32};
+        EXPECT_EQ(actors_touch(p, e), c.touch);
+    }
 }

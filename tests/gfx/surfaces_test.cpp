@@ -25,23 +25,23 @@ std::vector<Uint8> raw_bytes(SDL_Surface *s)
 
 TEST(Pixels, ReadAndWriteAtEveryDepth)
 {
-    SDL_Surface *one = surface_of_depth(8);
-    put_pixel(one, 2, 1, 0x1AB);
-    EXPECT_EQ(0xABu, ((Uint8 *)one->pixels)[one->pitch + 2]);
-    EXPECT_EQ(0xABu, get_pixel(one, 2, 1));
-
-    SDL_Surface *two = surface_of_depth(16, 0xF800, 0x07E0, 0x001F);
-    put_pixel(two, 4, 3, 0x1BEEF);
-    EXPECT_EQ(0xBEEFu, get_pixel(two, 4, 3));
-    EXPECT_EQ(0u, get_pixel(two, 3, 3));
-
-    SDL_Surface *four = surface_of_depth(32, 0xFF0000, 0xFF00, 0xFF);
-    put_pixel(four, 1, 2, 0xDEADBEEF);
-    EXPECT_EQ(0xDEADBEEFu, get_pixel(four, 1, 2));
-
-    SDL_FreeSurface(one);
-    SDL_FreeSurface(two);
-    SDL_FreeSurface(four);
+    // Bits beyond the depth are dropped; the pixel to the left stays untouched.
+    const struct { int bits; Uint32 r, g, b; int x, y; Uint32 put, got; } cases[] = {
+        {8, 0, 0, 0, 2, 1, 0x1AB, 0xAB},
+        {16, 0xF800, 0x07E0, 0x001F, 4, 3, 0x1BEEF, 0xBEEF},
+        {32, 0xFF0000, 0xFF00, 0xFF, 1, 2, 0xDEADBEEF, 0xDEADBEEF},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.bits);
+        SDL_Surface *s = surface_of_depth(c.bits, c.r, c.g, c.b);
+        put_pixel(s, c.x, c.y, c.put);
+        EXPECT_EQ(c.got, get_pixel(s, c.x, c.y));
+        EXPECT_EQ(0u, get_pixel(s, c.x - 1, c.y));
+        if (c.bits == 8) {
+            EXPECT_EQ(0xABu, ((Uint8 *)s->pixels)[s->pitch + 2]);
+        }
+        SDL_FreeSurface(s);
+    }
 }
 
 TEST(Pixels, ThreeBytesReadThroughShiftsWrittenLowByteFirst)
@@ -75,11 +75,9 @@ TEST(Pixels, OutsideTheSurfaceIsRefused)
     SDL_Surface *s = surface_of_depth(16, 0xF800, 0x07E0, 0x001F);
     SDL_FillRect(s, nullptr, 0x1234);
     std::vector<Uint8> before = raw_bytes(s);
-    put_pixel(s, -1, 0, 0xFFFF);
-    put_pixel(s, 5, 0, 0xFFFF);
-    put_pixel(s, 0, -1, 0xFFFF);
-    put_pixel(s, 0, 4, 0xFFFF);
-    put_pixel(s, 100000, 100000, 0xFFFF);
+    const int outside[][2] = {{-1, 0}, {5, 0}, {0, -1}, {0, 4}, {100000, 100000}};
+    for (const auto &xy : outside)
+        put_pixel(s, xy[0], xy[1], 0xFFFF);
     EXPECT_EQ(before, raw_bytes(s));
 
     testing::internal::CaptureStdout();
@@ -227,8 +225,7 @@ TEST(LoadingDeathTest, UnreadableBitmapEndsTheProgramWithItsPath)
         std::string message = std::string("ERROR nacteni obrazku:data/") + name + "\n";
         EXPECT_EXIT(
             {
-                fflush(stdout);
-                dup2(STDERR_FILENO, STDOUT_FILENO);
+                stdout_to_stderr();
                 load_bitmap("data/", name);
             },
             testing::ExitedWithCode(1), message)
@@ -236,14 +233,14 @@ TEST(LoadingDeathTest, UnreadableBitmapEndsTheProgramWithItsPath)
     }
     EXPECT_EXIT(
         {
-            dup2(STDERR_FILENO, STDOUT_FILENO);
+            stdout_to_stderr();
             load_keyed_bitmap("skins/none/", "zed.bmp");
         },
         testing::ExitedWithCode(1), "ERROR nacteni obrazku:skins/none/zed\\.bmp\n");
     // Without a video mode nothing can be converted: refused the same way.
     EXPECT_EXIT(
         {
-            dup2(STDERR_FILENO, STDOUT_FILENO);
+            stdout_to_stderr();
             SDL_QuitSubSystem(SDL_INIT_VIDEO);
             load_bitmap("data/", "good.bmp");
         },

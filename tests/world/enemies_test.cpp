@@ -40,6 +40,15 @@ Uint8 choose_with_coin(int coin)
     return enemies[0].wanted_direction;
 }
 
+// A crossing: a row from (1, 2) to (5, 2) and a column from (3, 1) to (3, 3).
+const std::vector<std::string> CROSS = {
+    "#######",
+    "###.###",
+    "#.....#",
+    "###.###",
+    "#######",
+};
+
 } // namespace
 
 TEST(EnemyThink, ChasesAlongTheRowOrColumnThroughWalls)
@@ -47,29 +56,21 @@ TEST(EnemyThink, ChasesAlongTheRowOrColumnThroughWalls)
     set_level({"##########",
                "#.#.#.#..#",
                "##########"});
-    Actor &enemy = one_enemy(1, 1, 8, 1);
-    think_tick = 7;
-    enemy_think(enemy);
-    EXPECT_EQ(enemy.wanted_direction, DIR_RIGHT);
-    EXPECT_EQ(think_tick, 0);
-    player.cell_x = 0;
-    enemy_think(enemy);
-    EXPECT_EQ(enemy.wanted_direction, DIR_LEFT);
-    player.cell_x = 1;
-    player.cell_y = 9;
-    enemy_think(enemy);
-    EXPECT_EQ(enemy.wanted_direction, DIR_DOWN);
-    player.cell_y = 0;
-    enemy_think(enemy);
-    EXPECT_EQ(enemy.wanted_direction, DIR_UP);
-    player.cell_y = 1;                 // on the enemy's own cell
-    enemy_think(enemy);
-    EXPECT_EQ(enemy.wanted_direction, DIR_LEFT);
-    player.cell_x = 5;                 // neither row nor column: nothing changes
-    player.cell_y = 6;
-    enemy.wanted_direction = DIR_DOWN;
-    enemy_think(enemy);
-    EXPECT_EQ(enemy.wanted_direction, DIR_DOWN);
+    const struct { int px, py; Uint8 wish, wanted; } cases[] = {
+        {8, 1, DIR_NONE, DIR_RIGHT}, {0, 1, DIR_NONE, DIR_LEFT},
+        {1, 9, DIR_NONE, DIR_DOWN},  {1, 0, DIR_NONE, DIR_UP},
+        {1, 1, DIR_NONE, DIR_LEFT},                 // on the enemy's own cell
+        {5, 6, DIR_DOWN, DIR_DOWN},                 // neither row nor column: no change
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(testing::Message() << "player on " << c.px << "," << c.py);
+        Actor &enemy = one_enemy(1, 1, c.px, c.py);
+        enemy.wanted_direction = c.wish;
+        think_tick = 7;
+        enemy_think(enemy);
+        EXPECT_EQ(enemy.wanted_direction, c.wanted);
+        EXPECT_EQ(think_tick, 0);
+    }
 }
 
 TEST(EnemyThink, NoChaseInPowerModeOrWhileThePlayerIsCaught)
@@ -150,11 +151,7 @@ TEST(ChooseEnemyDirection, NeverTurnsBackOutsideADeadEnd)
 
 TEST(ChooseEnemyDirection, HeadsForThePlayerOrTakesTheFixedOrder)
 {
-    set_level({"#######",
-               "###.###",
-               "#.....#",
-               "###.###",
-               "#######"});
+    set_level(CROSS);
     Actor &enemy = one_enemy(3, 2, 5, 3);       // player to the right, below
     EXPECT_EQ(choose_with_coin(0), DIR_RIGHT);
     EXPECT_EQ(choose_with_coin(1), DIR_UP);     // up, down, right, left
@@ -172,11 +169,7 @@ TEST(ChooseEnemyDirection, HeadsForThePlayerOrTakesTheFixedOrder)
 
 TEST(ChooseEnemyDirection, TheSameSeedGivesTheSameChoices)
 {
-    set_level({"#######",
-               "###.###",
-               "#.....#",
-               "###.###",
-               "#######"});
+    set_level(CROSS);
     Actor &enemy = one_enemy(3, 2, 5, 3);
     auto run = [&]() {
         set_test_seed(99);

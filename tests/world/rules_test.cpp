@@ -32,11 +32,22 @@ const std::vector<std::string> PICKUPS = {
     "10111111",
 };
 
+// The player on (1, 1) with a row of dots; two enemies down column 7.
+const std::vector<std::string> PAIR = {"111111111", "130000001", "111111101", "111111141",
+                                       "111111101", "111111141", "111111111"};
+
+// One dot right of the player; an enemy walled in below with a dot the player cannot reach.
+const std::vector<std::string> FIRST = {"111111", "130111", "111111", "141111", "101111"};
+
 } // namespace
 
-TEST(Rules, ThePlayerTakesACellWhenItsStayThereEnds)
+class Rules : public ::testing::Test {
+protected:
+    void SetUp() override { enter_play_tree(); }
+};
+
+TEST_F(Rules, ThePlayerTakesACellWhenItsStayThereEnds)
 {
-    enter_play_tree();
     start_game_on({{"pickups.txt", PICKUPS}});
     ASSERT_EQ(level_map.dots_left, 3);
     set_wanted_direction(DIR_RIGHT);
@@ -53,9 +64,8 @@ TEST(Rules, ThePlayerTakesACellWhenItsStayThereEnds)
     EXPECT_EQ(lives, START_LIVES + 1);
     EXPECT_EQ(decoy_count, START_STOCK + 1);
     EXPECT_EQ(power_charges, START_STOCK + 1);
-    EXPECT_EQ(cell(3, 1), CELL_FLOOR);
-    EXPECT_EQ(cell(4, 1), CELL_FLOOR);
-    EXPECT_EQ(cell(5, 1), CELL_FLOOR);
+    for (int x = 3; x <= 5; x++)
+        EXPECT_EQ(cell(x, 1), CELL_FLOOR) << x;
     // The last dot is taken when the wall stops the player on it; standing takes nothing more.
     frames(8 * 2);
     EXPECT_EQ(player.cell_x, 6);
@@ -66,11 +76,9 @@ TEST(Rules, ThePlayerTakesACellWhenItsStayThereEnds)
     EXPECT_EQ(score, 2u);
 }
 
-TEST(Rules, TwoTouchingEnemiesCatchOnceAndTheMessageRunsFiveSeconds)
+TEST_F(Rules, TwoTouchingEnemiesCatchOnceAndTheMessageRunsFiveSeconds)
 {
-    enter_play_tree();
-    start_game_on({{"pair.txt", {"111111111", "130000001", "111111101", "111111141",
-                                 "111111101", "111111141", "111111111"}}});
+    start_game_on({{"pair.txt", PAIR}});
     ASSERT_EQ(enemy_count, 2);
     for (Actor &enemy : enemies) {                // both enemies right on the player
         enemy.cell_x = player.cell_x;
@@ -101,11 +109,9 @@ TEST(Rules, TwoTouchingEnemiesCatchOnceAndTheMessageRunsFiveSeconds)
     EXPECT_EQ(message_frames, 0);
 }
 
-TEST(Rules, GivingUpALifeLeavesKnockedOutEnemiesWhereTheyLie)
+TEST_F(Rules, GivingUpALifeLeavesKnockedOutEnemiesWhereTheyLie)
 {
-    enter_play_tree();
-    start_game_on({{"pair.txt", {"111111111", "130000001", "111111101", "111111141",
-                                 "111111101", "111111141", "111111111"}}});
+    start_game_on({{"pair.txt", PAIR}});
     enemies[0].knockout = 100;
     enemies[0].cell_x = 4;
     enemies[0].cell_y = 1;
@@ -128,9 +134,8 @@ TEST(Rules, GivingUpALifeLeavesKnockedOutEnemiesWhereTheyLie)
     EXPECT_EQ(enemies[1].cell_y, 5);
 }
 
-TEST(Rules, PlayerActionsNeedTheirStock)
+TEST_F(Rules, PlayerActionsNeedTheirStock)
 {
-    enter_play_tree();
     start_game_on({{"pickups.txt", PICKUPS}});
     const int ten_seconds = frames_per_second() * 10;
     power_charges = 1;
@@ -162,9 +167,8 @@ TEST(Rules, PlayerActionsNeedTheirStock)
     EXPECT_EQ(decoy_timer, ten_seconds - 1);
 }
 
-TEST(Rules, AnEnemyWithNoWayOutStaysAndTheFrameGoesOn)
+TEST_F(Rules, AnEnemyWithNoWayOutStaysAndTheFrameGoesOn)
 {
-    enter_play_tree();
     start_game_on({{"boxed.txt", {"1111111", "1300001", "1111111", "1111411", "1111111"}}});
     EXPECT_EXIT(
         {
@@ -192,10 +196,9 @@ TEST(Rules, AnEnemyWithNoWayOutStaysAndTheFrameGoesOn)
         ::testing::ExitedWithCode(0), "");
 }
 
-TEST(Rules, AMissingNextMapEndsTheRunWithoutPlayingOnClearedStarts)
+TEST_F(Rules, AMissingNextMapEndsTheRunWithoutPlayingOnClearedStarts)
 {
-    enter_play_tree();
-    write_map("first.txt", {"111111", "130111", "111111", "141111", "101111"});
+    write_map("first.txt", FIRST);
     map_list = {"first.txt", "missing.txt"};
     ASSERT_EQ(new_game(), 0);
     level_map.dots_left = 1;                      // the enemy's dots do not count here
@@ -214,10 +217,9 @@ TEST(Rules, AMissingNextMapEndsTheRunWithoutPlayingOnClearedStarts)
     EXPECT_EQ(enemy_count, 1);
 }
 
-TEST(Rules, AMapListShorterThanTheLevelIndexEndsTheRun)
+TEST_F(Rules, AMapListShorterThanTheLevelIndexEndsTheRun)
 {
-    enter_play_tree();
-    write_map("first.txt", {"111111", "130111", "111111", "141111", "101111"});
+    write_map("first.txt", FIRST);
     map_list = {"first.txt"};
     ASSERT_EQ(new_game(), 0);
     level_index = 7;
@@ -230,9 +232,8 @@ TEST(Rules, AMapListShorterThanTheLevelIndexEndsTheRun)
     EXPECT_EQ(lives, START_LIVES);
 }
 
-TEST(Rules, WithoutAGameInProgressTheFrameOpensTheMenu)
+TEST_F(Rules, WithoutAGameInProgressTheFrameOpensTheMenu)
 {
-    enter_play_tree();
     level_map.dots_left = 0;
     lives = 0;
     push_key(SDLK_ESCAPE);

@@ -20,6 +20,12 @@ const char *const KEYED_ICON_FILES[] = {"smrt.bmp", "gumex.bmp"};
 const char *const ARROW_FILES[] = {"sipkal.bmp", "sipkap.bmp"};
 const char *const STRIP_FILES[] = {"guma.bmp", "gumazrani.bmp"};
 
+template <size_t N>
+void append(std::vector<const char *> &list, const char *const (&files)[N])
+{
+    list.insert(list.end(), files, files + N);
+}
+
 struct Rgb {
     int r, g, b;
     bool operator==(const Rgb &o) const { return r == o.r && g == o.g && b == o.b; }
@@ -123,18 +129,13 @@ TEST(ContentArt, EverySkinHasItsEighteenBitmapsInTheRightSizes)
     for (const char *name : SKIN_NAMES)
         EXPECT_NE(std::find(listed.begin(), listed.end(), name), listed.end()) << name << " not listed";
 
+    std::vector<const char *> square;
+    append(square, TILE_FILES);
+    append(square, PLAIN_ICON_FILES);
+    append(square, KEYED_ICON_FILES);
     for (const std::string &skin : listed) {
         SCOPED_TRACE(skin);
-        for (const char *file : TILE_FILES) {
-            Picture p = load_picture(skin_file(skin, file));
-            EXPECT_EQ(p.w, 32) << file;
-            EXPECT_EQ(p.h, 32) << file;
-        }
-        for (const char *file : PLAIN_ICON_FILES) {
-            Picture p = load_picture(skin_file(skin, file));
-            EXPECT_TRUE(p.w == 32 && p.h == 32) << file;
-        }
-        for (const char *file : KEYED_ICON_FILES) {
+        for (const char *file : square) {
             Picture p = load_picture(skin_file(skin, file));
             EXPECT_TRUE(p.w == 32 && p.h == 32) << file;
         }
@@ -155,17 +156,16 @@ TEST(ContentArt, EverySkinHasItsEighteenBitmapsInTheRightSizes)
 
 TEST(ContentArt, KeyedSpritesAreTransparentAroundAndPlainPicturesFillTheirCell)
 {
+    std::vector<const char *> keyed = {"nuzky.bmp"}, plain;
+    append(keyed, KEYED_ICON_FILES);
+    append(keyed, ARROW_FILES);
+    append(keyed, STRIP_FILES);
+    append(plain, TILE_FILES);
+    append(plain, PLAIN_ICON_FILES);
     for (const char *skin : SKIN_NAMES) {
         SCOPED_TRACE(skin);
-        std::vector<const char *> keyed(std::begin(KEYED_ICON_FILES), std::end(KEYED_ICON_FILES));
-        keyed.insert(keyed.end(), std::begin(ARROW_FILES), std::end(ARROW_FILES));
-        keyed.insert(keyed.end(), std::begin(STRIP_FILES), std::end(STRIP_FILES));
-        keyed.push_back("nuzky.bmp");
         for (const char *file : keyed)
             expect_keyed_frames(load_picture(skin_file(skin, file)), file);
-
-        std::vector<const char *> plain(std::begin(TILE_FILES), std::end(TILE_FILES));
-        plain.insert(plain.end(), std::begin(PLAIN_ICON_FILES), std::end(PLAIN_ICON_FILES));
         for (const char *file : plain)
             EXPECT_EQ(keyed_out_count(load_picture(skin_file(skin, file)), 0, 32), 0)
                 << file << " is drawn opaque and must not hold the green key";

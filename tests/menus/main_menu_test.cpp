@@ -64,16 +64,15 @@ bool highlight_is_expected()
     return highlighted_item() == expected_item && frame_spans(item_y(35) - 10, item_y(43) + 9);
 }
 
-void use_threadsafe_death_tests()
-{
-    GTEST_FLAG_SET(death_test_style, "threadsafe");
-}
-
 } // namespace
 
-TEST(MainMenu, WithoutAGameTheBoxHasEightRowsAndNewGameIsHighlighted)
+class MainMenu : public ::testing::Test {
+protected:
+    void SetUp() override { GTEST_FLAG_SET(death_test_style, "threadsafe"); }
+};
+
+TEST_F(MainMenu, WithoutAGameTheBoxHasEightRowsAndNewGameIsHighlighted)
 {
-    use_threadsafe_death_tests();
     set_up_main_menu(0);
     EXPECT_EXIT(
         {
@@ -87,9 +86,8 @@ TEST(MainMenu, WithoutAGameTheBoxHasEightRowsAndNewGameIsHighlighted)
         ::testing::ExitedWithCode(0), "");
 }
 
-TEST(MainMenu, WithAGameContinueIsShownHighlightedAndNotMeasured)
+TEST_F(MainMenu, WithAGameContinueIsShownHighlightedAndNotMeasured)
 {
-    use_threadsafe_death_tests();
     set_up_main_menu(3);
     texts[36] = "abcdefghijklmnopqrst";   // 160 wide: overhangs the 80-wide box
     EXPECT_EXIT(
@@ -104,9 +102,8 @@ TEST(MainMenu, WithAGameContinueIsShownHighlightedAndNotMeasured)
         ::testing::ExitedWithCode(0), "");
 }
 
-TEST(MainMenu, UpOnTheFirstItemGoesToQuitAndDownOnQuitComesBack)
+TEST_F(MainMenu, UpOnTheFirstItemGoesToQuitAndDownOnQuitComesBack)
 {
-    use_threadsafe_death_tests();
     set_up_main_menu(0);
     expected_item = 42;
     EXPECT_EXIT(
@@ -129,9 +126,8 @@ TEST(MainMenu, UpOnTheFirstItemGoesToQuitAndDownOnQuitComesBack)
         ::testing::ExitedWithCode(0), "");
 }
 
-TEST(MainMenu, WithAGameUpOnContinueQuitsAndDownOnQuitContinues)
+TEST_F(MainMenu, WithAGameUpOnContinueQuitsAndDownOnQuitContinues)
 {
-    use_threadsafe_death_tests();
     set_up_main_menu(3);
     EXPECT_EXIT(
         {
@@ -150,9 +146,8 @@ TEST(MainMenu, WithAGameUpOnContinueQuitsAndDownOnQuitContinues)
 
 // A Return queued behind Up acts on Quit, not on a hidden Continue: the later keys that would
 // start a game are never read.
-TEST(MainMenu, QueuedUpThenReturnWithoutAGameQuits)
+TEST_F(MainMenu, QueuedUpThenReturnWithoutAGameQuits)
 {
-    use_threadsafe_death_tests();
     set_up_main_menu(0);
     enter_tree_with_map();
     EXPECT_EXIT(
@@ -167,9 +162,8 @@ TEST(MainMenu, QueuedUpThenReturnWithoutAGameQuits)
         ::testing::ExitedWithCode(0), "");
 }
 
-TEST(MainMenu, EscapeQuitItemQuitEventAndAltF4EndTheProgram)
+TEST_F(MainMenu, EscapeQuitItemQuitEventAndAltF4EndTheProgram)
 {
-    use_threadsafe_death_tests();
     set_up_main_menu(0);
     EXPECT_EXIT({ child_watchdog(); push_key(SDLK_ESCAPE); main_menu(); }, ::testing::ExitedWithCode(0), "");
     EXPECT_EXIT({ child_watchdog(); push_event_of_type(SDL_QUIT); main_menu(); }, ::testing::ExitedWithCode(0), "");
@@ -186,7 +180,7 @@ TEST(MainMenu, EscapeQuitItemQuitEventAndAltF4EndTheProgram)
         ::testing::ExitedWithCode(0), "");
 }
 
-TEST(MainMenu, ContinueShowsThePlayScreenAndResetsThePacer)
+TEST_F(MainMenu, ContinueShowsThePlayScreenAndResetsThePacer)
 {
     set_up_main_menu(2);
     for (int i = 0; i < MAP_CELLS; i++)
@@ -202,7 +196,7 @@ TEST(MainMenu, ContinueShowsThePlayScreenAndResetsThePacer)
     drain_events();
 }
 
-TEST(MainMenu, NewGameStartsTheFirstMapAndReturns)
+TEST_F(MainMenu, NewGameStartsTheFirstMapAndReturns)
 {
     set_up_main_menu(0);
     enter_tree_with_map();
@@ -214,9 +208,8 @@ TEST(MainMenu, NewGameStartsTheFirstMapAndReturns)
     drain_events();
 }
 
-TEST(MainMenu, NewGameWithoutAPlayableMapStaysInTheMenu)
+TEST_F(MainMenu, NewGameWithoutAPlayableMapStaysInTheMenu)
 {
-    use_threadsafe_death_tests();
     set_up_main_menu(0);
     map_list.clear();
     expected_item = 37;
@@ -233,9 +226,8 @@ TEST(MainMenu, NewGameWithoutAPlayableMapStaysInTheMenu)
 
 // The key that ends an information screen is not seen by the menu (a Down would move the
 // cursor if it were), and the menu is shown again, not the information screen.
-TEST(MainMenu, AfterAnInformationScreenAnyKeyBringsTheMenuBackUnchanged)
+TEST_F(MainMenu, AfterAnInformationScreenAnyKeyBringsTheMenuBackUnchanged)
 {
-    use_threadsafe_death_tests();
     set_up_main_menu(0);
     for (int item = 39; item <= 41; item++) {
         expected_item = item;
@@ -254,9 +246,8 @@ TEST(MainMenu, AfterAnInformationScreenAnyKeyBringsTheMenuBackUnchanged)
     }
 }
 
-TEST(MainMenu, OptionsReturnToTheMenuOnTheOptionsItem)
+TEST_F(MainMenu, OptionsReturnToTheMenuOnTheOptionsItem)
 {
-    use_threadsafe_death_tests();
     set_up_main_menu(0);
     expected_item = 38;
     EXPECT_EXIT(

@@ -17,6 +17,9 @@ static void set_table(const std::vector<Uint32> &scores)
     }
 }
 
+// A full table whose lowest entry is 10.
+static const std::vector<Uint32> FULL_TABLE = {100, 90, 80, 70, 60, 50, 40, 30, 20, 10};
+
 static std::vector<Uint32> table_scores()
 {
     std::vector<Uint32> scores;
@@ -115,13 +118,11 @@ TEST(HighScoresDeathTest, AFailedWriteLeavesTheOldFileAndSaysSo)
 TEST(HighScores, ANewScoreGoesBelowEqualScores)
 {
     set_table({500, 400, 400, 100});
-    EXPECT_EQ(high_score_place(600), 0);
-    EXPECT_EQ(high_score_place(400), 3);
-    EXPECT_EQ(high_score_place(401), 1);
-    EXPECT_EQ(high_score_place(1), 4);
-    EXPECT_EQ(high_score_place(0), -1);
+    const int places[][2] = {{600, 0}, {400, 3}, {401, 1}, {1, 4}, {0, -1}};
+    for (const auto &c : places)
+        EXPECT_EQ(high_score_place(c[0]), c[1]) << c[0] << " points";
 
-    set_table({100, 90, 80, 70, 60, 50, 40, 30, 20, 10});
+    set_table(FULL_TABLE);
     EXPECT_EQ(high_score_place(10), -1);
     EXPECT_EQ(high_score_place(11), 9);
 }
@@ -129,11 +130,11 @@ TEST(HighScores, ANewScoreGoesBelowEqualScores)
 TEST(HighScores, AScoreThatBeatsNoEntryLeavesTheTableAndIsCleared)
 {
     for (Uint32 points : {0u, 10u}) {
-        set_table({100, 90, 80, 70, 60, 50, 40, 30, 20, 10});
+        set_table(FULL_TABLE);
         score = points;
         enter_high_score();
         EXPECT_EQ(score, 0u);
-        EXPECT_EQ(table_scores(), (std::vector<Uint32>{100, 90, 80, 70, 60, 50, 40, 30, 20, 10}));
+        EXPECT_EQ(table_scores(), FULL_TABLE);
         EXPECT_EQ(high_scores[9].first, "p9");
     }
     set_table({});
@@ -161,7 +162,7 @@ TEST(HighScores, AnEnteredScoreTakesItsPlaceWithTheTypedName)
     EXPECT_EQ(high_scores[4].first, "p3");
 
     // A new best moves every entry down and drops the former tenth.
-    set_table({100, 90, 80, 70, 60, 50, 40, 30, 20, 10});
+    set_table(FULL_TABLE);
     push_key(SDLK_SPACE);
     push_key(SDLK_RETURN);
     score = 1000;

@@ -1,6 +1,7 @@
 // startup_test.cpp: start-up and the quit sequence: the built game run in a scratch copy of
 // the content tree, and the quit sequence run inside child processes.
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -17,10 +18,11 @@ static const char STORED_CONFIG[] = "# settings\r\nTIMER: 22\r\nNAME: Tester\r\n
 static const char STORED_SCORES[] = "# best runs\r\nAnn|500\r\nBob|400\r\n";
 static const char WRITTEN_CONFIG[] = "TIMER: 22\nNAME: Tester\nSKIN: 1\nTEXTS: 0";
 
+// The table as the game writes it: `first_lines`, then empty entries up to ten lines.
 static std::string written_scores(const std::string &first_lines)
 {
     std::string text = first_lines;
-    for (int line = 0; line < 8; line++)
+    while (std::count(text.begin(), text.end(), '\n') < HIGH_SCORE_COUNT)
         text += "|0\n";
     return text;
 }
@@ -31,6 +33,13 @@ static std::string scratch_with_stored_files()
     write_file(dir + "/data/gobrant.cfg", STORED_CONFIG);
     write_file(dir + "/data/highscores.txt", STORED_SCORES);
     return dir;
+}
+
+// Both stored files written back in the game's own formats.
+static void expect_stored_files_rewritten(const std::string &dir)
+{
+    EXPECT_EQ(read_file(dir + "/data/gobrant.cfg"), WRITTEN_CONFIG);
+    EXPECT_EQ(read_file(dir + "/data/highscores.txt"), written_scores("Ann|500\nBob|400\n"));
 }
 
 static void expect_stored_files_untouched(const std::string &dir)
@@ -77,8 +86,7 @@ TEST(StartupBinary, MissingMenuMapEndsStartUp)
     EXPECT_EQ(run_game_binary(dir, output), 1);
     EXPECT_NE(output.find("ERROR opening file data/menumap.txt\n\n"), std::string::npos) << output;
     // the configuration was read by then: both files are written back from what was read
-    EXPECT_EQ(read_file(dir + "/data/gobrant.cfg"), WRITTEN_CONFIG);
-    EXPECT_EQ(read_file(dir + "/data/highscores.txt"), written_scores("Ann|500\nBob|400\n"));
+    expect_stored_files_rewritten(dir);
 }
 
 // SIGTERM reaches the game as a quit event; the quit sequence writes both files back in
@@ -88,8 +96,7 @@ TEST(StartupBinary, TerminatedGameQuitsAndWritesItsFiles)
     std::string dir = scratch_with_stored_files();
     std::string output;
     EXPECT_EQ(run_game_binary(dir, output, 1500), 0) << output;
-    EXPECT_EQ(read_file(dir + "/data/gobrant.cfg"), WRITTEN_CONFIG);
-    EXPECT_EQ(read_file(dir + "/data/highscores.txt"), written_scores("Ann|500\nBob|400\n"));
+    expect_stored_files_rewritten(dir);
 }
 
 // The game relies on SDL turning SIGTERM into a quit event under every driver.
@@ -164,8 +171,7 @@ TEST(QuitSequence, WritesBackOnlyFilesThatWereRead)
             exit(0);
         },
         testing::ExitedWithCode(0), "");
-    EXPECT_EQ(read_file(dir + "/data/gobrant.cfg"), WRITTEN_CONFIG);
-    EXPECT_EQ(read_file(dir + "/data/highscores.txt"), written_scores("Ann|500\nBob|400\n"));
+    expect_stored_files_rewritten(dir);
 }
 
 // A configuration that cannot be written ends the process with status 1 after the table
@@ -209,10 +215,8 @@ TEST(QuitSequence, QuitDuringTheNameEntryKeepsTheTypedName)
             exit(0);
         },
         testing::ExitedWithCode(0), "");
-    std::string scores = "Ann|500\nTesterab|450\nBob|400\n";
-    for (int line = 0; line < 7; line++)
-        scores += "|0\n";
-    EXPECT_EQ(read_file(dir + "/data/highscores.txt"), scores);
+    EXPECT_EQ(read_file(dir + "/data/highscores.txt"),
+              written_scores("Ann|500\nTesterab|450\nBob|400\n"));
     EXPECT_EQ(read_file(dir + "/data/gobrant.cfg"), "TIMER: 22\nNAME: Testerab\nSKIN: 1\nTEXTS: 0");
 }
 

@@ -57,6 +57,31 @@ static Actor actor_at(int x, int y)
     return a;
 }
 
+struct EnemyCase {
+    Uint8 direction, last_direction, speed, phase;
+    Uint16 knockout;
+    Uint32 pixel;   // expected at (10, 10) in the enemy's picture
+};
+
+// Draws one enemy per case, 64 pixels apart from (320, 64), and checks each one's picture.
+static void expect_enemy_pictures(const std::vector<EnemyCase> &cases)
+{
+    enemies.clear();
+    for (size_t i = 0; i < cases.size(); i++) {
+        Actor e = actor_at(320 + 64 * i, 64);
+        e.direction = cases[i].direction;
+        e.last_direction = cases[i].last_direction;
+        e.speed = cases[i].speed;
+        e.phase = cases[i].phase;
+        e.knockout = cases[i].knockout;
+        enemies.push_back(e);
+    }
+    enemy_count = enemies.size();
+    draw_play_overlay();
+    for (size_t i = 0; i < cases.size(); i++)
+        EXPECT_EQ(screen_pixel(330 + 64 * i, 74), cases[i].pixel) << "enemy " << i;
+}
+
 TEST_F(StatusPanel, NumbersIconsAndLabelsStandWhereThePlayerLooks)
 {
     fill_screen(BACKGROUND_PIXEL);
@@ -176,27 +201,12 @@ TEST_F(PlayOverlay, DecoyStandsThenLeavesBothBuffersOverTwoFrames)
 // the death picture; the blit writes the drawn size into the actor's rect.
 TEST_F(PlayOverlay, EnemiesShowTheirDirectionAndAnimationFrame)
 {
-    enemies.assign(4, Actor());
-    enemy_count = 4;
-    enemies[0] = actor_at(320, 64);
-    enemies[0].direction = DIR_DOWN;
-    enemies[0].speed = BOOST_SPEED;
-    enemies[0].phase = 8;
-    enemies[1] = actor_at(384, 64);
-    enemies[1].direction = DIR_DOWN;
-    enemies[1].speed = BOOST_SPEED;
-    enemies[1].phase = 7;
-    enemies[2] = actor_at(448, 64);
-    enemies[2].last_direction = DIR_LEFT;
-    enemies[2].phase = 4;
-    enemies[3] = actor_at(512, 64);
-    enemies[3].knockout = 400;
-    enemies[3].direction = DIR_UP;
-    draw_play_overlay();
-    EXPECT_EQ(screen_pixel(330, 74), actor_pixel(ENEMY_KIND, DIR_DOWN) + 1);
-    EXPECT_EQ(screen_pixel(394, 74), actor_pixel(ENEMY_KIND, DIR_DOWN));
-    EXPECT_EQ(screen_pixel(458, 74), actor_pixel(ENEMY_KIND, DIR_LEFT) + 1);
-    EXPECT_EQ(screen_pixel(522, 74), DEATH_PIXEL);
+    expect_enemy_pictures({
+        {DIR_DOWN, DIR_NONE, BOOST_SPEED, 8, 0, actor_pixel(ENEMY_KIND, DIR_DOWN) + 1},
+        {DIR_DOWN, DIR_NONE, BOOST_SPEED, 7, 0, actor_pixel(ENEMY_KIND, DIR_DOWN)},
+        {DIR_NONE, DIR_LEFT, NORMAL_SPEED, 4, 0, actor_pixel(ENEMY_KIND, DIR_LEFT) + 1},
+        {DIR_UP, DIR_NONE, NORMAL_SPEED, 8, 400, DEATH_PIXEL},
+    });
     for (const Actor &e : enemies) {
         EXPECT_EQ(e.rect.w, 32);
         EXPECT_EQ(e.rect.h, 32);
@@ -206,18 +216,11 @@ TEST_F(PlayOverlay, EnemiesShowTheirDirectionAndAnimationFrame)
 TEST_F(PlayOverlay, OneFrameEnemyPictureServesEveryDirection)
 {
     install_synthetic_skin(true);   // a one-frame enemy picture
-    enemies.assign(3, Actor());
-    enemy_count = 3;
-    enemies[0] = actor_at(320, 64);
-    enemies[0].direction = DIR_UP;
-    enemies[1] = actor_at(384, 64);
-    enemies[1].last_direction = DIR_DOWN;
-    enemies[2] = actor_at(448, 64);
-    enemies[2].knockout = 1;
-    draw_play_overlay();
-    EXPECT_EQ(screen_pixel(330, 74), actor_pixel(ENEMY_KIND, DIR_RIGHT));
-    EXPECT_EQ(screen_pixel(394, 74), actor_pixel(ENEMY_KIND, DIR_RIGHT));
-    EXPECT_EQ(screen_pixel(458, 74), DEATH_PIXEL);
+    expect_enemy_pictures({
+        {DIR_UP, DIR_NONE, NORMAL_SPEED, 8, 0, actor_pixel(ENEMY_KIND, DIR_RIGHT)},
+        {DIR_NONE, DIR_DOWN, NORMAL_SPEED, 8, 0, actor_pixel(ENEMY_KIND, DIR_RIGHT)},
+        {DIR_NONE, DIR_NONE, NORMAL_SPEED, 8, 1, DEATH_PIXEL},
+    });
 }
 
 TEST_F(PlayOverlay, PlayerFacesTheWayAskedForAndShowsPowerMode)

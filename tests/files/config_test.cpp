@@ -26,61 +26,39 @@ static void read_config_text(const std::string &text)
     read_config("test.cfg");
 }
 
-TEST(Config, ReadsTheFourSettingsAndClampsThem)
+class Config : public ::testing::Test {
+protected:
+    void SetUp() override { enter_scratch_tree(false); }
+};
+using ConfigDeathTest = Config;
+
+// Lines are taken by position; a line whose key does not match keeps the value in memory.
+TEST_F(Config, ReadsTheFourSettingsClampsThemAndKeepsWhatIsMissing)
 {
-    enter_scratch_tree(false);
-    read_config_text("# settings\nTIMER: 22\n\nNAME: Anna Maria\nSKIN: 2\nTEXTS: 1\n");
-    EXPECT_TRUE(config_read);
-    EXPECT_EQ(frame_delay, 22);
-    EXPECT_STREQ(player_name, "Anna");
-    EXPECT_EQ(skin_index, 2);
-    EXPECT_EQ(language_index, 1);
-
-    read_config_text("TIMER: 10\nNAME:Bob\nSKIN: 258\nTEXTS: -1\n");
-    EXPECT_EQ(frame_delay, 20);
-    EXPECT_STREQ(player_name, "Bob");
-    EXPECT_EQ(skin_index, 2);       // 258 keeps its low 8 bits
-    EXPECT_EQ(language_index, 0);   // -1 is 255, beyond the two languages
-
-    read_config_text("TIMER:22\r\nNAME: x\r\nSKIN: 3\r\nTEXTS: +1 extra\r\n");
-    EXPECT_EQ(frame_delay, 22);
-    EXPECT_EQ(skin_index, 0);
-    EXPECT_EQ(language_index, 1);
-
-    read_config_text("TIMER: 40\nNAME: a\nSKIN: 99999999999999999999999\nTEXTS: 1\n");
-    EXPECT_EQ(frame_delay, 25);
-    EXPECT_EQ(skin_index, 0);
+    const struct { const char *text; int delay; const char *name; int skin, language; } cases[] = {
+        {"# settings\nTIMER: 22\n\nNAME: Anna Maria\nSKIN: 2\nTEXTS: 1\n", 22, "Anna", 2, 1},
+        // 258 keeps its low 8 bits; -1 is 255, beyond the two languages
+        {"TIMER: 10\nNAME:Bob\nSKIN: 258\nTEXTS: -1\n", 20, "Bob", 2, 0},
+        {"TIMER:22\r\nNAME: x\r\nSKIN: 3\r\nTEXTS: +1 extra\r\n", 22, "x", 0, 1},
+        {"TIMER: 40\nNAME: a\nSKIN: 99999999999999999999999\nTEXTS: 1\n", 25, "a", 0, 1},
+        {"TIMER: 21\nNAME:\n", 21, "jmeno", 0, 0},
+        {"NAME: Eva\nTIMER: 21\nSKIN: 1\nTEXTS: 1\n", 25, "jmeno", 1, 1},
+        {"timer: 21\nNAME: Eva\n SKIN: 1\nTEXTS 1\n", 25, "Eva", 0, 0},
+        {"", 25, "jmeno", 0, 0},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.text);
+        read_config_text(c.text);
+        EXPECT_TRUE(config_read);
+        EXPECT_EQ(frame_delay, c.delay);
+        EXPECT_STREQ(player_name, c.name);
+        EXPECT_EQ(skin_index, c.skin);
+        EXPECT_EQ(language_index, c.language);
+    }
 }
 
-TEST(Config, MissingOrMisplacedLinesKeepTheValuesInMemory)
+TEST_F(Config, LongLinesAndNamesStayInTheirBuffers)
 {
-    enter_scratch_tree(false);
-    read_config_text("TIMER: 21\nNAME:\n");
-    EXPECT_EQ(frame_delay, 21);
-    EXPECT_STREQ(player_name, "jmeno");
-    EXPECT_EQ(skin_index, 0);
-    EXPECT_TRUE(config_read);
-
-    // Taken by position: the second line is matched as NAME, whatever its key.
-    read_config_text("NAME: Eva\nTIMER: 21\nSKIN: 1\nTEXTS: 1\n");
-    EXPECT_EQ(frame_delay, 25);
-    EXPECT_STREQ(player_name, "jmeno");
-    EXPECT_EQ(skin_index, 1);
-
-    read_config_text("timer: 21\nNAME: Eva\n SKIN: 1\nTEXTS 1\n");
-    EXPECT_EQ(frame_delay, 25);
-    EXPECT_STREQ(player_name, "Eva");
-    EXPECT_EQ(skin_index, 0);
-    EXPECT_EQ(language_index, 0);
-
-    read_config_text("");
-    EXPECT_EQ(frame_delay, 25);
-    EXPECT_STREQ(player_name, "jmeno");
-}
-
-TEST(Config, LongLinesAndNamesStayInTheirBuffers)
-{
-    enter_scratch_tree(false);
     std::string long_name(10000, 'n');
     read_config_text("TIMER: 21\nNAME: " + long_name + "\nSKIN: 1\nTEXTS: 1\n");
     EXPECT_EQ(frame_delay, 21);
@@ -89,9 +67,8 @@ TEST(Config, LongLinesAndNamesStayInTheirBuffers)
     EXPECT_EQ(language_index, 1);
 }
 
-TEST(Config, WrittenFileEndsAfterTheTextsNumberAndReadsBackTheSame)
+TEST_F(Config, WrittenFileEndsAfterTheTextsNumberAndReadsBackTheSame)
 {
-    enter_scratch_tree(false);
     reset_config_state();
     frame_delay = 23;
     snprintf(player_name, NAME_SIZE, "Player");
@@ -113,17 +90,15 @@ TEST(Config, WrittenFileEndsAfterTheTextsNumberAndReadsBackTheSame)
     EXPECT_STREQ(player_name, "Anna");
 }
 
-TEST(ConfigDeathTest, AMissingFileEndsTheProgramWithItsMessage)
+TEST_F(ConfigDeathTest, AMissingFileEndsTheProgramWithItsMessage)
 {
-    enter_scratch_tree(false);
     reset_config_state();
     EXPECT_EXIT((stdout_to_stderr(), read_config("data/gobrant.cfg")),
                 testing::ExitedWithCode(1), "^ERROR opening file data/gobrant.cfg\n$");
 }
 
-TEST(ConfigDeathTest, AFailedWriteEndsAtOnceAndLeavesTheOldFileWhole)
+TEST_F(ConfigDeathTest, AFailedWriteEndsAtOnceAndLeavesTheOldFileWhole)
 {
-    enter_scratch_tree(false);
     reset_config_state();
     EXPECT_EXIT((stdout_to_stderr(), write_config("nowhere/gobrant.cfg")),
                 testing::ExitedWithCode(1), "^ERROR opening file nowhere/gobrant.cfg\n$");

@@ -165,19 +165,20 @@ TEST_F(MainMenu, QueuedUpThenReturnWithoutAGameQuits)
 TEST_F(MainMenu, EscapeQuitItemQuitEventAndAltF4EndTheProgram)
 {
     set_up_main_menu(0);
-    EXPECT_EXIT({ child_watchdog(); push_key(SDLK_ESCAPE); main_menu(); }, ::testing::ExitedWithCode(0), "");
-    EXPECT_EXIT({ child_watchdog(); push_event_of_type(SDL_QUIT); main_menu(); }, ::testing::ExitedWithCode(0), "");
-    EXPECT_EXIT({ child_watchdog(); push_key(SDLK_F4, KMOD_LALT); main_menu(); }, ::testing::ExitedWithCode(0), "");
-    EXPECT_EXIT({ child_watchdog(); push_key(SDLK_F4, KMOD_RALT); main_menu(); }, ::testing::ExitedWithCode(0), "");
-    EXPECT_EXIT(
-        {
-            child_watchdog();
+    void (*const ways_out[])() = {
+        [] { push_key(SDLK_ESCAPE); },
+        [] { push_event_of_type(SDL_QUIT); },
+        [] { push_key(SDLK_F4, KMOD_LALT); },
+        [] { push_key(SDLK_F4, KMOD_RALT); },
+        [] {                                    // Return on the Quit item
             for (int i = 0; i < 5; i++)
                 push_key(SDLK_DOWN);
             push_key(SDLK_RETURN);
-            main_menu();
         },
-        ::testing::ExitedWithCode(0), "");
+    };
+    for (size_t way = 0; way < sizeof ways_out / sizeof ways_out[0]; way++)
+        EXPECT_EXIT({ child_watchdog(); ways_out[way](); main_menu(); },
+                    ::testing::ExitedWithCode(0), "") << "way out " << way;
 }
 
 TEST_F(MainMenu, ContinueShowsThePlayScreenAndResetsThePacer)

@@ -112,9 +112,10 @@ TEST_F(Movement, NoActorLeavesTheGrid)
 {
     memset(level_map.cells, CELL_FLOOR, sizeof level_map.cells);   // no border at all
     level_map.teleports.clear();
-    struct Case { int x, y; Uint8 direction; } cases[] = {
-        {MAP_COLUMNS - 1, 5, DIR_RIGHT}, {0, 5, DIR_LEFT}, {5, 0, DIR_UP}, {5, MAP_ROWS - 1, DIR_DOWN}};
+    struct Case { int x, y; Uint8 direction; } cases[] = {{MAP_COLUMNS - 1, 5, DIR_RIGHT},
+        {0, 5, DIR_LEFT}, {5, 0, DIR_UP}, {5, MAP_ROWS - 1, DIR_DOWN}};
     for (const Case &c : cases) {
+        SCOPED_TRACE(testing::Message() << "direction " << int(c.direction));
         EXPECT_FALSE(way_free(c.x, c.y, c.direction));
         Actor actor = actor_at(c.x, c.y);
         actor.direction = c.direction;

@@ -111,6 +111,16 @@ static void focus_pause()
     remove_pause_box();
 }
 
+// The keys of the player actions and the menu, in the order they are tested. Escape and
+// space can open screens that read events themselves; the later tests see their last key.
+static const struct {
+    SDLKey key;
+    void (*action)();
+} ACTION_KEYS[] = {
+    {SDLK_SPACE, give_up_life}, {SDLK_v, continue_with_knot}, {SDLK_m, use_decoy},
+    {SDLK_b, toggle_boost},     {SDLK_n, toggle_power},       {SDLK_ESCAPE, main_menu},
+};
+
 static const struct {
     SDLKey key;
     Uint8 direction;
@@ -121,18 +131,9 @@ static const struct {
 // The play keys, tested in this order, each on the key `event` holds at that moment.
 static void handle_play_key()
 {
-    if (current_key() == SDLK_SPACE)
-        give_up_life();
-    if (current_key() == SDLK_v)
-        continue_with_knot();
-    if (current_key() == SDLK_m)
-        use_decoy();
-    if (current_key() == SDLK_b)
-        toggle_boost();
-    if (current_key() == SDLK_n)
-        toggle_power();
-    if (current_key() == SDLK_ESCAPE)
-        main_menu();
+    for (const auto &binding : ACTION_KEYS)
+        if (current_key() == binding.key)
+            binding.action();
     if (is_alt_f4(event))
         exit(0);
     for (const auto &arrow : ARROW_KEYS)

@@ -27,7 +27,6 @@ int fh;             // font height
 int top;            // y of item 37
 int box_width;      // W: the widest of the title and items 37 to 42
 int box_x;
-Uint32 highlight;
 
 bool game_in_progress()
 {
@@ -57,7 +56,6 @@ int text_width(int index)
 // Reads `font`, `texts` and `screen`.
 void take_layout()
 {
-    highlight = SDL_MapRGB(screen->format, 128, 128, 128);
     fh = font_height(font);
     top = (SCREEN_HEIGHT - ALWAYS_SHOWN_ITEMS * fh) / 2;
     box_width = text_width(TITLE_TEXT);
@@ -72,9 +70,7 @@ void draw_menu()
     draw_maze(menu_map);
     draw_panel_frame(box_x, box_top(), box_width, box_height());
     font_write_centred(screen, font, box_top(), texts[TITLE_TEXT].c_str());
-    SDL_Rect bar = {static_cast<Sint16>(box_x), static_cast<Sint16>(item_y(cursor)),
-                    static_cast<Uint16>(box_width), static_cast<Uint16>(fh)};
-    SDL_FillRect(screen, &bar, highlight);
+    fill_highlight_bar(box_x, item_y(cursor), box_width, fh);
     Uint16 first = game_in_progress() ? ITEM_CONTINUE : ITEM_NEW_GAME;
     for (Uint16 i = first; i <= ITEM_QUIT; ++i)
         font_write_centred(screen, font, item_y(i), texts[i].c_str());

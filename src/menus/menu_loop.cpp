@@ -1,4 +1,5 @@
-// menu_loop.cpp: the event loop that the main menu and the options menu share.
+// menu_loop.cpp: what the main menu and the options menu share: the event loop and the
+// highlight bar.
 #include "menus.h"
 #include "frame.h"
 #include <cstdlib>
@@ -28,4 +29,11 @@ void run_menu_loop(MenuState &state, void (*draw_menu)(), void (*handle_key)(con
             return;
         }
     }
+}
+
+void fill_highlight_bar(int x, int y, int w, int h)
+{
+    SDL_Rect bar = {static_cast<Sint16>(x), static_cast<Sint16>(y), static_cast<Uint16>(w),
+                    static_cast<Uint16>(h)};
+    SDL_FillRect(screen, &bar, SDL_MapRGB(screen->format, 128, 128, 128));
 }

@@ -6,6 +6,7 @@
 enum MenuState { MENU_LEAVE = 0, MENU_WAITING = 1, MENU_REDRAW = 2 };
 // Draws the menu, then handles events until the menu leaves; resets the frame pacer on leaving.
 void run_menu_loop(MenuState &state, void (*draw_menu)(), void (*handle_key)(const SDL_Event &));
+void fill_highlight_bar(int x, int y, int w, int h);   // the mid-grey bar under the chosen row
 
 // ===================== main_menu.cpp =====================
 void main_menu();                            // returns when play is to go on

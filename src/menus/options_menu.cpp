@@ -43,7 +43,6 @@ int fh;             // font height
 int top;            // y of row 31
 int box_width;      // W; only ever grows while the menu is open
 int box_x;
-Uint32 highlight;
 SDL_Rect arrow_rect;
 
 // The list entry shown for index; an empty text if the index lies outside the list.
@@ -77,7 +76,6 @@ void take_layout(Uint16 minimum_width)
 {
     arrow_rect.w = ARROW_WIDTH;
     arrow_rect.h = ARROW_HEIGHT;
-    highlight = SDL_MapRGB(screen->format, 128, 128, 128);
     fh = font_height(font);
     top = (SCREEN_HEIGHT - ROW_COUNT * fh) / 2;
     box_width = minimum_width;
@@ -133,9 +131,7 @@ void draw_menu()
     draw_maze(menu_map);
     draw_panel_frame(box_x, y_box, box_width, 7 * fh);
     font_write_centred(screen, font, y_box, texts[TITLE_TEXT].c_str());
-    SDL_Rect bar = {static_cast<Sint16>(box_x), static_cast<Sint16>(row_y(cursor)),
-                    static_cast<Uint16>(box_width), static_cast<Uint16>(fh)};
-    SDL_FillRect(screen, &bar, highlight);
+    fill_highlight_bar(box_x, row_y(cursor), box_width, fh);
     if (row_has_arrows(cursor))
         draw_arrows();
     draw_rows();

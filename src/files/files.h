@@ -22,6 +22,8 @@ FILE *open_text_file(const char *path);
 // Opens a text file the game cannot run without. When it cannot be opened, writes
 // "ERROR opening file <path>" and one line end and ends the program with status 1.
 FILE *open_required_file(const char *path);
+// The whole file, bytes as they are; false when it cannot be read.
+bool read_whole_file(const std::string &path, std::string &text);
 
 // ===================== lists.cpp =====================
 extern const char *const SKIN_LIST_PATH;       // "skins/skins.txt"
@@ -48,6 +50,7 @@ const int TEXT_LINE_SIZE = 1024;
 extern std::string texts[TEXT_COUNT];          // the language text table; never null, maybe empty
 
 int load_texts();                              // 0 read, 1 file missing (table unchanged)
+int read_text_table(const char *path, std::string *table, int count);   // 0 read, 1 missing
 
 // ===================== high_scores.cpp =====================
 extern const char *const HIGH_SCORES_PATH;     // "data/highscores.txt"

@@ -2,6 +2,8 @@
 // called by every reader of the game's files (lists, configuration, texts, scores, maps).
 #include "files.h"
 #include <cstdlib>
+#include <fstream>
+#include <sstream>
 
 char text_buffer[TEXT_BUFFER_SIZE];
 
@@ -54,4 +56,15 @@ FILE *open_required_file(const char *path)
         exit(1);
     }
     return file;
+}
+
+bool read_whole_file(const std::string &path, std::string &text)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return false;
+    std::stringstream content;
+    content << in.rdbuf();
+    text = content.str();
+    return true;
 }

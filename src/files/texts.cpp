@@ -17,12 +17,19 @@ int load_texts()
 {
     snprintf(text_buffer, TEXT_BUFFER_SIZE, "data/texts/%s_%s.txt",
              list_entry(skin_list, skin_index), list_entry(language_list, language_index));
-    FILE *file = open_text_file(text_buffer);
+    return read_text_table(text_buffer, texts, TEXT_COUNT);
+}
+
+// The first `count` content lines of the file into table[0..count-1]; a short file replaces
+// only the first entries, a missing one none. Returns 0 when read, 1 when it cannot be opened.
+int read_text_table(const char *path, std::string *table, int count)
+{
+    FILE *file = open_text_file(path);
     if (!file)
         return 1;
     char line[TEXT_LINE_SIZE];
-    for (int i = 0; i < TEXT_COUNT && read_line(file, line, sizeof line); i++)
-        texts[i] = line;
+    for (int i = 0; i < count && read_line(file, line, sizeof line); i++)
+        table[i] = line;
     fclose(file);
     return 0;
 }

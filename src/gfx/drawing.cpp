@@ -4,9 +4,8 @@
 #include "frame.h"
 #include "world.h"
 
-// The tile of a cell code: teleport letters share one tile; codes that never occur in a
-// map (6 to 64) have none.
-static SDL_Surface *tile_of(Uint8 code)
+// Teleport letters share one tile; codes that never occur in a map (6 to 64) have none.
+SDL_Surface *tile_of(Uint8 code)
 {
     if (code >= TELEPORT_FIRST)
         return teleport_sprite;

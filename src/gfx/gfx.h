@@ -38,6 +38,7 @@ void load_skin();                            // font and all 18 bitmaps of skin_
 void free_skin();                            // releases every surface and the font
 
 // ===================== drawing.cpp =====================
+SDL_Surface *tile_of(Uint8 code);            // the tile of a cell code, null for none
 void draw_cell(Uint8 x, Uint8 y);            // cell of level_map
 void draw_maze(const LevelMap &map);
 void redraw_cells_in_rect(SDL_Rect rect);    // every level_map cell the rectangle touches

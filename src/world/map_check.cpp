@@ -1,12 +1,11 @@
 // map_check.cpp: checks of map files as the content is meant to be written; used by the
 // check_maps tool and the content tests. Works on the file texts alone, not on level_map.
 #include "world.h"
+#include "files.h"
 #include <array>
 #include <cstring>
-#include <fstream>
 #include <map>
 #include <queue>
-#include <sstream>
 
 static const char *const LIST_FILE = "maps/AAA_maplist.txt";
 static const char *const MENU_MAP_FILE = "data/menumap.txt";
@@ -256,17 +255,6 @@ std::vector<std::string> check_level_map(const std::string &text)
     if (faults.empty())
         check_reachable(rows, player_cell, faults);
     return faults;
-}
-
-static bool read_whole_file(const std::string &path, std::string &text)
-{
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return false;
-    std::stringstream content;
-    content << in.rdbuf();
-    text = content.str();
-    return true;
 }
 
 static void add_faults(std::vector<std::string> &all, const std::string &file,

@@ -1,0 +1,264 @@
+// edit_map.cpp: the map being edited: opening and saving it with its comment lines, painting
+// cells, the undo history, and adding a map to the map list.
+#include "editor.h"
+#include "files.h"
+#include "world.h"
+
+std::vector<std::string> edit_rows;
+std::vector<std::string> edit_lines;
+std::vector<int> edit_row_line;
+std::string edit_name;
+bool edit_changed = false;
+char edit_kind = '1';
+
+static std::vector<std::vector<std::string>> undo_history, redo_history;
+static bool stroke_open = false;       // a change is under way
+static bool stroke_saved = false;      // its rows before the change are on the undo history
+
+static const char WALL = '1', FLOOR = '2', PLAYER_START = '3';
+
+// The lines of a text, without their line ends (LF, CR or CRLF); no empty last line for a
+// text that ends with a line end.
+static std::vector<std::string> split_lines(const std::string &text)
+{
+    std::vector<std::string> lines;
+    std::string line;
+    for (size_t i = 0; i < text.size(); i++) {
+        char c = text[i];
+        if (c != '\n' && c != '\r') {
+            line += c;
+            continue;
+        }
+        if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+            i++;
+        lines.push_back(line);
+        line.clear();
+    }
+    if (!line.empty())
+        lines.push_back(line);
+    return lines;
+}
+
+static bool is_content_line(const std::string &line)
+{
+    return !line.empty() && line[0] != '#';
+}
+
+static void clear_history()
+{
+    undo_history.clear();
+    redo_history.clear();
+    stroke_open = false;
+    edit_changed = false;
+}
+
+void new_edit_map()
+{
+    edit_rows.assign(MAP_ROWS, std::string(MAP_COLUMNS, WALL));
+    for (int y = 1; y < MAP_ROWS - 1; y++)
+        for (int x = 1; x < MAP_COLUMNS - 1; x++)
+            edit_rows[y][x] = FLOOR;
+    edit_rows[MAP_ROWS / 2][MAP_COLUMNS / 2] = PLAYER_START;
+    edit_lines.clear();
+    edit_row_line.assign(MAP_ROWS, -1);
+    edit_name.clear();
+    clear_history();
+}
+
+std::string edit_map_path(const std::string &name)
+{
+    return "maps/" + name + MAP_FILE_SUFFIX;
+}
+
+// Reads maps/<name>.txt: its first 24 content lines are the rows (short rows and missing
+// rows are filled with walls, as the game reads them); its other lines are kept as they are,
+// except content lines after the 24th, which the game never reads.
+bool open_edit_map(const std::string &name)
+{
+    std::string text;
+    if (!read_whole_file(edit_map_path(name), text))
+        return false;
+    new_edit_map();
+    edit_name = name;
+    edit_rows.assign(MAP_ROWS, std::string(MAP_COLUMNS, WALL));
+    int row = 0;
+    for (const std::string &line : split_lines(text)) {
+        if (!is_content_line(line)) {
+            edit_lines.push_back(line);
+            continue;
+        }
+        if (row == MAP_ROWS)
+            continue;
+        edit_row_line[row] = (int)edit_lines.size();
+        edit_lines.push_back(line);
+        std::string &cells = edit_rows[row++];
+        for (int x = 0; x < MAP_COLUMNS && x < (int)line.size(); x++)
+            cells[x] = line[x];
+    }
+    return true;
+}
+
+// The kept lines with the rows in their places, missing rows at the end, and a comment line
+// naming the map at the top when the file has none.
+std::string edit_map_text()
+{
+    std::vector<std::string> lines = edit_lines;
+    bool commented = false;
+    for (const std::string &line : lines)
+        commented = commented || (!line.empty() && line[0] == '#');
+    for (int y = 0; y < MAP_ROWS; y++) {
+        if (edit_row_line[y] >= 0)
+            lines[edit_row_line[y]] = edit_rows[y];
+        else
+            lines.push_back(edit_rows[y]);
+    }
+    std::string text;
+    if (!commented)
+        text = "# " + (edit_name.empty() ? std::string("?") : edit_name) + "\n";
+    for (const std::string &line : lines)
+        text += line + "\n";
+    return text;
+}
+
+// Writes the text to a temporary file and renames it over maps/<edit_name>.txt. After a
+// save the map's lines are the saved ones, so a second save writes the same file.
+bool save_edit_map()
+{
+    std::string path = edit_map_path(edit_name);
+    std::string text = edit_map_text();
+    std::string temp_path;
+    FILE *file = open_replacement(path.c_str(), temp_path);
+    if (!file)
+        return false;
+    fwrite(text.data(), 1, text.size(), file);
+    if (!commit_replacement(file, temp_path, path.c_str()))
+        return false;
+    std::vector<std::vector<std::string>> undo = undo_history, redo = redo_history;
+    std::vector<std::string> rows = edit_rows;
+    open_edit_map(edit_name);
+    edit_rows = rows;
+    undo_history = undo;
+    redo_history = redo;
+    return true;
+}
+
+char map_char_at(int x, int y)
+{
+    if (x < 0 || y < 0 || x >= MAP_COLUMNS || y >= MAP_ROWS)
+        return WALL;
+    return edit_rows[y][x];
+}
+
+void begin_stroke()
+{
+    end_stroke();
+    stroke_open = true;
+    stroke_saved = false;
+}
+
+void end_stroke()
+{
+    stroke_open = false;
+}
+
+// Puts edit_kind into (x, y); the first real change of a stroke saves the rows for undo. A
+// new player start takes the place of the old one, which becomes floor.
+void paint_cell(int x, int y)
+{
+    if (x < 0 || y < 0 || x >= MAP_COLUMNS || y >= MAP_ROWS || edit_rows[y][x] == edit_kind)
+        return;
+    if (!stroke_open)
+        begin_stroke();
+    if (!stroke_saved) {
+        undo_history.push_back(edit_rows);
+        redo_history.clear();
+        stroke_saved = true;
+    }
+    if (edit_kind == PLAYER_START)
+        for (std::string &row : edit_rows)
+            for (char &c : row)
+                if (c == PLAYER_START)
+                    c = FLOOR;
+    edit_rows[y][x] = edit_kind;
+    edit_changed = true;
+}
+
+// Bresenham's line from (x0, y0) to (x1, y1).
+void paint_line(int x0, int y0, int x1, int y1)
+{
+    int dx = abs(x1 - x0), dy = -abs(y1 - y0);
+    int sx = x0 < x1 ? 1 : -1, sy = y0 < y1 ? 1 : -1;
+    int error = dx + dy;
+    for (;;) {
+        paint_cell(x0, y0);
+        if (x0 == x1 && y0 == y1)
+            return;
+        int twice = 2 * error;
+        if (twice >= dy) {
+            error += dy;
+            x0 += sx;
+        }
+        if (twice <= dx) {
+            error += dx;
+            y0 += sy;
+        }
+    }
+}
+
+// Moves the rows between the two histories.
+static bool step_history(std::vector<std::vector<std::string>> &from,
+                         std::vector<std::vector<std::string>> &to)
+{
+    end_stroke();
+    if (from.empty())
+        return false;
+    to.push_back(edit_rows);
+    edit_rows = from.back();
+    from.pop_back();
+    edit_changed = true;
+    return true;
+}
+
+bool undo_edit()
+{
+    return step_history(undo_history, redo_history);
+}
+
+bool redo_edit()
+{
+    return step_history(redo_history, undo_history);
+}
+
+std::vector<std::string> map_list_entries(const char *path)
+{
+    std::string text;
+    if (!read_whole_file(path, text))
+        return {};
+    return map_rows(text);
+}
+
+bool insert_map_list_entry(const char *path, const std::string &entry, int position)
+{
+    std::string text;
+    read_whole_file(path, text);
+    std::vector<std::string> lines = split_lines(text);
+    size_t at = lines.size();
+    int seen = 0;
+    for (size_t i = 0; i < lines.size(); i++) {
+        if (!is_content_line(lines[i]))
+            continue;
+        if (seen++ == position) {
+            at = i;
+            break;
+        }
+        at = i + 1;
+    }
+    lines.insert(lines.begin() + at, entry);
+    std::string temp_path;
+    FILE *file = open_replacement(path, temp_path);
+    if (!file)
+        return false;
+    for (const std::string &line : lines)
+        fprintf(file, "%s\n", line.c_str());
+    return commit_replacement(file, temp_path, path);
+}

@@ -1,0 +1,80 @@
+// editor.h: the map editor: the map being edited with its undo history, its live check and
+// files, the editor's texts, its screen and its event loop.
+#pragma once
+#include <SDL.h>
+#include <string>
+#include <utility>
+#include <vector>
+
+// ===================== edit_map.cpp =====================
+extern std::vector<std::string> edit_rows;        // MAP_ROWS rows of MAP_COLUMNS map characters
+extern std::vector<std::string> edit_lines;       // the opened file's lines; rows marked by row_line
+extern std::vector<int> edit_row_line;            // index in edit_lines of each row, -1 none
+extern std::string edit_name;                     // map name without ".txt"; empty: not yet named
+extern bool edit_changed;                         // changes since the last open or save
+extern char edit_kind;                            // the map character that painting puts down
+
+const char *const MAP_FILE_SUFFIX = ".txt";
+
+void new_edit_map();                              // walls all round, floor inside, one player start
+bool open_edit_map(const std::string &name);      // maps/<name>.txt; false when it cannot be read
+std::string edit_map_path(const std::string &name);   // "maps/<name>.txt"
+std::string edit_map_text();                      // the file as it will be saved
+bool save_edit_map();                             // maps/<edit_name>.txt, whole or not at all
+void begin_stroke();                              // starts one undoable change
+void paint_cell(int x, int y);                    // edit_kind into (x, y), inside the stroke
+void paint_line(int x0, int y0, int x1, int y1);  // every cell of the straight line
+void end_stroke();
+bool undo_edit();                                 // false when there is nothing to undo
+bool redo_edit();
+char map_char_at(int x, int y);
+// The content entries of the map list (comments and empty lines skipped).
+std::vector<std::string> map_list_entries(const char *path);
+// Puts `entry` before the position-th entry (at the end for position == entries), keeping
+// every other line of the list; a missing list is made. False when it cannot be written.
+bool insert_map_list_entry(const char *path, const std::string &entry, int position);
+
+// ===================== edit_check.cpp =====================
+struct EditFault {
+    std::string line;                             // in the configured language
+    std::vector<std::pair<int, int>> cells;       // (x, y) it concerns
+};
+extern std::vector<EditFault> edit_faults;        // of the map as it stands
+void check_edit_map();                            // refills edit_faults
+
+// ===================== editor_texts.cpp =====================
+enum EditorText {
+    ET_NEW_MAP, ET_CHANGED, ET_KIND_DOT, ET_KIND_WALL, ET_KIND_FLOOR, ET_KIND_PLAYER,
+    ET_KIND_ENEMY, ET_KIND_LIFE, ET_KIND_DECOY, ET_KIND_POWER, ET_KIND_TELEPORT, ET_CELL,
+    ET_SKIN, ET_HELP_HINT, ET_NO_FAULTS, ET_FAULTS, ET_MORE_FAULTS, ET_SAVED, ET_SAVE_FAILED,
+    ET_ASK_NAME, ET_ASK_REPLACE, ET_ASK_FAULTY, ET_ASK_LIST, ET_LIST_HERE, ET_LIST_ADDED,
+    ET_ASK_QUIT, ET_NO_GAME, ET_HELP_TITLE, ET_HELP_FIRST,
+    ET_HELP_LAST = ET_HELP_FIRST + 13,
+    ET_HELP_CLOSE,
+    EDITOR_TEXT_COUNT
+};
+extern std::string editor_texts[EDITOR_TEXT_COUNT];   // empty entries for a missing file
+int load_editor_texts();                          // "data/texts/editor_<language>.txt"; 0 read
+// The text with its "%s" replaced by value.
+std::string editor_text(int index, const std::string &value = "");
+
+// ===================== editor_screen.cpp =====================
+const int STRIP_HEIGHT = 120;                     // the status strip below the maze
+const int FAULT_LINES = 3;                        // fault lines the strip shows
+extern int cursor_x, cursor_y;                    // the keyboard cursor's cell
+extern std::string status_note;                   // a passing message after the status line
+void draw_editor();                               // maze, marks, cursor and strip; flips
+void draw_question(const char *text, const char *answer);   // framed text over the maze; flips
+void draw_map_list_choice(const std::vector<std::string> &entries, int position);
+void draw_help();
+
+// ===================== editor_loop.cpp =====================
+extern const char *const EDITOR_CAPTION;          // "Gobrant editor"
+extern bool editor_running;                       // false once the editor is to end
+int start_editor(const char *map_name);           // video, lists, config, skin, texts, the map
+void handle_editor_event(const SDL_Event &e);
+void run_editor_events();                         // handles every pending event, then draws
+void run_editor();                                // until Escape or the window is closed
+bool ask_yes_no(const char *question);            // Return: yes, Escape: no
+void save_with_questions();                       // Ctrl+S
+void play_test();                                 // F5

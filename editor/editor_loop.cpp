@@ -1,0 +1,401 @@
+// editor_loop.cpp: the editor's start, its keys and mouse, the questions it asks, saving
+// with the map list, and the play-test in a copy of the content tree.
+#include "editor.h"
+#include "files.h"
+#include "frame.h"
+#include "gfx.h"
+#include "world.h"
+#include <climits>
+#include <cstdlib>
+#include <filesystem>
+#include <sys/wait.h>
+#include <unistd.h>
+
+const char *const EDITOR_CAPTION = "Gobrant editor";
+bool editor_running = true;
+
+static const char *const GAME_PROGRAM = "gobrant";          // beside the editor's own program
+static const char *const PLAY_TEST_NAME = "playtest";       // the map's name in the play-test
+static const size_t NAME_LIMIT = 40;
+static const int KEY_REPEAT_DELAY = 300, KEY_REPEAT_INTERVAL = 40;   // milliseconds
+
+static bool space_held = false;        // space paints the cells the cursor moves to
+static bool mouse_painting = false;    // the left button is down over the maze
+static int last_x, last_y;             // the cell the pointer painted last
+static std::vector<std::string> checked_rows;   // the rows edit_faults belong to
+
+// "maps/name.txt", "name.txt" and "name" all name the map "name".
+static std::string map_name_of(const std::string &argument)
+{
+    std::string name = argument.substr(argument.find_last_of('/') + 1);
+    size_t suffix = std::string(MAP_FILE_SUFFIX).size();
+    if (name.size() > suffix && name.compare(name.size() - suffix, suffix, MAP_FILE_SUFFIX) == 0)
+        name.resize(name.size() - suffix);
+    return name;
+}
+
+// The editor's window: the maze area of the game's screen with the strip below it.
+static int open_editor_window()
+{
+    if (SDL_Init(SDL_INIT_TIMER | SDL_INIT_VIDEO) < 0) {
+        printf("ERROR SDL %s\n", SDL_GetError());
+        return 1;
+    }
+    screen = SDL_SetVideoMode(SCREEN_WIDTH, SCREEN_HEIGHT + STRIP_HEIGHT, SCREEN_DEPTH,
+                              SDL_SWSURFACE);
+    if (!screen) {
+        printf("ERROR video %s\n", SDL_GetError());
+        return 1;
+    }
+    SDL_WM_SetCaption(EDITOR_CAPTION, nullptr);
+    SDL_EnableUNICODE(1);
+    SDL_EnableKeyRepeat(KEY_REPEAT_DELAY, KEY_REPEAT_INTERVAL);
+    return 0;
+}
+
+// Opens the window, reads the lists, the configuration, the skin and the editor's texts,
+// then opens maps/<map>.txt (a new map of that name when there is none) or a new map.
+int start_editor(const char *map_argument)
+{
+    if (open_editor_window() != 0)
+        return 1;
+    skin_list.clear();
+    language_list.clear();
+    read_list(SKIN_LIST_PATH, skin_list);
+    read_list(LANGUAGE_LIST_PATH, language_list);
+    if (skin_list.empty() || language_list.empty())
+        return 1;
+    read_config(CONFIG_PATH);
+    load_skin();
+    load_editor_texts();
+    new_edit_map();
+    if (map_argument && map_argument[0]) {
+        std::string name = map_name_of(map_argument);
+        if (!open_edit_map(name))
+            edit_name = name;
+    }
+    editor_running = true;
+    space_held = mouse_painting = false;
+    status_note.clear();
+    check_edit_map();
+    checked_rows = edit_rows;
+    draw_editor();
+    return 0;
+}
+
+// Waits for the next key press (or a closed window, which counts as Escape).
+static SDL_keysym next_key()
+{
+    for (;;) {
+        if (!poll_event_or_rest())
+            continue;
+        if (event.type == SDL_KEYDOWN)
+            return event.key.keysym;
+        if (event.type == SDL_QUIT) {
+            SDL_keysym escape = {};
+            escape.sym = SDLK_ESCAPE;
+            return escape;
+        }
+    }
+}
+
+static bool is_yes(SDLKey key)
+{
+    return key == SDLK_RETURN || key == SDLK_KP_ENTER;
+}
+
+bool ask_yes_no(const char *question)
+{
+    draw_question(question, nullptr);
+    for (;;) {
+        SDLKey key = next_key().sym;
+        if (is_yes(key) || key == SDLK_ESCAPE)
+            return is_yes(key);
+    }
+}
+
+// The character a key types into a map name: letters, digits, '-' and '_'; 0 for others.
+static char name_char(const SDL_keysym &key)
+{
+    int c = key.unicode;
+    if (c == 0 && key.sym < 128) {
+        c = key.sym;
+        if ((key.mod & KMOD_SHIFT) && c >= 'a' && c <= 'z')
+            c += 'A' - 'a';
+    }
+    bool fits = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')
+        || c == '-' || c == '_';
+    return fits ? char(c) : 0;
+}
+
+// Lets the player type a map name; false when Escape leaves it.
+static bool ask_name(std::string &name)
+{
+    name.clear();
+    for (;;) {
+        draw_question(editor_texts[ET_ASK_NAME].c_str(), name.c_str());
+        SDL_keysym key = next_key();
+        if (is_yes(key.sym) && !name.empty())
+            return true;
+        if (key.sym == SDLK_ESCAPE)
+            return false;
+        if (key.sym == SDLK_BACKSPACE && !name.empty())
+            name.pop_back();
+        else if (name_char(key) && name.size() < NAME_LIMIT)
+            name += name_char(key);
+    }
+}
+
+// Where the new entry goes among the list's entries (0 first); -1 when Escape declines.
+static int choose_list_position(const std::vector<std::string> &entries)
+{
+    int position = (int)entries.size();
+    for (;;) {
+        draw_map_list_choice(entries, position);
+        SDLKey key = next_key().sym;
+        if (is_yes(key))
+            return position;
+        if (key == SDLK_ESCAPE)
+            return -1;
+        if (key == SDLK_UP && position > 0)
+            position--;
+        else if (key == SDLK_DOWN && position < (int)entries.size())
+            position++;
+        else if (key == SDLK_HOME)
+            position = 0;
+        else if (key == SDLK_END)
+            position = (int)entries.size();
+    }
+}
+
+// Offers to put the saved map into the map list when it is not there yet.
+static void offer_map_list()
+{
+    std::string entry = edit_name + MAP_FILE_SUFFIX;
+    std::vector<std::string> entries = map_list_entries(MAP_LIST_PATH);
+    for (const std::string &listed : entries)
+        if (listed == entry)
+            return;
+    int position = choose_list_position(entries);
+    if (position < 0)
+        return;
+    if (insert_map_list_entry(MAP_LIST_PATH, entry, position))
+        status_note += "  " + editor_text(ET_LIST_ADDED, std::to_string(position + 1));
+    else
+        status_note += "  " + editor_text(ET_SAVE_FAILED, MAP_LIST_PATH);
+}
+
+// Asks for a name when the map has none (and whether to replace a map of that name), asks
+// to confirm a map with faults, saves, and offers the map list.
+void save_with_questions()
+{
+    end_stroke();
+    std::string name = edit_name;
+    if (name.empty()) {
+        if (!ask_name(name))
+            return;
+        if (access(edit_map_path(name).c_str(), F_OK) == 0
+            && !ask_yes_no(editor_text(ET_ASK_REPLACE, name).c_str()))
+            return;
+    }
+    check_edit_map();
+    if (!edit_faults.empty() && !ask_yes_no(editor_texts[ET_ASK_FAULTY].c_str()))
+        return;
+    std::string old_name = edit_name;
+    edit_name = name;
+    if (!save_edit_map()) {
+        edit_name = old_name;
+        status_note = editor_text(ET_SAVE_FAILED, edit_map_path(name));
+        return;
+    }
+    status_note = editor_text(ET_SAVED, edit_map_path(name));
+    check_edit_map();
+    offer_map_list();
+}
+
+// The game program in the editor's own directory.
+static std::string game_program()
+{
+    char self[PATH_MAX];
+    ssize_t length = readlink("/proc/self/exe", self, sizeof self - 1);
+    if (length <= 0)
+        return GAME_PROGRAM;
+    std::string path(self, length);
+    return path.substr(0, path.find_last_of('/') + 1) + GAME_PROGRAM;
+}
+
+// A temporary copy of the content tree whose map list names only this map, with the
+// editor's skin chosen; the game runs there and the copy goes when it ends.
+void play_test()
+{
+    namespace fs = std::filesystem;
+    end_stroke();
+    std::string game = game_program();
+    char pattern[] = "/tmp/gobrant-playtest.XXXXXX";
+    if (access(game.c_str(), X_OK) != 0 || !mkdtemp(pattern)) {
+        status_note = editor_text(ET_NO_GAME);
+        return;
+    }
+    fs::path tree = pattern;
+    std::error_code error;
+    fs::copy("data", tree / "data", fs::copy_options::recursive, error);
+    fs::copy("skins", tree / "skins", fs::copy_options::recursive, error);
+    fs::create_directory(tree / "maps", error);
+    std::string name = (edit_name.empty() ? PLAY_TEST_NAME : edit_name) + MAP_FILE_SUFFIX;
+    std::string text = edit_map_text();
+    FILE *file = fopen((tree / "maps" / name).c_str(), "w");
+    FILE *list = fopen((tree / MAP_LIST_PATH).c_str(), "w");
+    if (file)
+        fwrite(text.data(), 1, text.size(), file);
+    if (list)
+        fprintf(list, "%s\n", name.c_str());
+    bool ready = file && list && fclose(file) == 0 && fclose(list) == 0 && !error;
+    if (ready) {
+        write_config((tree / CONFIG_PATH).c_str());
+        pid_t child = fork();
+        if (child == 0) {
+            if (chdir(tree.c_str()) == 0)
+                execl(game.c_str(), game.c_str(), (char *)nullptr);
+            _exit(127);
+        }
+        int status = 0;
+        ready = child > 0 && waitpid(child, &status, 0) == child && WIFEXITED(status)
+            && WEXITSTATUS(status) == 0;
+    }
+    fs::remove_all(tree, error);
+    status_note = ready ? "" : editor_text(ET_NO_GAME);
+    while (SDL_PollEvent(&event)) {
+    }
+    space_held = mouse_painting = false;
+}
+
+static void quit_editor()
+{
+    if (!edit_changed || ask_yes_no(editor_texts[ET_ASK_QUIT].c_str()))
+        editor_running = false;
+}
+
+static void show_help()
+{
+    draw_help();
+    next_key();
+}
+
+static void move_cursor(int dx, int dy)
+{
+    cursor_x = std::min(std::max(cursor_x + dx, 0), MAP_COLUMNS - 1);
+    cursor_y = std::min(std::max(cursor_y + dy, 0), MAP_ROWS - 1);
+    if (space_held)
+        paint_cell(cursor_x, cursor_y);
+}
+
+static void handle_command_key(const SDL_keysym &key)
+{
+    if (key.sym == SDLK_z)
+        undo_edit();
+    else if (key.sym == SDLK_y)
+        redo_edit();
+    else if (key.sym == SDLK_s)
+        save_with_questions();
+}
+
+static void handle_key(const SDL_keysym &key)
+{
+    if (key.mod & KMOD_CTRL) {
+        handle_command_key(key);
+        return;
+    }
+    switch (key.sym) {
+    case SDLK_ESCAPE: quit_editor(); return;
+    case SDLK_F1: show_help(); return;
+    case SDLK_F2:
+        skin_index = Uint8((skin_index + 1) % skin_list.size());
+        load_skin();
+        return;
+    case SDLK_F5: play_test(); return;
+    case SDLK_RIGHT: move_cursor(1, 0); return;
+    case SDLK_LEFT: move_cursor(-1, 0); return;
+    case SDLK_DOWN: move_cursor(0, 1); return;
+    case SDLK_UP: move_cursor(0, -1); return;
+    case SDLK_SPACE:
+        begin_stroke();
+        space_held = true;
+        paint_cell(cursor_x, cursor_y);
+        return;
+    default: break;
+    }
+    if (key.sym >= SDLK_0 && key.sym <= SDLK_7)
+        edit_kind = char(key.sym);
+    else if (key.sym >= SDLK_a && key.sym <= SDLK_z)
+        edit_kind = char((key.mod & KMOD_SHIFT) ? key.sym - 'a' + 'A' : key.sym);
+}
+
+// The maze cell under pixel (x, y); false below the maze.
+static bool cell_under(int x, int y, int &cell_x, int &cell_y)
+{
+    if (x < 0 || y < 0 || x >= SCREEN_WIDTH || y >= SCREEN_HEIGHT)
+        return false;
+    cell_x = x / CELL_SIZE;
+    cell_y = y / CELL_SIZE;
+    return true;
+}
+
+static void handle_mouse(const SDL_Event &e)
+{
+    int x, y;
+    if (e.type == SDL_MOUSEBUTTONUP && e.button.button == SDL_BUTTON_LEFT) {
+        mouse_painting = false;
+        end_stroke();
+    } else if (e.type == SDL_MOUSEBUTTONDOWN && cell_under(e.button.x, e.button.y, x, y)) {
+        if (e.button.button == SDL_BUTTON_RIGHT) {
+            edit_kind = map_char_at(x, y);
+        } else if (e.button.button == SDL_BUTTON_LEFT) {
+            begin_stroke();
+            paint_cell(x, y);
+            mouse_painting = true;
+            last_x = cursor_x = x;
+            last_y = cursor_y = y;
+        }
+    } else if (e.type == SDL_MOUSEMOTION && mouse_painting && cell_under(e.motion.x, e.motion.y, x, y)) {
+        paint_line(last_x, last_y, x, y);
+        last_x = cursor_x = x;
+        last_y = cursor_y = y;
+    }
+}
+
+void handle_editor_event(const SDL_Event &e)
+{
+    if (e.type == SDL_QUIT)
+        quit_editor();
+    else if (e.type == SDL_KEYDOWN)
+        handle_key(e.key.keysym);
+    else if (e.type == SDL_KEYUP && e.key.keysym.sym == SDLK_SPACE) {
+        space_held = false;
+        end_stroke();
+    } else
+        handle_mouse(e);
+}
+
+void run_editor_events()
+{
+    SDL_Event next;
+    while (editor_running && SDL_PollEvent(&next))
+        handle_editor_event(next);
+    if (edit_rows != checked_rows) {
+        status_note.clear();
+        check_edit_map();
+        checked_rows = edit_rows;
+    }
+    if (editor_running)
+        draw_editor();
+}
+
+void run_editor()
+{
+    SDL_Event next;
+    while (editor_running)
+        if (SDL_WaitEvent(&next)) {
+            handle_editor_event(next);
+            run_editor_events();
+        }
+}

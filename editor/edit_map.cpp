@@ -15,7 +15,7 @@ static std::vector<std::vector<std::string>> undo_history, redo_history;
 static bool stroke_open = false;       // a change is under way
 static bool stroke_saved = false;      // its rows before the change are on the undo history
 
-static const char WALL = '1', FLOOR = '2', PLAYER_START = '3';
+static const char WALL = '1', FLOOR = '2';
 
 // The lines of a text, without their line ends (LF, CR or CRLF); no empty last line for a
 // text that ends with a line end.
@@ -58,7 +58,7 @@ void new_edit_map()
     for (int y = 1; y < MAP_ROWS - 1; y++)
         for (int x = 1; x < MAP_COLUMNS - 1; x++)
             edit_rows[y][x] = FLOOR;
-    edit_rows[MAP_ROWS / 2][MAP_COLUMNS / 2] = PLAYER_START;
+    edit_rows[MAP_ROWS / 2][MAP_COLUMNS / 2] = MAP_PLAYER_START;
     edit_lines.clear();
     edit_row_line.assign(MAP_ROWS, -1);
     edit_name.clear();
@@ -174,10 +174,10 @@ void paint_cell(int x, int y)
         redo_history.clear();
         stroke_saved = true;
     }
-    if (edit_kind == PLAYER_START)
+    if (edit_kind == MAP_PLAYER_START)
         for (std::string &row : edit_rows)
             for (char &c : row)
-                if (c == PLAYER_START)
+                if (c == MAP_PLAYER_START)
                     c = FLOOR;
     edit_rows[y][x] = edit_kind;
     edit_changed = true;

@@ -5,6 +5,7 @@
 #include <string>
 #include <utility>
 #include <vector>
+#include "world.h"
 
 // ===================== edit_map.cpp =====================
 extern std::vector<std::string> edit_rows;        // MAP_ROWS rows of MAP_COLUMNS map characters
@@ -39,8 +40,9 @@ struct EditFault {
     std::string line;                             // in the configured language
     std::vector<std::pair<int, int>> cells;       // (x, y) it concerns
 };
-extern std::vector<EditFault> edit_faults;        // of the map as it stands
-void check_edit_map();                            // refills edit_faults
+extern std::vector<EditFault> edit_faults;        // of the map as it stands, one per kind found
+extern size_t edit_fault_count;                   // faults the check found, before grouping
+void check_edit_map();                            // refills both
 
 // ===================== editor_texts.cpp =====================
 enum EditorText {
@@ -51,7 +53,8 @@ enum EditorText {
     ET_ASK_QUIT, ET_NO_GAME, ET_HELP_TITLE, ET_HELP_FIRST,
     ET_HELP_LAST = ET_HELP_FIRST + 13,
     ET_HELP_CLOSE,
-    EDITOR_TEXT_COUNT
+    ET_FAULT_FIRST,                               // one line per MapFaultKind, in its order
+    EDITOR_TEXT_COUNT = ET_FAULT_FIRST + MAP_FAULT_KIND_COUNT
 };
 extern std::string editor_texts[EDITOR_TEXT_COUNT];   // empty entries for a missing file
 int load_editor_texts();                          // "data/texts/editor_<language>.txt"; 0 read

@@ -41,18 +41,16 @@ static void frame_cell(int x, int y, int width, Uint32 pixel)
 
 static bool is_teleport(char c)
 {
-    return (unsigned char)c >= TELEPORT_FIRST && (unsigned char)c <= 127;
+    return (unsigned char)c >= TELEPORT_FIRST && (unsigned char)c <= TELEPORT_LAST;
 }
 
-// Reads map text into a map with the game's own reader; the enemy start list is kept.
+// Reads map text into a map with the game's own reader.
 static void read_map_text(LevelMap &map, std::string text)
 {
-    std::vector<Uint8> enemy_x = enemy_start_x, enemy_y = enemy_start_y;
+    MapStarts starts;
     FILE *file = fmemopen(&text[0], text.size(), "r");
-    read_map(map, file);
+    read_map_cells(map, file, starts);
     fclose(file);
-    enemy_start_x = enemy_x;
-    enemy_start_y = enemy_y;
 }
 
 // What stands on a cell of map character c at pixel (left, top): the actor whose start it is,
@@ -61,9 +59,9 @@ static void draw_on_cell(char c, int left, int top)
 {
     SDL_Rect frame = {0, 0, FRAME_SIZE, FRAME_SIZE};
     SDL_Rect at = {Sint16(left), Sint16(top), CELL_SIZE, CELL_SIZE};
-    if (c == '3')
+    if (c == MAP_PLAYER_START)
         SDL_UpperBlit(player_sprites[DIR_RIGHT], &frame, screen, &at);
-    else if (c == '4')
+    else if (c == MAP_ENEMY_START)
         SDL_UpperBlit(enemy_sprites[DIR_RIGHT], &frame, screen, &at);
     else if (is_teleport(c)) {
         char letter[2] = {c, 0};
@@ -75,10 +73,9 @@ static void draw_on_cell(char c, int left, int top)
 // The picture of one map character at pixel (left, top), its tile as the game draws it.
 static void draw_kind(char c, int left, int top)
 {
-    static LevelMap one_cell;
-    read_map_text(one_cell, std::string(1, c));
     SDL_Rect at = {Sint16(left), Sint16(top), CELL_SIZE, CELL_SIZE};
-    SDL_Surface *tile = tile_of(one_cell.cells[0]);
+    int code = map_character_cell(c);
+    SDL_Surface *tile = code >= 0 ? tile_of(Uint8(code)) : nullptr;
     if (tile)
         SDL_UpperBlit(tile, nullptr, screen, &at);
     draw_on_cell(c, left, top);
@@ -111,7 +108,7 @@ static void draw_strip()
     if (edit_faults.empty())
         lines.push_back(editor_text(ET_NO_FAULTS));
     else
-        lines.push_back(editor_text(ET_FAULTS, std::to_string(edit_faults.size())));
+        lines.push_back(editor_text(ET_FAULTS, std::to_string(edit_fault_count)));
     size_t shown = 0;
     for (; shown < edit_faults.size() && (int)lines.size() < FAULT_LINES + 1; shown++)
         lines.push_back(edit_faults[shown].line);

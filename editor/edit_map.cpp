@@ -70,17 +70,14 @@ std::string edit_map_path(const std::string &name)
     return "maps/" + name + MAP_FILE_SUFFIX;
 }
 
-// Reads maps/<name>.txt: its first 24 content lines are the rows (short rows and missing
-// rows are filled with walls, as the game reads them); its other lines are kept as they are,
-// except content lines after the 24th, which the game never reads.
-bool open_edit_map(const std::string &name)
+// Takes the rows and the kept lines from a map text: its first 24 content lines are the rows
+// (short rows and missing rows are filled with walls, as the game reads them); its other lines
+// are kept as they are, except content lines after the 24th, which the game never reads.
+static void take_map_text(const std::string &text)
 {
-    std::string text;
-    if (!read_whole_file(edit_map_path(name), text))
-        return false;
-    new_edit_map();
-    edit_name = name;
     edit_rows.assign(MAP_ROWS, std::string(MAP_COLUMNS, WALL));
+    edit_lines.clear();
+    edit_row_line.assign(MAP_ROWS, -1);
     int row = 0;
     for (const std::string &line : split_lines(text)) {
         if (!is_content_line(line)) {
@@ -95,6 +92,17 @@ bool open_edit_map(const std::string &name)
         for (int x = 0; x < MAP_COLUMNS && x < (int)line.size(); x++)
             cells[x] = line[x];
     }
+}
+
+bool open_edit_map(const std::string &name)
+{
+    std::string text;
+    if (!read_whole_file(edit_map_path(name), text))
+        return false;
+    std::string opened = name;
+    new_edit_map();
+    edit_name = opened;
+    take_map_text(text);
     return true;
 }
 
@@ -121,7 +129,8 @@ std::string edit_map_text()
 }
 
 // Writes the text to a temporary file and renames it over maps/<edit_name>.txt. After a
-// save the map's lines are the saved ones, so a second save writes the same file.
+// save the map's lines are the saved ones (with the comment naming it), and the undo
+// history stays.
 bool save_edit_map()
 {
     std::string path = edit_map_path(edit_name);
@@ -133,12 +142,8 @@ bool save_edit_map()
     fwrite(text.data(), 1, text.size(), file);
     if (!commit_replacement(file, temp_path, path.c_str()))
         return false;
-    std::vector<std::vector<std::string>> undo = undo_history, redo = redo_history;
-    std::vector<std::string> rows = edit_rows;
-    open_edit_map(edit_name);
-    edit_rows = rows;
-    undo_history = undo;
-    redo_history = redo;
+    take_map_text(text);
+    edit_changed = false;
     return true;
 }
 

@@ -1,0 +1,163 @@
+// editor_test.cpp: the map editor driven by pushed keys and mouse events on the dummy driver,
+// and every shipped level opened and saved back.
+#include "editor.h"
+#include "files.h"
+#include "frame.h"
+#include "gfx.h"
+#include "test_support.h"
+#include <gtest/gtest.h>
+
+namespace {
+
+class EditorTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        open_test_screen();
+        root = enter_scratch_tree();
+    }
+    void TearDown() override
+    {
+        leave_scratch_tree(root);
+        screen = SDL_SetVideoMode(SCREEN_WIDTH, SCREEN_HEIGHT, SCREEN_DEPTH, SDL_SWSURFACE);
+    }
+    std::string root;
+};
+
+void push_mouse(Uint8 type, int cell_x, int cell_y, Uint8 button = SDL_BUTTON_LEFT)
+{
+    SDL_Event e = {};
+    e.type = type;
+    Uint16 x = Uint16(cell_x * CELL_SIZE + 5), y = Uint16(cell_y * CELL_SIZE + 5);
+    if (type == SDL_MOUSEMOTION) {
+        e.motion = {type, 0, SDL_BUTTON(button), x, y, 0, 0};
+    } else {
+        e.button = {type, 0, button, type == SDL_MOUSEBUTTONDOWN ? Uint8(SDL_PRESSED) : Uint8(SDL_RELEASED), x, y};
+    }
+    SDL_PushEvent(&e);
+}
+
+void click(int x, int y)
+{
+    push_mouse(SDL_MOUSEBUTTONDOWN, x, y);
+    push_mouse(SDL_MOUSEBUTTONUP, x, y);
+}
+
+std::vector<int> fault_kinds()
+{
+    std::vector<int> kinds;
+    for (const MapFault &fault : check_map_text(edit_map_text()))
+        kinds.push_back(fault.kind);
+    return kinds;
+}
+
+void type_text(const std::string &text)
+{
+    for (char c : text)
+        push_key(SDLKey(c));
+}
+
+TEST_F(EditorTest, DrawsALevelWithLiveFaultsUndoRedoAndSavesItIntoTheMapList)
+{
+    ASSERT_EQ(start_editor(nullptr), 0);
+    EXPECT_EQ(fault_kinds(), (std::vector<int>{MAP_FAULT_ENEMY_STARTS, MAP_FAULT_NO_DOTS}));
+    EXPECT_EQ(edit_faults.size(), 2u);
+
+    push_key(SDLK_4);          // an enemy start far from the player start
+    click(3, 3);
+    push_key(SDLK_a);          // one teleport a: an unpaired letter
+    click(5, 5);
+    run_editor_events();
+    ASSERT_EQ(edit_faults.size(), 1u);
+    EXPECT_EQ(edit_faults[0].line, editor_text(ET_FAULT_FIRST + MAP_FAULT_TELEPORT_UNPAIRED, "5,5"));
+    EXPECT_EQ(screen_pixel(5 * CELL_SIZE + 2, 5 * CELL_SIZE + 16), red_pixel()) << "the fault cell is marked";
+
+    push_key(SDLK_1);          // a wall dragged along row 10, then the teleport's partner by keys
+    push_mouse(SDL_MOUSEBUTTONDOWN, 1, 10);
+    push_mouse(SDL_MOUSEMOTION, 6, 10);
+    push_mouse(SDL_MOUSEBUTTONUP, 6, 10);
+    push_key(SDLK_a);
+    push_keys({SDLK_DOWN, SDLK_DOWN, SDLK_SPACE});
+    push_key(SDLK_SPACE, KMOD_NONE, SDL_KEYUP);
+    run_editor_events();
+    EXPECT_TRUE(edit_faults.empty()) << edit_faults[0].line;
+    EXPECT_EQ(edit_rows[10].substr(0, 8), "11111112");
+    EXPECT_EQ(edit_rows[12][6], 'a');
+
+    push_key(SDLK_z, KMOD_LCTRL);   // the second a goes: the fault is back
+    run_editor_events();
+    EXPECT_EQ(fault_kinds(), std::vector<int>{MAP_FAULT_TELEPORT_UNPAIRED});
+    push_key(SDLK_z, KMOD_LCTRL);   // the wall goes too
+    run_editor_events();
+    EXPECT_EQ(edit_rows[10].substr(0, 8), "12222222");
+    push_key(SDLK_y, KMOD_LCTRL);
+    push_key(SDLK_y, KMOD_LCTRL);
+    run_editor_events();
+    EXPECT_TRUE(edit_faults.empty());
+
+    push_key(SDLK_3, KMOD_NONE);    // the player start moves; right button picks up a kind
+    click(20, 20);
+    push_mouse(SDL_MOUSEBUTTONDOWN, 0, 0, SDL_BUTTON_RIGHT);
+    run_editor_events();
+    EXPECT_EQ(edit_kind, '1');
+
+    std::vector<std::string> before = map_list_entries(MAP_LIST_PATH);
+    push_key(SDLK_s, KMOD_LCTRL);   // named "new_1", put one place before the end of the list
+    type_text("new");
+    SDL_Event underscore = {};
+    underscore.type = SDL_KEYDOWN;
+    underscore.key.keysym.sym = SDLK_MINUS;
+    underscore.key.keysym.unicode = '_';
+    SDL_PushEvent(&underscore);
+    push_keys({SDLK_1, SDLK_RETURN, SDLK_UP, SDLK_RETURN});
+    run_editor_events();
+    std::vector<std::string> rows = walled_rows();
+    rows[3][3] = '4';
+    rows[5][5] = rows[12][6] = 'a';
+    rows[10].replace(1, 6, "111111");
+    rows[20][20] = '3';
+    auto saved_text = [&rows]() {
+        std::string text = "# new_1\n";
+        for (const std::string &row : rows)
+            text += row + "\n";
+        return text;
+    };
+    EXPECT_EQ(read_file("maps/new_1.txt"), saved_text());
+    before.insert(before.end() - 1, "new_1.txt");
+    EXPECT_EQ(map_list_entries(MAP_LIST_PATH), before);
+    EXPECT_EQ(read_file(MAP_LIST_PATH).substr(0, 1), "#") << "the list's comment is kept";
+    EXPECT_FALSE(edit_changed);
+
+    push_key(SDLK_2);               // a fault saved only when confirmed; a second save asks no name
+    click(0, 5);
+    push_key(SDLK_s, KMOD_LCTRL);
+    push_key(SDLK_ESCAPE);
+    run_editor_events();
+    EXPECT_EQ(read_file("maps/new_1.txt"), saved_text());
+    push_key(SDLK_s, KMOD_LCTRL);
+    push_key(SDLK_RETURN);
+    push_key(SDLK_ESCAPE);          // quitting asks only while changes are unsaved
+    run_editor_events();
+    EXPECT_FALSE(editor_running);
+    rows[5][0] = '2';
+    EXPECT_EQ(read_file("maps/new_1.txt"), saved_text());
+}
+
+TEST_F(EditorTest, EveryShippedLevelSavesBackAsItWas)
+{
+    for (const std::string &entry : map_list_entries(MAP_LIST_PATH)) {
+        std::string name = entry.substr(0, entry.size() - std::string(MAP_FILE_SUFFIX).size());
+        std::string shipped = read_file(edit_map_path(name));
+        std::string unix_text;   // every line ended by one line feed
+        for (char c : shipped)
+            if (c != '\r')
+                unix_text += c;
+        if (!unix_text.empty() && unix_text.back() != '\n')
+            unix_text += '\n';
+        ASSERT_TRUE(open_edit_map(name)) << name;
+        ASSERT_TRUE(save_edit_map()) << name;
+        EXPECT_EQ(read_file(edit_map_path(name)), unix_text) << name;
+    }
+}
+
+} // namespace

@@ -15,6 +15,7 @@ E2E_NAME=$(basename "$0" .sh)
 E2E_KEY_PAUSE=${E2E_KEY_PAUSE:-0.25}   # time the game gets to react and draw after a key
 E2E_WINDOW_TIMEOUT=15                  # seconds to wait for the game's window
 E2E_CAPTION="Gobrant beta"
+E2E_SCREEN=${E2E_SCREEN:-1024x768x24}  # the X server's screen; a script may set a larger one
 
 E2E_WORK=""
 E2E_CONTENT=""
@@ -130,7 +131,7 @@ e2e_start_x() {
         n=$(( n + 1 ))
         [ -e "/tmp/.X$n-lock" ] && continue
         [ -e "/tmp/.X11-unix/X$n" ] && continue
-        Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp -noreset > "$E2E_WORK/xvfb.log" 2>&1 &
+        Xvfb ":$n" -screen 0 "$E2E_SCREEN" -nolisten tcp -noreset > "$E2E_WORK/xvfb.log" 2>&1 &
         E2E_XVFB_PID=$!
         if e2e_wait_for_x "$n"; then
             E2E_DISPLAY=":$n"

@@ -1,0 +1,105 @@
+# The map editor on a new map: an enemy start, a wall dragged across row 3, a dot and two
+# teleports drawn with keys and mouse clicks, an undo and a redo, Ctrl+S with a typed name
+# and the map put first in the map list. F5 play-tests it in the game and comes back; then
+# the real game plays the saved map from its list. The maze rows above the wall must look
+# the same in the editor and in the game.
+X_WIDTH=1280 X_HEIGHT=1024   # the editor's window is taller than the game's screen
+E2E_SCREEN=${X_WIDTH}x${X_HEIGHT}x24
+source "$(dirname "$0")/lib.sh" "$@"
+EDITOR=$(dirname "$E2E_GAME")/gobrant-editor
+e2e_setup
+
+# Starts the editor as the harness starts the game.
+start_editor() {
+    local game=$E2E_GAME
+    E2E_GAME=$EDITOR E2E_CAPTION="Gobrant editor"
+    e2e_start_game
+    E2E_GAME=$game E2E_CAPTION="Gobrant beta"
+    EDITOR_WINDOW=$E2E_WINDOW
+}
+
+# Clicks the middle of maze cell ($1, $2) in the editor's window.
+click_cell() {
+    xdotool mousemove --window "$EDITOR_WINDOW" $(( $1 * 32 + 16 )) $(( $2 * 32 + 16 )) click 1
+    sleep "$E2E_KEY_PAUSE"
+}
+
+# Rows 1 to 3 of the maze drawn from screen pixel ($1, $2), saved as $3.
+maze_top() {
+    e2e_shot "$E2E_WORK/screen.png"
+    convert "$E2E_WORK/screen.png" -crop 1024x96+$1+$(( $2 + 32 )) +repage "$3"
+}
+
+# The game's full-screen picture stands in the middle of the larger X screen.
+GAME_LEFT=$(( (X_WIDTH - 1024) / 2 ))
+GAME_TOP=$(( (X_HEIGHT - 768) / 2 ))
+
+start_editor
+e2e_key 4
+click_cell 28 20
+e2e_key 1
+xdotool mousemove --window "$EDITOR_WINDOW" 48 112 mousedown 1
+for x in 200 500 800 976; do
+    xdotool mousemove --window "$EDITOR_WINDOW" $x 112
+    sleep 0.1
+done
+xdotool mouseup 1
+e2e_key 0
+click_cell 10 12
+e2e_key a
+click_cell 5 8
+click_cell 25 16
+e2e_key ctrl+z ctrl+y ctrl+s
+e2e_key m i n e Return Home Return
+e2e_snap editor_saved > /dev/null
+
+floor="1222222222222222222222222222222""1"
+wall=11111111111111111111111111111111
+set_cell() { rows[$1]="${rows[$1]:0:$2}$3${rows[$1]:$(( $2 + 1 ))}"; }
+rows=("$wall")
+for y in $(seq 22); do rows+=("$floor"); done
+rows+=("$wall" )
+rows[3]="1${wall:2}1"
+set_cell 12 16 3
+set_cell 20 28 4
+set_cell 12 10 0
+set_cell 8 5 a
+set_cell 16 25 a
+expected=$(printf '# mine\n'; printf '%s\n' "${rows[@]}")
+[ "$(cat "$E2E_CONTENT/maps/mine.txt")" = "$expected" ] \
+    || e2e_fail "maps/mine.txt is not the drawn map: $(diff <(echo "$expected") "$E2E_CONTENT/maps/mine.txt")"
+[ "$(e2e_list_entries "$E2E_CONTENT/maps/AAA_maplist.txt" | head -n 2 | tr '\n' ' ')" = "mine.txt level01.txt " ] \
+    || e2e_fail "mine.txt is not first in the map list: $(cat "$E2E_CONTENT/maps/AAA_maplist.txt")"
+grep -q '^#' "$E2E_CONTENT/maps/AAA_maplist.txt" || e2e_fail "the map list lost its comment"
+eval "$(xdotool getwindowgeometry --shell "$EDITOR_WINDOW")"
+maze_top "$X" "$Y" "$E2E_WORK/editor_top.png"
+
+e2e_log "F5: the game plays the map and the editor comes back when it ends"
+xdotool key F5
+game_window=$(e2e_find_window '^Gobrant beta$' "$E2E_GAME_PID")
+[ -n "$game_window" ] || e2e_fail "F5 started no game"
+sleep 1.5
+xdotool key Return
+sleep 1
+maze_top $GAME_LEFT $GAME_TOP "$E2E_WORK/playtest_top.png"
+e2e_expect_same_screen "$E2E_WORK/editor_top.png" "$E2E_WORK/playtest_top.png" \
+    "the play-test does not show the drawn maze"
+xdotool key Escape
+sleep 0.5
+xdotool key Escape
+sleep 1.5
+e2e_assert_running "after the play-test"
+e2e_key_final Escape
+e2e_expect_exit 10 0
+
+e2e_log "the game plays the saved map first"
+e2e_start_game
+e2e_key Return
+sleep 0.5
+maze_top $GAME_LEFT $GAME_TOP "$E2E_WORK/game_top.png"
+e2e_expect_same_screen "$E2E_WORK/editor_top.png" "$E2E_WORK/game_top.png" \
+    "the game's first level is not the saved map"
+e2e_key Escape
+e2e_key_final Escape
+e2e_expect_exit 10 0
+e2e_pass

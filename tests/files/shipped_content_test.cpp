@@ -1,4 +1,5 @@
 // shipped_content_test.cpp: the data files that ship with the game read as the game expects.
+#include "editor.h"
 #include "files.h"
 #include "frame.h"
 #include "test_support.h"
@@ -76,5 +77,22 @@ TEST(ShippedContent, EveryTextFileHas43DrawableLines)
             fclose(file);
             EXPECT_EQ(count, TEXT_COUNT);
         }
+    }
+}
+
+TEST(ShippedContent, EveryEditorTextFileIsWholeAndDrawable)
+{
+    const std::set<unsigned char> drawable = drawable_bytes();
+    for (const std::string language : {"cs", "en"}) {
+        std::string path = shipped("data/texts/editor_" + language + ".txt");
+        SCOPED_TRACE(path);
+        for (unsigned char byte : read_file(path))
+            EXPECT_TRUE(drawable.count(byte)) << "byte " << int(byte);
+        std::string table[EDITOR_TEXT_COUNT + 1];
+        ASSERT_EQ(read_text_table(path.c_str(), table, EDITOR_TEXT_COUNT + 1), 0);
+        EXPECT_FALSE(table[EDITOR_TEXT_COUNT - 1].empty()) << "too few lines";
+        EXPECT_TRUE(table[EDITOR_TEXT_COUNT].empty()) << "too many lines";
+        for (const std::string &line : table)
+            EXPECT_LE(line.size(), 80u) << line;   // fits the window's width
     }
 }

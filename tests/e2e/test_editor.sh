@@ -1,9 +1,10 @@
-# The map editor on a new map: an enemy start, a wall dragged across row 3, a dot and two
+# The map editor on a new map: an enemy start, a wall dragged across row 20, a dot and two
 # teleports drawn with keys and mouse clicks, an undo and a redo, Ctrl+S with a typed name
 # and the map put first in the map list. F5 play-tests it in the game and comes back; then
-# the real game plays the saved map from its list. The maze rows above the wall must look
-# the same in the editor and in the game.
-X_WIDTH=1280 X_HEIGHT=1024   # the editor's window is taller than the game's screen
+# the real game plays the saved map from its list. The wall and the closed-off rows below it,
+# where no actor can go, must look the same in the editor and in the game.
+X_WIDTH=1024 X_HEIGHT=1024   # the editor's window is taller than the game's screen; as wide, so
+# that an SDL which scales a full-screen picture to the screen keeps it pixel for pixel
 E2E_SCREEN=${X_WIDTH}x${X_HEIGHT}x24
 source "$(dirname "$0")/lib.sh" "$@"
 EDITOR=$(dirname "$E2E_GAME")/gobrant-editor
@@ -24,23 +25,35 @@ click_cell() {
     sleep "$E2E_KEY_PAUSE"
 }
 
-# Rows 1 to 3 of the maze drawn from screen pixel ($1, $2), saved as $3.
-maze_top() {
+# Rows 20 to 23 of the maze drawn from screen pixel ($1, $2): rows 20 to 22 saved as $3,
+# row 23 as $4.
+maze_band() {
     e2e_shot "$E2E_WORK/screen.png"
-    convert "$E2E_WORK/screen.png" -crop 1024x96+$1+$(( $2 + 32 )) +repage "$3"
+    convert "$E2E_WORK/screen.png" -crop 1024x96+$1+$(( $2 + 640 )) +repage "$3"
+    convert "$E2E_WORK/screen.png" -crop 1024x32+$1+$(( $2 + 736 )) +repage "$4"
 }
 
-# The game's full-screen picture stands in the middle of the larger X screen.
-GAME_LEFT=$(( (X_WIDTH - 1024) / 2 ))
-GAME_TOP=$(( (X_HEIGHT - 768) / 2 ))
+# The game's full-screen picture stands at the top of the X screen or in its middle, as
+# the SDL library puts it: there rows 20 to 22 must be the editor's, and row 23 must hold
+# the game's status panel, unlike the editor's plain wall.
+expect_game_band() {
+    local top
+    for top in 0 $(( (X_HEIGHT - 768) / 2 )); do
+        maze_band 0 $top "$E2E_WORK/game_band.png" "$E2E_WORK/game_panel.png"
+        [ "$(e2e_pixel_diff "$E2E_WORK/editor_band.png" "$E2E_WORK/game_band.png")" = 0 ] &&
+            [ "$(e2e_pixel_diff "$E2E_WORK/editor_panel.png" "$E2E_WORK/game_panel.png")" != 0 ] &&
+            return 0
+    done
+    e2e_fail "$1"
+}
 
 start_editor
 e2e_key 4
-click_cell 28 20
+click_cell 28 5
 e2e_key 1
-xdotool mousemove --window "$EDITOR_WINDOW" 48 112 mousedown 1
+xdotool mousemove --window "$EDITOR_WINDOW" 48 656 mousedown 1
 for x in 200 500 800 976; do
-    xdotool mousemove --window "$EDITOR_WINDOW" $x 112
+    xdotool mousemove --window "$EDITOR_WINDOW" $x 656
     sleep 0.1
 done
 xdotool mouseup 1
@@ -59,9 +72,9 @@ set_cell() { rows[$1]="${rows[$1]:0:$2}$3${rows[$1]:$(( $2 + 1 ))}"; }
 rows=("$wall")
 for y in $(seq 22); do rows+=("$floor"); done
 rows+=("$wall" )
-rows[3]="1${wall:2}1"
+rows[20]=$wall
 set_cell 12 16 3
-set_cell 20 28 4
+set_cell 5 28 4
 set_cell 12 10 0
 set_cell 8 5 a
 set_cell 16 25 a
@@ -72,33 +85,35 @@ expected=$(printf '# mine\n'; printf '%s\n' "${rows[@]}")
     || e2e_fail "mine.txt is not first in the map list: $(cat "$E2E_CONTENT/maps/AAA_maplist.txt")"
 grep -q '^#' "$E2E_CONTENT/maps/AAA_maplist.txt" || e2e_fail "the map list lost its comment"
 eval "$(xdotool getwindowgeometry --shell "$EDITOR_WINDOW")"
-maze_top "$X" "$Y" "$E2E_WORK/editor_top.png"
+maze_band "$X" "$Y" "$E2E_WORK/editor_band.png" "$E2E_WORK/editor_panel.png"
 
 e2e_log "F5: the game plays the map and the editor comes back when it ends"
 xdotool key F5
 game_window=$(e2e_find_window '^Gobrant beta$' "$E2E_GAME_PID")
 [ -n "$game_window" ] || e2e_fail "F5 started no game"
 sleep 1.5
+xdotool windowfocus "$game_window" 2>> "$E2E_WORK/xdotool.log"   # as a window manager would
 xdotool key Return
 sleep 1
-maze_top $GAME_LEFT $GAME_TOP "$E2E_WORK/playtest_top.png"
-e2e_expect_same_screen "$E2E_WORK/editor_top.png" "$E2E_WORK/playtest_top.png" \
-    "the play-test does not show the drawn maze"
+expect_game_band "the play-test does not show the drawn maze"
 xdotool key Escape
 sleep 0.5
 xdotool key Escape
-sleep 1.5
+for i in $(seq 100); do
+    xdotool search --name '^Gobrant beta$' > /dev/null 2>&1 || break
+    sleep 0.1
+done
 e2e_assert_running "after the play-test"
+xdotool windowfocus "$EDITOR_WINDOW" 2>> "$E2E_WORK/xdotool.log"
 e2e_key_final Escape
 e2e_expect_exit 10 0
 
 e2e_log "the game plays the saved map first"
 e2e_start_game
+xdotool windowfocus "$E2E_WINDOW" 2>> "$E2E_WORK/xdotool.log"
 e2e_key Return
 sleep 0.5
-maze_top $GAME_LEFT $GAME_TOP "$E2E_WORK/game_top.png"
-e2e_expect_same_screen "$E2E_WORK/editor_top.png" "$E2E_WORK/game_top.png" \
-    "the game's first level is not the saved map"
+expect_game_band "the game's first level is not the saved map"
 e2e_key Escape
 e2e_key_final Escape
 e2e_expect_exit 10 0

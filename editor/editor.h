@@ -62,8 +62,11 @@ int load_editor_texts();                          // "data/texts/editor_<languag
 std::string editor_text(int index, const std::string &value = "");
 
 // ===================== editor_screen.cpp =====================
-const int STRIP_HEIGHT = 120;                     // the status strip below the maze
-const int FAULT_LINES = 3;                        // fault lines the strip shows
+const int FAULT_LINES = 4;                        // fault lines the strip shows
+const int STRIP_FIRST_LINE = 40;                  // below the status line, from the strip top
+const int STRIP_LINE_STEP = 26;
+// The status strip below the maze: the status line, a note or the fault count, the faults.
+const int STRIP_HEIGHT = STRIP_FIRST_LINE + (FAULT_LINES + 1) * STRIP_LINE_STEP + 2;
 extern int cursor_x, cursor_y;                    // the keyboard cursor's cell
 extern std::string status_note;                   // a passing message after the status line
 void draw_editor();                               // maze, marks, cursor and strip; flips

@@ -12,8 +12,6 @@ std::string status_note;
 
 static const int STRIP_MARGIN = 4;
 static const int STRIP_TEXT_X = 48;                 // right of the chosen kind's picture
-static const int STRIP_LINE_STEP = 26;
-static const int STRIP_FIRST_LINE = 40;             // below the status line, from the strip top
 static const int FAULT_FRAME = 3;                   // width of a fault cell's red frame
 static const int QUESTION_TOP = 300;
 static const int LIST_SHOWN = 19;                   // map list lines shown around the choice

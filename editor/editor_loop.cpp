@@ -5,6 +5,7 @@
 #include "frame.h"
 #include "gfx.h"
 #include "world.h"
+#include <algorithm>
 #include <climits>
 #include <cstdlib>
 #include <filesystem>
@@ -237,10 +238,10 @@ void play_test()
         return;
     }
     fs::path tree = pattern;
-    std::error_code error;
-    fs::copy("data", tree / "data", fs::copy_options::recursive, error);
-    fs::copy("skins", tree / "skins", fs::copy_options::recursive, error);
-    fs::create_directory(tree / "maps", error);
+    std::error_code copy_error, skins_error, folder_error;
+    fs::copy("data", tree / "data", fs::copy_options::recursive, copy_error);
+    fs::copy("skins", tree / "skins", fs::copy_options::recursive, skins_error);
+    fs::create_directory(tree / "maps", folder_error);
     std::string name = (edit_name.empty() ? PLAY_TEST_NAME : edit_name) + MAP_FILE_SUFFIX;
     std::string text = edit_map_text();
     FILE *file = fopen((tree / "maps" / name).c_str(), "w");
@@ -249,7 +250,8 @@ void play_test()
         fwrite(text.data(), 1, text.size(), file);
     if (list)
         fprintf(list, "%s\n", name.c_str());
-    bool ready = file && list && fclose(file) == 0 && fclose(list) == 0 && !error;
+    bool closed = (!file || fclose(file) == 0) && (!list || fclose(list) == 0);
+    bool ready = file && list && closed && !copy_error && !skins_error && !folder_error;
     if (ready) {
         write_config((tree / CONFIG_PATH).c_str());
         pid_t child = fork();
@@ -262,7 +264,8 @@ void play_test()
         ready = child > 0 && waitpid(child, &status, 0) == child && WIFEXITED(status)
             && WEXITSTATUS(status) == 0;
     }
-    fs::remove_all(tree, error);
+    std::error_code remove_error;
+    fs::remove_all(tree, remove_error);
     status_note = ready ? "" : editor_text(ET_NO_GAME);
     while (SDL_PollEvent(&event)) {
     }
@@ -365,7 +368,7 @@ static void handle_mouse(const SDL_Event &e)
 
 void handle_editor_event(const SDL_Event &e)
 {
-    if (e.type == SDL_QUIT)
+    if (e.type == SDL_QUIT || is_alt_f4(e))
         quit_editor();
     else if (e.type == SDL_KEYDOWN)
         handle_key(e.key.keysym);

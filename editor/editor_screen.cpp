@@ -39,7 +39,7 @@ static void frame_cell(int x, int y, int width, Uint32 pixel)
 
 static bool is_teleport(char c)
 {
-    return (unsigned char)c >= TELEPORT_FIRST && (unsigned char)c <= TELEPORT_LAST;
+    return map_character_cell((unsigned char)c) >= TELEPORT_FIRST;
 }
 
 // Reads map text into a map with the game's own reader.

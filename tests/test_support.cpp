@@ -290,24 +290,11 @@ void check_at_exit(bool (*check)(), const char *what)
 
 void reset_game_state()
 {
+    reset_program_state();
+    reset_run_state();
     lives = 0;
-    score = 0;
-    boost_reserve = 0;
-    catch_interval = 1;
-    catch_streak = 0;
-    power_mode = 0;
-    power_timer = 0;
-    power_charges = START_STOCK;
-    decoy_count = START_STOCK;
-    decoy_timer = 0;
-    think_tick = 0;
-    message_frames = 0;
-    level_index = 0;
-    boost_flag = 0;
-    frame_delay = 25;
-    player = Actor();
-    enemies.clear();
-    map_list.clear();
+    reset_level_state();
+    frame_delay = SLOWEST_FRAME_DELAY;
     player_name[0] = 0;
     for (auto &entry : high_scores)
         entry = {"best", UNBEATABLE};

@@ -15,14 +15,15 @@ const int TEXT_BUFFER_SIZE = 256;
 // line is dropped. Returns false at the end of the file with no further content line.
 bool read_line(FILE *file, char *buffer, size_t size);
 
+// The whole file as it is on disk; false when it cannot be read.
+bool read_whole_file(const std::string &path, std::string &text);
+
 // Opens a text file for reading. When it cannot be opened, writes "ERROR opening file
 // <path>" and two line ends and returns null; the caller goes on without it.
 FILE *open_text_file(const char *path);
 // Opens a text file the game cannot run without. When it cannot be opened, writes
 // "ERROR opening file <path>" and one line end and ends the program with status 1.
 FILE *open_required_file(const char *path);
-// The whole file, bytes as they are; false when it cannot be read.
-bool read_whole_file(const std::string &path, std::string &text);
 
 // ===================== lists.cpp =====================
 extern const char *const SKIN_LIST_PATH;       // "skins/skins.txt"

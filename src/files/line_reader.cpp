@@ -40,6 +40,17 @@ bool read_line(FILE *file, char *buffer, size_t size)
     }
 }
 
+bool read_whole_file(const std::string &path, std::string &text)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return false;
+    std::stringstream content;
+    content << in.rdbuf();
+    text = content.str();
+    return true;
+}
+
 FILE *open_text_file(const char *path)
 {
     FILE *file = fopen(path, "r");
@@ -56,15 +67,4 @@ FILE *open_required_file(const char *path)
         exit(1);
     }
     return file;
-}
-
-bool read_whole_file(const std::string &path, std::string &text)
-{
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return false;
-    std::stringstream content;
-    content << in.rdbuf();
-    text = content.str();
-    return true;
 }

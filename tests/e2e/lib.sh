@@ -15,7 +15,7 @@ E2E_NAME=$(basename "$0" .sh)
 E2E_KEY_PAUSE=${E2E_KEY_PAUSE:-0.25}   # time the game gets to react and draw after a key
 E2E_WINDOW_TIMEOUT=15                  # seconds to wait for the game's window
 E2E_CAPTION="Gobrant beta"
-E2E_SCREEN=${E2E_SCREEN:-1024x768x24}  # the X server's screen; a script may set a larger one
+E2E_SCREEN=${E2E_SCREEN:-1024x768x24}  # the X server's screen: width x height x depth
 
 E2E_WORK=""
 E2E_CONTENT=""

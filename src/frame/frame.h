@@ -13,8 +13,8 @@ extern const char *const WINDOW_CAPTION;   // "Gobrant beta"
 extern const char *const MENU_MAP_PATH;    // "data/menumap.txt"
 extern const char *const MAP_LIST_PATH;    // "maps/AAA_maplist.txt"
 
-int set_video_mode();           // steps 4-6 of start-up; 0 on success, 1 when both requests fail
-void start_game();              // start-up steps 1-16; ends the program on a fatal error
+int set_video_mode();           // opens the full-screen mode; 0 on success, 1 when both requests fail
+void start_game();              // the whole start-up up to the first main menu; ends the program on a fatal error
 
 // ===================== shutdown.cpp =====================
 extern bool quit_in_progress;   // true while shutdown_game runs (its name entry must not exit again)
@@ -38,21 +38,29 @@ extern SDL_Event event;         // the one event record every event loop polls i
 void main_loop();               // runs frames for ever
 void run_frame();               // one frame: input, rules, wait, flip, measure
 void handle_play_input();       // handles every pending event during play
-void pace_frame();              // frame steps 3-7: wait for the slot, flip, measure, advance
+void pace_frame();              // waits for the end of the slot, flips, measures, advances
 void reset_frame_pacer();       // frame_base = frame_now = now; screens call it when they return
 bool is_alt_f4(const SDL_Event &e);   // a key press of F4 with either Alt key held
 
 // ===================== waits.cpp =====================
 int wait_for_key(Uint16 key);   // 0: the key (0 = any) was pressed; 1: focus was lost and regained
 void wait_for_focus();          // waits for the focus, reloads the skin, flips
-// Polls one event into `event`; when the queue is empty it rests about a millisecond so
-// that a screen left open does not keep a processor core busy. Returns whether it got one.
+const Uint32 IDLE_REST = 10;    // ms that an empty event queue is left alone by a waiting screen
+// Polls one event into `event`; when the queue is empty it rests IDLE_REST so that a screen
+// left open hardly uses the processor. Returns whether it got one.
 bool poll_event_or_rest();
 
 // ===================== clock.cpp =====================
 // The game's only view of the millisecond clock and of the random seed, so that tests can
 // run real frames instantly and repeatably.
+const Uint32 SPIN_MARGIN = 2;   // ms: wait_until sleeps until this much is left, then spins
 Uint32 game_ticks();                            // SDL_GetTicks, or the test clock
+// Sleeps ms milliseconds; on the test clock it only moves the clock on by ms.
+void rest(Uint32 ms);
+// Waits until game_ticks() reaches target (unsigned comparison: a target already passed
+// returns at once): sleeps while more than SPIN_MARGIN is left, then reads the clock until
+// it gets there, so the wait ends within the clock's millisecond. Returns the last reading.
+Uint32 wait_until(Uint32 target);
 void seed_random(Uint32 seed);                  // srand(seed), or the fixed test seed
 void set_test_clock(Uint32 start, Uint32 step); // each read returns the clock, then adds step
 void advance_test_clock(Uint32 ms);             // moves the test clock on

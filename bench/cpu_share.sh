@@ -9,7 +9,7 @@ SECONDS_EACH=${3:-25}
 # Processor time of the game in nanoseconds: all its threads (the first field of each
 # thread's schedstat), then the main thread alone.
 cpu_ns() {
-    cat /proc/"$E2E_GAME_PID"/task/*/schedstat | awk '{ sum += $1 } END { printf "%d", sum }'
+    cat /proc/"$E2E_GAME_PID"/task/*/schedstat | awk '{ sum += $1 } END { printf "%.0f", sum }'
     printf ' %s' "$(cut -d' ' -f1 "/proc/$E2E_GAME_PID/schedstat")"
 }
 

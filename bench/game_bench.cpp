@@ -250,6 +250,7 @@ void register_with_floor(const std::string &name, Piece piece)
 // Runs timed by hand report a child's processor time as their real time.
 class TableReporter : public benchmark::ConsoleReporter {
 public:
+    TableReporter() : ConsoleReporter(isatty(STDOUT_FILENO) ? OO_ColorTabular : OO_Tabular) {}
     std::map<std::string, double> ms;
     void ReportRuns(const std::vector<Run> &runs) override
     {

@@ -125,6 +125,7 @@ int main(int argc, char **argv)
            sorted.size(), frame_delay, wall, SPIN_MARGIN);
     printf("  flip after its grid point: median %.3f ms, 99.9th percentile %.3f ms, worst %.3f ms\n",
            percentile(sorted, 0.5), percentile(sorted, 0.999), sorted.back());
+    printf("  (90th percentile %.3f ms, 99th %.3f ms)\n", percentile(sorted, 0.9), percentile(sorted, 0.99));
     printf("  flips within %.0f ms of the grid point: %.2f %%\n", GOAL_MS, 100.0 * on_time / sorted.size());
     printf("  processor time: %.1f ms per second of play (%.2f %% of a core)\n", 1000 * cpu / wall,
            100 * cpu / wall);

@@ -44,8 +44,11 @@ double process_seconds()
 
 double child_start;
 
+// SDL flips inside SDL_SetVideoMode too; the game's own first flip comes after `screen` is set.
 void report_child_time_and_leave()
 {
+    if (!screen)
+        return;
     double seconds = process_seconds() - child_start;
     if (write(child_pipe, &seconds, sizeof seconds) != sizeof seconds)
         _exit(2);

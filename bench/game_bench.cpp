@@ -200,7 +200,6 @@ void floor_of(benchmark::State &state, Piece piece)
 }
 
 void draw_level_maze() { draw_maze(level_map); }
-void prepare_first_level() { start_play_on(0); }
 
 int played_level = 0;
 std::mt19937 player_random;
@@ -221,7 +220,6 @@ void play_batch()
     }
 }
 
-template <int LEVEL> void prepare_level() { played_level = LEVEL; prepare_play(); }
 
 // The main menu opens over a game in progress, is drawn and left with Continue.
 void prepare_main_menu()
@@ -242,10 +240,17 @@ void read_level_names()
         read_map_list(MAP_LIST_PATH);
 }
 
-void register_with_floor(const std::string &name, Piece piece)
+// Registers the piece and its floor; `level` is the shipped level that prepare_play starts.
+void register_with_floor(const std::string &name, Piece piece, int level = 0)
 {
-    benchmark::RegisterBenchmark(name.c_str(), figure, piece);
-    benchmark::RegisterBenchmark((name + "/floor").c_str(), floor_of, piece);
+    benchmark::RegisterBenchmark(name.c_str(), [piece, level](benchmark::State &state) {
+        played_level = level;
+        figure(state, piece);
+    });
+    benchmark::RegisterBenchmark((name + "/floor").c_str(), [piece, level](benchmark::State &state) {
+        played_level = level;
+        floor_of(state, piece);
+    });
 }
 
 // Collects every run's processor time per piece in milliseconds while the console shows
@@ -305,14 +310,11 @@ int main(int argc, char **argv)
     benchmark::RegisterBenchmark("texts_load", BM_TextsLoad);
     benchmark::RegisterBenchmark("texts_load/floor", BM_TextsLoad_Floor);
     figure_names = {"start_up", "skin_load", "texts_load", "draw_maze"};
-    register_with_floor("draw_maze", {prepare_first_level, nullptr, draw_level_maze, 1});
-    static void (*const LEVELS[])() = {prepare_level<0>, prepare_level<1>, prepare_level<2>,
-                                       prepare_level<3>, prepare_level<4>, prepare_level<5>,
-                                       prepare_level<6>, prepare_level<7>};
+    register_with_floor("draw_maze", {prepare_play, nullptr, draw_level_maze, 1});
     read_level_names();
-    for (size_t level = 0; level < map_list.size() && level < std::size(LEVELS); level++) {
+    for (int level = 0; level < int(map_list.size()); level++) {
         std::string name = "play_frame/" + map_list[level];
-        register_with_floor(name, {nullptr, LEVELS[level], play_batch, 0});
+        register_with_floor(name, {nullptr, prepare_play, play_batch, 0}, level);
         figure_names.push_back(name);
     }
     const std::pair<const char *, Piece> screens[] = {

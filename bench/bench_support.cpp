@@ -124,6 +124,13 @@ bool level_nearly_done()
     return level_map.dots_left < DOTS_TO_KEEP || lives < 2;
 }
 
+double clock_seconds(clockid_t clock)
+{
+    timespec t;
+    clock_gettime(clock, &t);
+    return t.tv_sec + t.tv_nsec * 1e-9;
+}
+
 void push_key(SDLKey key)
 {
     SDL_Event press = {};

@@ -3,6 +3,7 @@
 // the game makes, which can replay the same blits raw as a piece's physical floor.
 #pragma once
 #include <SDL.h>
+#include <ctime>
 #include <functional>
 #include <random>
 #include <vector>
@@ -20,6 +21,7 @@ void start_play_on(int level);
 void push_random_player_key(std::mt19937 &random);
 
 void push_key(SDLKey key);   // a key press into SDL's queue
+double clock_seconds(clockid_t clock);   // the clock's reading in seconds
 
 // True when the level should be started afresh before more frames: few dots left, so that
 // no end-of-level wait can come.

@@ -35,13 +35,6 @@ void enter_content_once()
 
 int child_pipe = -1;
 
-double process_seconds()
-{
-    timespec t;
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-    return t.tv_sec + t.tv_nsec * 1e-9;
-}
-
 double child_start;
 
 // SDL flips inside SDL_SetVideoMode too; the game's own first flip comes after `screen` is set.
@@ -49,7 +42,7 @@ void report_child_time_and_leave()
 {
     if (!screen)
         return;
-    double seconds = process_seconds() - child_start;
+    double seconds = clock_seconds(CLOCK_PROCESS_CPUTIME_ID) - child_start;
     if (write(child_pipe, &seconds, sizeof seconds) != sizeof seconds)
         _exit(2);
     _exit(0);
@@ -70,7 +63,7 @@ double time_in_child(void (*work)())
         if (chdir(GOBRANT_SOURCE_DIR "/content") != 0)
             _exit(2);
         flip_hook = report_child_time_and_leave;
-        child_start = process_seconds();
+        child_start = clock_seconds(CLOCK_PROCESS_CPUTIME_ID);
         work();
         report_child_time_and_leave();
     }

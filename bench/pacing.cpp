@@ -21,13 +21,6 @@ Sint64 sdl_start_us;          // the wall-clock microsecond at which SDL started
 std::vector<double> offsets;  // ms from each frame's grid point to its flip
 Uint32 grid_point;            // the ticks at which the frame being paced ends
 
-double seconds_of(clockid_t clock)
-{
-    timespec t;
-    clock_gettime(clock, &t);
-    return t.tv_sec + t.tv_nsec * 1e-9;
-}
-
 // SDL 1.2 reads its milliseconds from the wall clock in microseconds.
 Sint64 wall_us()
 {
@@ -104,7 +97,7 @@ int main(int argc, char **argv)
     start_play_on(0);
     std::mt19937 random(1);
     flip_hook = note_flip;
-    double wall_start = seconds_of(CLOCK_MONOTONIC), cpu_start = seconds_of(CLOCK_PROCESS_CPUTIME_ID);
+    double wall_start = clock_seconds(CLOCK_MONOTONIC), cpu_start = clock_seconds(CLOCK_PROCESS_CPUTIME_ID);
     for (int i = 0; i < frames; i++) {
         if (level_nearly_done())
             start_play_on(0);
@@ -114,8 +107,8 @@ int main(int argc, char **argv)
         grid_point = frame_base + frame_delay;
         pace_frame();
     }
-    double wall = seconds_of(CLOCK_MONOTONIC) - wall_start;
-    double cpu = seconds_of(CLOCK_PROCESS_CPUTIME_ID) - cpu_start;
+    double wall = clock_seconds(CLOCK_MONOTONIC) - wall_start;
+    double cpu = clock_seconds(CLOCK_PROCESS_CPUTIME_ID) - cpu_start;
     flip_hook = nullptr;
     std::vector<double> sorted = offsets;
     std::sort(sorted.begin(), sorted.end());

@@ -9,6 +9,7 @@ struct LevelMap;
 // ===================== surfaces.cpp =====================
 SDL_Surface *load_bitmap(const char *directory, const char *file);        // exits 1 on failure
 SDL_Surface *load_keyed_bitmap(const char *directory, const char *file);  // green transparent
+const Uint8 SPRITE_KEY_RGB[3] = {0, 255, 0};  // the transparent colour of keyed pictures
 Uint32 read_pixel(SDL_Surface *surface, int x, int y);   // no range test: (x, y) is inside
 Uint32 get_pixel(SDL_Surface *surface, int x, int y);
 void put_pixel(SDL_Surface *surface, int x, int y, Uint32 pixel);
@@ -17,6 +18,8 @@ SDL_Surface *mirror_frames(SDL_Surface *source);  // every frame mirrored left t
 
 // ===================== skins.cpp =====================
 const int FRAME_SIZE = 32;
+extern const char *const SKIN_PATH_FORMAT;   // "skins/%s/": a skin's directory by its name
+extern const char *const PLAYER_FILE;        // the player's picture in a skin's directory
 extern SDL_Surface *tile_sprites[6];        // by cell code 0..5
 extern SDL_Surface *teleport_sprite;
 extern SDL_Surface *death_sprite;

@@ -25,7 +25,7 @@ BitmapFont *font;
 
 static const char *const FONT_DIRECTORY = "data/";
 static const char *const FONT_FILE = "font.bmp";
-static const char *const SKIN_PATH_FORMAT = "skins/%s/";
+const char *const SKIN_PATH_FORMAT = "skins/%s/";
 
 enum BitmapLoad { PLAIN, KEYED };
 
@@ -53,7 +53,7 @@ static const struct {
 };
 
 static const char *const ENEMY_FILE = "nuzky.bmp";
-static const char *const PLAYER_FILE = "guma.bmp";
+const char *const PLAYER_FILE = "guma.bmp";
 static const char *const PLAYER_POWER_FILE = "gumazrani.bmp";
 
 // Releases one surface slot and empties it.

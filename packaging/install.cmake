@@ -60,6 +60,20 @@ if(NOT GOBRANT_SANITIZE)
     appstreamcli validate --no-net ${METAINFO})
   add_test(NAME packaging.launcher COMMAND bash ${PACKAGING_TESTS}/test_launcher.sh
     ${CMAKE_BINARY_DIR} ${CMAKE_SOURCE_DIR})
-  set_tests_properties(packaging.desktop_entry packaging.metainfo PROPERTIES SKIP_RETURN_CODE 77)
+  # The package is built once into deb/ for the tests that read it.
+  execute_process(COMMAND dpkg --print-architecture OUTPUT_VARIABLE DEB_ARCH
+    OUTPUT_STRIP_TRAILING_WHITESPACE)
+  set(DEB_FILE ${CMAKE_BINARY_DIR}/deb/gobrant_${PROJECT_VERSION}_${DEB_ARCH}.deb)
+  add_test(NAME packaging.deb COMMAND bash ${PACKAGING_DIR}/make_deb.sh ${CMAKE_BINARY_DIR} ${CMAKE_BINARY_DIR}/deb)
+  set_tests_properties(packaging.deb PROPERTIES FIXTURES_SETUP deb)
+  add_test(NAME packaging.lintian COMMAND sh ${PACKAGING_TESTS}/run_tool.sh
+    lintian --fail-on error ${DEB_FILE})
+  set_tests_properties(packaging.lintian PROPERTIES FIXTURES_REQUIRED deb)
+  set_tests_properties(packaging.desktop_entry packaging.metainfo packaging.lintian
+    PROPERTIES SKIP_RETURN_CODE 77)
   set_tests_properties(packaging.launcher PROPERTIES TIMEOUT 120)
+  if(GOBRANT_E2E)
+    add_test(NAME e2e.deb_install COMMAND bash ${PACKAGING_TESTS}/e2e_deb_install.sh ${DEB_FILE})
+    set_tests_properties(e2e.deb_install PROPERTIES FIXTURES_REQUIRED deb TIMEOUT 120 RUN_SERIAL TRUE)
+  endif()
 endif()

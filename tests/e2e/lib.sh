@@ -175,6 +175,7 @@ e2e_start_game() {
 # With E2E_SDL_LIBRARY_DIR set (the suite's run on another SDL 1.2, e.g. sdl12-compat), the
 # game loads its SDL from that directory: checked in the running game's memory map.
 if [ -n "${E2E_SDL_LIBRARY_DIR:-}" ]; then
+    E2E_SDL_LIBRARY_DIR=$(readlink -f "$E2E_SDL_LIBRARY_DIR")
     export LD_LIBRARY_PATH="$E2E_SDL_LIBRARY_DIR${LD_LIBRARY_PATH:+:$LD_LIBRARY_PATH}"
 fi
 e2e_expect_sdl_library() {

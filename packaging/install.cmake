@@ -39,6 +39,8 @@ add_custom_target(icons ALL DEPENDS ${ICON_DIR}/256x256/apps/gobrant.png)
 
 install(TARGETS gobrant RUNTIME DESTINATION ${GOBRANT_PROGRAM_DIR})
 if(TARGET gobrant-editor)
+  # Beside the game in the build tree too, where make play's launcher looks for it.
+  set_target_properties(gobrant-editor PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
   install(TARGETS gobrant-editor RUNTIME DESTINATION ${GOBRANT_PROGRAM_DIR})
 endif()
 install(PROGRAMS ${CMAKE_BINARY_DIR}/packaging/gobrant DESTINATION ${GOBRANT_LAUNCHER_DIR})

@@ -101,7 +101,9 @@ mkdir -p "$work/play/gobrant/data" && cp "$source_dir/content/data/gobrant.cfg" 
 touch -d @0 "$work/play/gobrant/data/gobrant.cfg" && touch "$work/started"
 XDG_DATA_HOME=$work/play SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy "$build/play/gobrant" > "$work/play.out" 2>&1 &
 game=$!
-sleep 2
+# The launcher hands its process over to the game; SDL then turns SIGTERM into a quit event.
+for i in $(seq 100); do [ "$(readlink "/proc/$game/exe")" = "$build/gobrant" ] && break; sleep 0.1; done
+sleep 1.5
 kill -TERM "$game"; wait "$game"; rc=$?
 check "the game ended with 0 on a close request (status $rc): $(cat "$work/play.out")" test "$rc" = 0
 check "the game wrote its settings in the player's directory" test "$work/play/gobrant/data/gobrant.cfg" -nt "$work/started"

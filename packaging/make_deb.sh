@@ -19,6 +19,7 @@ work=$(mktemp -d /tmp/gobrant-deb.XXXXXX)
 trap 'rm -rf "$work"' EXIT
 root=$work/root
 DESTDIR=$root cmake --install "$build" --prefix /usr --strip > "$work/install.log"
+strip --remove-section=.comment --remove-section=.note "$root"/usr/lib/games/gobrant/*
 
 # The package's own documents: the licence terms and a compressed changelog.
 doc=$root/usr/share/doc/gobrant

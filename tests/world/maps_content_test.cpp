@@ -95,6 +95,32 @@ TEST(MapsContent, TheChecksFindEachFault)
               std::string::npos);
 }
 
+TEST(MapsContent, FaultsNameTheirKindAndCellsAsTheGameReadsTheMap)
+{
+    // Character 127 is a teleport letter to the game's reader, so a pair of them is fine.
+    std::vector<std::string> rows = good_rows();
+    rows[3][1] = rows[3][10] = 127;
+    EXPECT_TRUE(check_map_text(text_of(rows)).empty());
+
+    rows[3][10] = '0';
+    rows[7][7] = '9';
+    rows[0][4] = '0';
+    std::vector<MapFault> faults = check_map_text(text_of(rows));
+    auto find = [&](int kind) {
+        for (const MapFault &fault : faults)
+            if (fault.kind == kind)
+                return fault;
+        return MapFault{-1, "", {}};
+    };
+    EXPECT_EQ(find(MAP_FAULT_TELEPORT_UNPAIRED).cells,
+              (std::vector<std::pair<int, int>>{{1, 3}}));
+    EXPECT_EQ(find(MAP_FAULT_CHARACTER).cells, (std::vector<std::pair<int, int>>{{7, 7}}));
+    EXPECT_EQ(find(MAP_FAULT_BORDER).cells, (std::vector<std::pair<int, int>>{{4, 0}}));
+    // The border dot opens no way out of the grid: it is reached from the dot below it.
+    EXPECT_EQ(find(MAP_FAULT_UNREACHABLE).kind, -1);
+    EXPECT_EQ(faults.size(), 3u);
+}
+
 TEST(MapsContent, ReachingThroughTeleportsFollowsTheGamesMoves)
 {
     // A pocket reached only through a teleport: fine.

@@ -19,7 +19,7 @@ const int ZOOMED = FRAME_SIZE * ZOOM;
 const int SLOT_W = 100;                      // room for a zoomed picture and its label
 const int LEFT = 16;
 const int LABEL_W = 96;                      // the row captions of the actor table
-const int TEXT_LINES[] = {0, 6, 22, 24, 30}; // language lines shown as a sample
+const int TEXT_LINES[] = {TEXT_LEGEND_TITLE, TEXT_LEGEND_DOTS, TEXT_CAUGHT, TEXT_LEVEL_DONE, TEXT_MENU_TITLE}; // language lines shown as a sample
 const int CHARS_PER_LINE = 62;
 
 // The little maze beside the actor table: 1 wall, 0 dot, 2 floor, 3 life, 4 decoy pick-up,

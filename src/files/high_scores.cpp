@@ -12,9 +12,7 @@ std::pair<std::string, Uint32> high_scores[HIGH_SCORE_COUNT];
 bool high_scores_read = false;
 
 const char SCORE_SEPARATOR = '|';
-const int NAME_ENTRY_PROMPT = 29;
-const int SCORE_LABEL = 19;
-const int SUMMARY_CLOSING_LINES[3] = {26, 27, 28};
+const int SUMMARY_CLOSING_LINES[3] = {TEXT_SUMMARY_FIRST, TEXT_SUMMARY_SECOND, TEXT_SUMMARY_THIRD};
 
 // The score after the "|": an unsigned number as "%u" reads it (leading white space skipped,
 // the rest ignored), 0 when there is none. Reading through strtoul keeps a huge number defined.
@@ -95,7 +93,7 @@ void enter_high_score()
     if (place >= 0) {
         for (int i = HIGH_SCORE_COUNT - 1; i > place; i--)
             high_scores[i] = high_scores[i - 1];
-        text_entry(texts[NAME_ENTRY_PROMPT].c_str(), player_name);
+        text_entry(texts[TEXT_NAME_PROMPT].c_str(), player_name);
         high_scores[place] = {std::string(player_name), score};
     }
     score = 0;
@@ -119,7 +117,7 @@ void show_run_summary(const char *title)
 
     draw_maze(menu_map);
     draw_panel_frame(x, y, box_width, box_height);
-    snprintf(text_buffer, TEXT_BUFFER_SIZE, "%s    %u", texts[SCORE_LABEL].c_str(),
+    snprintf(text_buffer, TEXT_BUFFER_SIZE, "%s    %u", texts[TEXT_SCORE_LABEL].c_str(),
              (unsigned)score);
     font_write_centred(screen, font, y, title);
     font_write_centred(screen, font, y + h + 20, text_buffer);

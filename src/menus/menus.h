@@ -19,3 +19,23 @@ extern const char *const CREDITS_LINES[4];   // first author, first role, second
 void draw_high_score_screen();
 void draw_credits_screen();
 void draw_legend_screen();
+
+// The legend's panel: the box (x0, y0, w, h), its row pitch and the font height it was
+// measured with. Its width is the widest legend text plus the first indent.
+struct LegendLayout {
+    int x0, y0, w, h;
+    int pitch, fh;
+};
+// One description of the legend: drawn at x0 + x, and at y0 + y_offset + pitches row
+// pitches + font_lines font heights.
+struct LegendText {
+    int text;                  // a TextEntry
+    int x;
+    int y_offset, pitches, font_lines;
+};
+const int LEGEND_TEXT_INDENT = 40;
+const int LEGEND_ACTOR_TEXT_INDENT = 80;   // descriptions of the player and enemy pictures
+extern const LegendText LEGEND_TEXTS[];    // every description but the title, in drawing order
+extern const int LEGEND_TEXT_COUNT;
+LegendLayout legend_layout();              // reads font and texts
+int legend_text_y(const LegendLayout &layout, const LegendText &line);

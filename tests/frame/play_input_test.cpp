@@ -38,7 +38,7 @@ static void end_quiet_game()
     enemy_start_x.clear();
     enemy_start_y.clear();
     lives = 0;
-    texts[25].clear();
+    texts[TEXT_PAUSE].clear();
     clear_test_clock();
     restore_real_skin();
 }
@@ -126,7 +126,7 @@ TEST_F(PlayKeys, AltF4AndAClosedWindowEndTheProgram)
 // and the pacer starts a fresh slot.
 TEST_F(PlayKeys, PauseHoldsPlayUntilPAndTakesItsBoxAway)
 {
-    texts[25] = "PAUSE";
+    texts[TEXT_PAUSE] = "PAUSE";
     set_test_clock(7000, 1);
     frame_base = 0;
     player.wanted_direction = DIR_NONE;
@@ -152,7 +152,7 @@ TEST(PlayFocus, FocusLossPausesUntilPAfterReloadingTheSkin)
     enter_shipped_skin();
     free_skin();
     drain_events();
-    texts[25] = "PAUSE";
+    texts[TEXT_PAUSE] = "PAUSE";
     player.wanted_direction = DIR_NONE;
     push_focus(0);
     push_key(SDLK_LEFT);   // while away: dropped
@@ -163,5 +163,5 @@ TEST(PlayFocus, FocusLossPausesUntilPAfterReloadingTheSkin)
     EXPECT_NE(enemy_sprites[DIR_RIGHT], nullptr);
     EXPECT_EQ(player.wanted_direction, DIR_NONE);
     EXPECT_EQ(event.key.keysym.sym, SDLK_p);
-    texts[25].clear();
+    texts[TEXT_PAUSE].clear();
 }

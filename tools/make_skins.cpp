@@ -5,6 +5,7 @@
 // edges between colours are smooth while keyed sprites keep a hard edge against the pure
 // green key. Colours are picked in coarse steps: the game's screen has 16-bit colour.
 #include <SDL.h>
+#include "gfx.h"
 
 #include <algorithm>
 #include <cmath>
@@ -949,18 +950,24 @@ void arrow(Canvas &c, bool right)
 
 using Drawer = void (*)(Canvas &);
 
-void plain(Drawer draw, const char *name)
+void save_keyed_file(const Canvas &c, int file, Colour rim)
+{
+    save_keyed(c, SKIN_FILES[file].name, rim);
+}
+
+// A 32 by 32 picture drawn opaque, saved under the file name of its entry in SKIN_FILES.
+void plain(Drawer draw, int file)
 {
     Canvas c(CELL, CELL);
     draw(c);
-    save_plain(c, name);
+    save_plain(c, SKIN_FILES[file].name);
 }
 
-void keyed(const std::function<void(Canvas &)> &draw, int w, int h, const char *name, Colour rim)
+void keyed(const std::function<void(Canvas &)> &draw, int w, int h, int file, Colour rim)
 {
     Canvas c(w, h);
     draw(c);
-    save_keyed(c, name, rim);
+    save_keyed_file(c, file, rim);
 }
 
 const int ARROW_W = 16, ARROW_H = 28;
@@ -968,49 +975,49 @@ const int ARROW_W = 16, ARROW_H = 28;
 void make_meadow()
 {
     using namespace meadow;
-    plain(dot_tile, "sperminka.bmp");
-    plain(hedge, "zed.bmp");
-    plain(path_floor, "tecka1.bmp");
-    plain(teleport_tile, "teleport.bmp");
-    plain(scarecrow, "maketa.bmp");
-    keyed(knocked_out_shears, CELL, CELL, "smrt.bmp", RIM);
-    keyed([](Canvas &c) { chick(c, 2, 1.5f, 0.88f, 1, CHICK); }, CELL, CELL, "gumex.bmp", RIM);
-    plain(snail_icon, "boost.bmp");
-    plain(seed_icon, "sperminka1.bmp");
-    plain(knot_icon, "uzlik.bmp");
-    plain(life_tile, "pluszivot.bmp");
-    plain(power_tile, "zrani.bmp");
-    plain(decoy_tile, "maketar.bmp");
-    keyed([](Canvas &c) { arrow(c, false); }, ARROW_W, ARROW_H, "sipkal.bmp", RIM);
-    keyed([](Canvas &c) { arrow(c, true); }, ARROW_W, ARROW_H, "sipkap.bmp", RIM);
-    save_keyed(strip(shears_frame), "nuzky.bmp", RIM);
-    save_keyed(strip([](Canvas &c, float ox, int f) { chick(c, ox, 0, 1, f, CHICK); }), "guma.bmp", RIM);
-    save_keyed(strip([](Canvas &c, float ox, int f) { chick(c, ox, 0, 1, f, FIRE_CHICK); }),
-               "gumazrani.bmp", RIM);
+    plain(dot_tile, SKIN_DOT_TILE);
+    plain(hedge, SKIN_WALL_TILE);
+    plain(path_floor, SKIN_FLOOR_TILE);
+    plain(teleport_tile, SKIN_TELEPORT);
+    plain(scarecrow, SKIN_DECOY);
+    keyed(knocked_out_shears, CELL, CELL, SKIN_KNOCKED_OUT, RIM);
+    keyed([](Canvas &c) { chick(c, 2, 1.5f, 0.88f, 1, CHICK); }, CELL, CELL, SKIN_LIFE_ICON, RIM);
+    plain(snail_icon, SKIN_BOOST_ICON);
+    plain(seed_icon, SKIN_DOTS_ICON);
+    plain(meadow::knot_icon, SKIN_KNOT_ICON);
+    plain(life_tile, SKIN_LIFE_TILE);
+    plain(power_tile, SKIN_POWER_TILE);
+    plain(decoy_tile, SKIN_DECOY_TILE);
+    keyed([](Canvas &c) { arrow(c, false); }, ARROW_W, ARROW_H, SKIN_ARROW_LEFT, RIM);
+    keyed([](Canvas &c) { arrow(c, true); }, ARROW_W, ARROW_H, SKIN_ARROW_RIGHT, RIM);
+    save_keyed_file(strip(shears_frame), SKIN_ENEMY, RIM);
+    save_keyed_file(strip([](Canvas &c, float ox, int f) { chick(c, ox, 0, 1, f, CHICK); }), SKIN_PLAYER, RIM);
+    save_keyed_file(strip([](Canvas &c, float ox, int f) { chick(c, ox, 0, 1, f, FIRE_CHICK); }),
+               SKIN_POWERED_PLAYER, RIM);
 }
 
 void make_circuit()
 {
     using namespace circuit;
-    plain(dot_tile, "sperminka.bmp");
-    plain(board, "zed.bmp");
-    plain(floor, "tecka1.bmp");
-    plain(teleport_tile, "teleport.bmp");
-    plain(decoy, "maketa.bmp");
-    keyed([](Canvas &c) { virus(c, true); }, CELL, CELL, "smrt.bmp", RIM);
-    keyed([](Canvas &c) { bot(c, 2, 2, 0.88f, 1, BOT); }, CELL, CELL, "gumex.bmp", RIM);
-    plain(hourglass_icon, "boost.bmp");
-    plain(bit_icon, "sperminka1.bmp");
-    plain(knot_icon, "uzlik.bmp");
-    plain(life_tile, "pluszivot.bmp");
-    plain(power_tile, "zrani.bmp");
-    plain(decoy_tile, "maketar.bmp");
-    keyed([](Canvas &c) { arrow(c, false); }, ARROW_W, ARROW_H, "sipkal.bmp", RIM);
-    keyed([](Canvas &c) { arrow(c, true); }, ARROW_W, ARROW_H, "sipkap.bmp", RIM);
-    keyed([](Canvas &c) { virus(c, false); }, CELL, CELL, "nuzky.bmp", RIM);
-    save_keyed(strip([](Canvas &c, float ox, int f) { bot(c, ox, 0, 1, f, BOT); }), "guma.bmp", RIM);
-    save_keyed(strip([](Canvas &c, float ox, int f) { bot(c, ox, 0, 1, f, HOT_BOT); }),
-               "gumazrani.bmp", RIM);
+    plain(dot_tile, SKIN_DOT_TILE);
+    plain(board, SKIN_WALL_TILE);
+    plain(floor, SKIN_FLOOR_TILE);
+    plain(teleport_tile, SKIN_TELEPORT);
+    plain(decoy, SKIN_DECOY);
+    keyed([](Canvas &c) { virus(c, true); }, CELL, CELL, SKIN_KNOCKED_OUT, RIM);
+    keyed([](Canvas &c) { bot(c, 2, 2, 0.88f, 1, BOT); }, CELL, CELL, SKIN_LIFE_ICON, RIM);
+    plain(hourglass_icon, SKIN_BOOST_ICON);
+    plain(bit_icon, SKIN_DOTS_ICON);
+    plain(circuit::knot_icon, SKIN_KNOT_ICON);
+    plain(life_tile, SKIN_LIFE_TILE);
+    plain(power_tile, SKIN_POWER_TILE);
+    plain(decoy_tile, SKIN_DECOY_TILE);
+    keyed([](Canvas &c) { arrow(c, false); }, ARROW_W, ARROW_H, SKIN_ARROW_LEFT, RIM);
+    keyed([](Canvas &c) { arrow(c, true); }, ARROW_W, ARROW_H, SKIN_ARROW_RIGHT, RIM);
+    keyed([](Canvas &c) { virus(c, false); }, CELL, CELL, SKIN_ENEMY, RIM);
+    save_keyed_file(strip([](Canvas &c, float ox, int f) { bot(c, ox, 0, 1, f, BOT); }), SKIN_PLAYER, RIM);
+    save_keyed_file(strip([](Canvas &c, float ox, int f) { bot(c, ox, 0, 1, f, HOT_BOT); }),
+               SKIN_POWERED_PLAYER, RIM);
 }
 
 }  // namespace

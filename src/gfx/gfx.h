@@ -34,6 +34,30 @@ extern SDL_Rect actor_frame_rect;            // source of animated actor frames
 extern char skin_path[256];                  // "skins/<name>/"
 extern BitmapFont *font;                     // the game's one font
 
+// The 18 bitmaps of a skin, in load order.
+enum SkinFileIndex {
+    SKIN_DOT_TILE, SKIN_WALL_TILE, SKIN_FLOOR_TILE, SKIN_TELEPORT, SKIN_DECOY,
+    SKIN_KNOCKED_OUT, SKIN_LIFE_ICON, SKIN_BOOST_ICON, SKIN_DOTS_ICON, SKIN_KNOT_ICON,
+    SKIN_LIFE_TILE, SKIN_POWER_TILE, SKIN_DECOY_TILE, SKIN_ARROW_LEFT, SKIN_ARROW_RIGHT,
+    SKIN_ENEMY, SKIN_PLAYER, SKIN_POWERED_PLAYER,
+    SKIN_FILE_COUNT
+};
+const int SKIN_STILL_FILES = SKIN_ENEMY;     // the first 15 are kept as they are loaded
+enum SkinLoad { SKIN_PLAIN, SKIN_KEYED };    // opaque, or pure green transparent
+
+struct SkinFile {
+    const char *name;                        // file name in the skin's directory
+    const char *label;                       // a short word for what it shows
+    SkinLoad load;
+    SDL_Surface **slot;                      // kept in; actors: the right-facing picture
+    int width, height;                       // the size the game draws; 0: any
+    int other_width;                         // a second width the game takes; 0: none
+};
+extern const SkinFile SKIN_FILES[SKIN_FILE_COUNT];
+extern const char *const FONT_DIRECTORY;     // "data/"
+extern const char *const FONT_FILE;          // "font.bmp"
+extern const char *const SKIN_PATH_FORMAT;   // "skins/%s/"
+
 void load_skin();                            // font and all 18 bitmaps of skin_list[skin_index]
 void free_skin();                            // releases every surface and the font
 

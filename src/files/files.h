@@ -108,6 +108,8 @@ void write_high_scores(const char *path);
 int high_score_place(Uint32 points);           // first place a score would take, -1 for none
 void enter_high_score();                       // lets `score` into the table with a name; score = 0
 void show_run_summary(const char *title);      // the end-of-run box (the caller flips)
+int run_summary_width(const char *title);      // its box's width
+extern const char *const RUN_SUMMARY_SCORE_FORMAT;   // its score line: the label, the score
 
 // ===================== safe_write.cpp =====================
 // Stored files are written to a temporary file beside them and renamed over the old one

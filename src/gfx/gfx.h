@@ -68,10 +68,20 @@ void redraw_cells_in_rect(SDL_Rect rect);    // every level_map cell the rectang
 
 // ===================== play_overlay.cpp =====================
 extern SDL_Rect rect_scratch;
+const int FPS_VALUE_X = 60;                  // the frame rate, after its label at x 0
 void draw_play_overlay();                    // decoy, enemies, player, status panel
+int score_value_x();                         // 18 px after the score label's end
+int life_icon_x(int icon);                   // life icons 1, 2, ... after the lives label
 
 // ===================== message_box.cpp =====================
 extern SDL_Rect message_box_rect;            // outer rectangle of the framed box drawn last
+struct Area {                                // a rectangle that may reach past the screen
+    int x, y, w, h;
+};
+Area framed_label_area(const char *text, int top);   // outer rectangle of a framed label
+Area message_box_area(const char *text);              // outer rectangle of a message box
+Area panel_frame_area(int x, int y, int w, int h);    // outer edge of a panel frame round a box
+bool area_on_screen(const Area &area);                // wholly within the screen
 void show_message_box(const char *text);     // play screen plus a framed text; no flip
 void draw_framed_label(const char *text, int top);  // centred framed string at top
 void draw_panel_frame(int x, int y, int w, int h);  // red border 5 px around black, 5 px out

@@ -49,10 +49,7 @@ void take_layout()
 {
     fh = font_height(font);
     top = (SCREEN_HEIGHT - ALWAYS_SHOWN_ITEMS * fh) / 2;
-    box_width = text_width(TEXT_MENU_TITLE);
-    for (int i = TEXT_ITEM_NEW_GAME; i <= TEXT_ITEM_QUIT; ++i)
-        if (text_width(i) > box_width)
-            box_width = text_width(i);
+    box_width = main_menu_width();
     box_x = (SCREEN_WIDTH - box_width) / 2;
 }
 
@@ -67,6 +64,19 @@ void draw_menu()
         font_write_centred(screen, font, item_y(i), texts[i].c_str());
     SDL_Flip(screen);
 }
+
+} // namespace
+
+int main_menu_width()
+{
+    int width = text_width(TEXT_MENU_TITLE);
+    for (int i = TEXT_ITEM_NEW_GAME; i <= TEXT_ITEM_QUIT; ++i)
+        if (text_width(i) > width)
+            width = text_width(i);
+    return width;
+}
+
+namespace {
 
 // Up on the first shown item goes to Quit, Down on Quit to the first shown item. Applied
 // after every key, so that a Return queued behind the move acts on a shown item.

@@ -1,6 +1,8 @@
 // menus.h: the main menu, the options menu and the information screens.
 #pragma once
 #include <SDL.h>
+#include <string>
+#include <vector>
 
 // ===================== menu_loop.cpp =====================
 enum MenuState { MENU_LEAVE = 0, MENU_WAITING = 1, MENU_REDRAW = 2 };
@@ -10,9 +12,17 @@ void fill_highlight_bar(int x, int y, int w, int h);   // the mid-grey bar under
 
 // ===================== main_menu.cpp =====================
 void main_menu();                            // returns when play is to go on
+int main_menu_width();                       // W: the widest of the title and items 37 to 42
 
 // ===================== options_menu.cpp =====================
 void options_menu(Uint16 minimum_width);
+// The box width: the minimum, the rows' labels and the rows as measured with name.
+int options_menu_width(Uint16 minimum_width, const char *name);
+// The rows as drawn: the speed row at a frame delay, the name, skin and language rows with
+// a value. Use text_buffer.
+std::string speed_row_text(int delay);
+std::string value_row_text(Uint16 row, const char *value);
+std::vector<int> offered_frame_delays();     // every frame delay the speed row can show
 
 // ===================== info_screens.cpp =====================
 extern const char *const CREDITS_LINES[4];   // first author, first role, second author, second role

@@ -57,12 +57,6 @@ int name_row_width()
     return formatted_width(NAME_MEASURE_FORMAT, TEXT_OPTION_NAME, player_name);
 }
 
-void widen_box(int width)
-{
-    if (width > box_width)
-        box_width = width;
-}
-
 // Reads `font`, `texts`, `player_name`, `skin_list`, `language_list`; uses text_buffer.
 void take_layout(Uint16 minimum_width)
 {
@@ -70,16 +64,51 @@ void take_layout(Uint16 minimum_width)
     arrow_rect.h = ARROW_HEIGHT;
     fh = font_height(font);
     top = (SCREEN_HEIGHT - ROW_COUNT * fh) / 2;
-    box_width = minimum_width;
-    for (int row = TEXT_OPTION_SPEED; row <= TEXT_OPTION_APPLY; ++row)
-        widen_box(font_text_width(font, texts[row].c_str()));
-    widen_box(name_row_width());
-    for (const std::string &skin : skin_list)
-        widen_box(formatted_width(LIST_MEASURE_FORMAT, TEXT_OPTION_SKIN, skin.c_str()));
-    for (const std::string &language : language_list)
-        widen_box(formatted_width(LIST_MEASURE_FORMAT, TEXT_OPTION_LANGUAGE, language.c_str()));
+    box_width = options_menu_width(minimum_width, player_name);
     box_x = (SCREEN_WIDTH - box_width) / 2;
 }
+
+} // namespace
+
+// Reads `font`, `texts`, `skin_list`, `language_list`; uses text_buffer.
+int options_menu_width(Uint16 minimum_width, const char *name)
+{
+    int width = minimum_width;
+    auto widen = [&width](int row_width) { width = row_width > width ? row_width : width; };
+    for (int row = TEXT_OPTION_SPEED; row <= TEXT_OPTION_APPLY; ++row)
+        widen(font_text_width(font, texts[row].c_str()));
+    widen(formatted_width(NAME_MEASURE_FORMAT, TEXT_OPTION_NAME, name));
+    for (const std::string &skin : skin_list)
+        widen(formatted_width(LIST_MEASURE_FORMAT, TEXT_OPTION_SKIN, skin.c_str()));
+    for (const std::string &language : language_list)
+        widen(formatted_width(LIST_MEASURE_FORMAT, TEXT_OPTION_LANGUAGE, language.c_str()));
+    return width;
+}
+
+std::string speed_row_text(int delay)
+{
+    snprintf(text_buffer, TEXT_BUFFER_SIZE, SPEED_FORMAT, texts[TEXT_OPTION_SPEED].c_str(),
+             1000.0 / delay);
+    return text_buffer;
+}
+
+std::string value_row_text(Uint16 row, const char *value)
+{
+    const char *format = row == TEXT_OPTION_NAME ? NAME_FORMAT
+                       : row == TEXT_OPTION_SKIN ? SKIN_FORMAT : LANGUAGE_FORMAT;
+    formatted_width(format, row, value);
+    return text_buffer;
+}
+
+std::vector<int> offered_frame_delays()
+{
+    std::vector<int> delays;
+    for (int delay = FASTEST_FRAME_DELAY; delay <= SLOWEST_FRAME_DELAY; ++delay)
+        delays.push_back(delay);
+    return delays;
+}
+
+namespace {
 
 int row_y(Uint16 row)
 {
@@ -105,15 +134,14 @@ void draw_arrows()
 // Reads frame_delay, player_name, skin_index, language_index; uses text_buffer.
 void draw_rows()
 {
-    snprintf(text_buffer, TEXT_BUFFER_SIZE, SPEED_FORMAT, texts[TEXT_OPTION_SPEED].c_str(),
-             1000.0 / frame_delay);
-    font_write_centred(screen, font, row_y(TEXT_OPTION_SPEED), text_buffer);
-    formatted_width(NAME_FORMAT, TEXT_OPTION_NAME, player_name);
-    font_write_centred(screen, font, row_y(TEXT_OPTION_NAME), text_buffer);
-    formatted_width(SKIN_FORMAT, TEXT_OPTION_SKIN, list_entry(skin_list, skin_index));
-    font_write_centred(screen, font, row_y(TEXT_OPTION_SKIN), text_buffer);
-    formatted_width(LANGUAGE_FORMAT, TEXT_OPTION_LANGUAGE, list_entry(language_list, language_index));
-    font_write_centred(screen, font, row_y(TEXT_OPTION_LANGUAGE), text_buffer);
+    auto write_row = [](Uint16 row, const std::string &text) {
+        font_write_centred(screen, font, row_y(row), text.c_str());
+    };
+    write_row(TEXT_OPTION_SPEED, speed_row_text(frame_delay));
+    write_row(TEXT_OPTION_NAME, value_row_text(TEXT_OPTION_NAME, player_name));
+    write_row(TEXT_OPTION_SKIN, value_row_text(TEXT_OPTION_SKIN, list_entry(skin_list, skin_index)));
+    write_row(TEXT_OPTION_LANGUAGE,
+              value_row_text(TEXT_OPTION_LANGUAGE, list_entry(language_list, language_index)));
     font_write_centred(screen, font, row_y(TEXT_OPTION_APPLY), texts[TEXT_OPTION_APPLY].c_str());
 }
 

@@ -320,6 +320,18 @@ Shape in_frame(Shape s, float ox) { return both(s, box(ox, 0, ox + CELL, CELL));
 
 // ===================== meadow: garden, hedges and seeds =====================
 
+// The arrows are drawn on a 16 by 28 grid scaled to the canvas; the left one is mirrored.
+float arrow_x(const Canvas &c, float x, bool right)
+{
+    float scaled = x * c.w / 16.0f;
+    return right ? scaled : c.w - scaled;
+}
+
+float arrow_y(const Canvas &c, float y)
+{
+    return y * c.h / 28.0f;
+}
+
 namespace meadow {
 
 const Colour SOIL = rgb(190, 148, 96);
@@ -681,11 +693,12 @@ void knot_icon(Canvas &c)
 
 void arrow(Canvas &c, bool right)
 {
-    auto X = [&](float x) { return right ? x : c.w - x; };
-    Shape head = polygon({{X(1.5f), 1.5f}, {X(14.5f), 14}, {X(1.5f), 26.5f}});
+    auto X = [&](float x) { return arrow_x(c, x, right); };
+    auto Y = [&](float y) { return arrow_y(c, y); };
+    Shape head = polygon({{X(1.5f), Y(1.5f)}, {X(14.5f), Y(14)}, {X(1.5f), Y(26.5f)}});
     fill(c, head, rgb(60, 150, 40));
-    fill(c, polygon({{X(2.8f), 4.5f}, {X(12.0f), 14}, {X(2.8f), 14}}), rgb(150, 220, 90));
-    fill(c, line(X(3.5f), 14, X(11), 14, 0.5f), rgb(30, 90, 20));
+    fill(c, polygon({{X(2.8f), Y(4.5f)}, {X(12.0f), Y(14)}, {X(2.8f), Y(14)}}), rgb(150, 220, 90));
+    fill(c, line(X(3.5f), Y(14), X(11), Y(14), 0.5f), rgb(30, 90, 20));
 }
 
 }  // namespace meadow
@@ -937,10 +950,13 @@ void decoy_tile(Canvas &c)
 
 void arrow(Canvas &c, bool right)
 {
-    auto X = [&](float x) { return right ? x : c.w - x; };
-    fill(c, polygon({{X(1), 1}, {X(15), 14}, {X(1), 27}, {X(1), 21}, {X(8.5f), 14}, {X(1), 7}}),
+    auto X = [&](float x) { return arrow_x(c, x, right); };
+    auto Y = [&](float y) { return arrow_y(c, y); };
+    fill(c, polygon({{X(1), Y(1)}, {X(15), Y(14)}, {X(1), Y(27)}, {X(1), Y(21)}, {X(8.5f), Y(14)},
+                     {X(1), Y(7)}}),
          rgb(20, 120, 160));
-    fill(c, polygon({{X(2), 3.5f}, {X(13.5f), 14}, {X(2), 24.5f}, {X(2), 21.5f}, {X(10), 14}, {X(2), 6.5f}}),
+    fill(c, polygon({{X(2), Y(3.5f)}, {X(13.5f), Y(14)}, {X(2), Y(24.5f)}, {X(2), Y(21.5f)},
+                     {X(10), Y(14)}, {X(2), Y(6.5f)}}),
          NEON);
 }
 
@@ -970,7 +986,7 @@ void keyed(const std::function<void(Canvas &)> &draw, int w, int h, int file, Co
     save_keyed_file(c, file, rim);
 }
 
-const int ARROW_W = 16, ARROW_H = 28;
+const int ARROW_W = SKIN_FILES[SKIN_ARROW_LEFT].width, ARROW_H = SKIN_FILES[SKIN_ARROW_LEFT].height;
 
 void make_meadow()
 {

@@ -16,6 +16,9 @@ extern char text_buffer[TEXT_BUFFER_SIZE];   // shared scratch for composed name
 // line is dropped. Returns false at the end of the file with no further content line.
 bool read_line(FILE *file, char *buffer, size_t size);
 
+// The whole file as it is on disk; false when it cannot be read.
+bool read_whole_file(const std::string &path, std::string &text);
+
 // Opens a text file for reading. When it cannot be opened, writes "ERROR opening file
 // <path>" and two line ends and returns null; the caller goes on without it.
 FILE *open_text_file(const char *path);
@@ -92,6 +95,7 @@ enum TextEntry {
 };
 const int TEXT_COUNT = TEXT_ENTRY_COUNT;   // 43
 const int TEXT_LINE_SIZE = 1024;
+extern const char *const TEXT_FILE_FORMAT;     // "data/texts/%s_%s.txt": skin, language
 extern std::string texts[TEXT_COUNT];          // the language text table; never null, maybe empty
 
 int load_texts();                              // 0 read, 1 file missing (table unchanged)
@@ -110,6 +114,18 @@ void enter_high_score();                       // lets `score` into the table wi
 void show_run_summary(const char *title);      // the end-of-run box (the caller flips)
 int run_summary_width(const char *title);      // its box's width
 extern const char *const RUN_SUMMARY_SCORE_FORMAT;   // its score line: the label, the score
+
+// ===================== content_check.cpp =====================
+// Checks a whole content tree as the game reads it: the lists, every map of the map list and
+// the menu map, every skin's bitmaps, the font sheet, and every text file of every skin and
+// language, including that each text fits where the game draws it.
+struct ContentFault {
+    std::string file;                          // the content directory's path joined with the file's
+    int line;                                  // from 1; 1 for a fault of the whole file
+    std::string what;
+};
+std::vector<ContentFault> check_content(const std::string &content_dir);
+std::string fault_line(const ContentFault &fault);   // "file:line: what"
 
 // ===================== safe_write.cpp =====================
 // Stored files are written to a temporary file beside them and renamed over the old one

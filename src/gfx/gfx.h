@@ -42,6 +42,8 @@ enum SkinFileIndex {
     SKIN_ENEMY, SKIN_PLAYER, SKIN_POWERED_PLAYER,
     SKIN_FILE_COUNT
 };
+const int ARROW_WIDTH = 15;                  // the options menu's arrows, as it places them
+const int ARROW_HEIGHT = 27;
 const int SKIN_STILL_FILES = SKIN_ENEMY;     // the first 15 are kept as they are loaded
 enum SkinLoad { SKIN_PLAIN, SKIN_KEYED };    // opaque, or pure green transparent
 

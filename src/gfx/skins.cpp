@@ -28,7 +28,7 @@ const char *const FONT_FILE = "font.bmp";
 const char *const SKIN_PATH_FORMAT = "skins/%s/";
 
 // Tiles and panel icons fill their 32 by 32 cell; the actors are strips of 32 by 32 frames,
-// two for the player, one or two for the enemy. The arrows may have any size.
+// two for the player, one or two for the enemy.
 const SkinFile SKIN_FILES[SKIN_FILE_COUNT] = {
     {"sperminka.bmp", "dot", SKIN_PLAIN, &tile_sprites[CELL_DOT], FRAME_SIZE, FRAME_SIZE, 0},
     {"zed.bmp", "wall", SKIN_PLAIN, &tile_sprites[CELL_WALL], FRAME_SIZE, FRAME_SIZE, 0},
@@ -43,8 +43,8 @@ const SkinFile SKIN_FILES[SKIN_FILE_COUNT] = {
     {"pluszivot.bmp", "life+", SKIN_PLAIN, &tile_sprites[CELL_LIFE], FRAME_SIZE, FRAME_SIZE, 0},
     {"zrani.bmp", "power", SKIN_PLAIN, &tile_sprites[CELL_POWER], FRAME_SIZE, FRAME_SIZE, 0},
     {"maketar.bmp", "decoy+", SKIN_PLAIN, &tile_sprites[CELL_DECOY], FRAME_SIZE, FRAME_SIZE, 0},
-    {"sipkal.bmp", "left", SKIN_KEYED, &arrow_left_sprite, 0, 0, 0},
-    {"sipkap.bmp", "right", SKIN_KEYED, &arrow_right_sprite, 0, 0, 0},
+    {"sipkal.bmp", "left", SKIN_KEYED, &arrow_left_sprite, ARROW_WIDTH, ARROW_HEIGHT, 0},
+    {"sipkap.bmp", "right", SKIN_KEYED, &arrow_right_sprite, ARROW_WIDTH, ARROW_HEIGHT, 0},
     {"nuzky.bmp", "enemy", SKIN_KEYED, &enemy_sprites[DIR_RIGHT], FRAME_SIZE, FRAME_SIZE, 2 * FRAME_SIZE},
     {"guma.bmp", "player", SKIN_KEYED, &player_sprites[DIR_RIGHT], 2 * FRAME_SIZE, FRAME_SIZE, 0},
     {"gumazrani.bmp", "powered", SKIN_KEYED, &player_power_sprites[DIR_RIGHT], 2 * FRAME_SIZE,

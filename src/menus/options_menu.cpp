@@ -17,8 +17,6 @@ const int ROW_COUNT = 5;
 
 const int FASTEST_FRAME_DELAY = 20;
 const int SLOWEST_FRAME_DELAY = 25;
-const Uint16 ARROW_WIDTH = 15;
-const Uint16 ARROW_HEIGHT = 27;
 
 // How each row shows its value, and how the name row is measured for the box width.
 const char *const SPEED_FORMAT = "   %s: %.1f  ";

@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-int frame_delay = 25;
+int frame_delay = SLOWEST_FRAME_DELAY;
 Uint32 frame_base = 0;
 Uint32 frame_now = 0;
 Uint8 fps_frames = 0;
@@ -52,6 +52,15 @@ void pace_frame()
         fps_elapsed = 0;
     }
     frame_base += frame_delay;
+}
+
+int clamp_frame_delay(long long delay)
+{
+    if (delay > SLOWEST_FRAME_DELAY)
+        return SLOWEST_FRAME_DELAY;
+    if (delay < FASTEST_FRAME_DELAY)
+        return FASTEST_FRAME_DELAY;
+    return (int)delay;
 }
 
 void reset_frame_pacer()

@@ -77,8 +77,7 @@ void start_game()
     read_required_list(LANGUAGE_LIST_PATH, language_list, "languages");
     read_config(CONFIG_PATH);
     load_skin();
-    decoy_count = START_STOCK;
-    power_charges = START_STOCK;
+    reset_program_state();
     read_menu_map();
     load_texts();
     read_map_list(MAP_LIST_PATH);

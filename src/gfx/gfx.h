@@ -17,22 +17,6 @@ SDL_Surface *mirror_frames(SDL_Surface *source);  // every frame mirrored left t
 
 // ===================== skins.cpp =====================
 const int FRAME_SIZE = 32;
-extern SDL_Surface *tile_sprites[6];        // by cell code 0..5
-extern SDL_Surface *teleport_sprite;
-extern SDL_Surface *death_sprite;
-extern SDL_Surface *life_icon;
-extern SDL_Surface *dots_icon;
-extern SDL_Surface *boost_icon;
-extern SDL_Surface *knot_icon;
-extern SDL_Surface *decoy_sprite;
-extern SDL_Surface *arrow_left_sprite;
-extern SDL_Surface *arrow_right_sprite;
-extern SDL_Surface *player_sprites[5];       // by direction 1..4; [0] unused
-extern SDL_Surface *player_power_sprites[5];
-extern SDL_Surface *enemy_sprites[5];        // [2..4] only for an animated enemy strip
-extern SDL_Rect actor_frame_rect;            // source of animated actor frames
-extern char skin_path[256];                  // "skins/<name>/"
-extern BitmapFont *font;                     // the game's one font
 
 // The 18 bitmaps of a skin, in load order.
 enum SkinFileIndex {
@@ -69,14 +53,12 @@ void draw_maze(const LevelMap &map);
 void redraw_cells_in_rect(SDL_Rect rect);    // every level_map cell the rectangle touches
 
 // ===================== play_overlay.cpp =====================
-extern SDL_Rect rect_scratch;
 const int FPS_VALUE_X = 60;                  // the frame rate, after its label at x 0
 void draw_play_overlay();                    // decoy, enemies, player, status panel
 int score_value_x();                         // 18 px after the score label's end
 int life_icon_x(int icon);                   // life icons 1, 2, ... after the lives label
 
 // ===================== message_box.cpp =====================
-extern SDL_Rect message_box_rect;            // outer rectangle of the framed box drawn last
 struct Area {                                // a rectangle that may reach past the screen
     int x, y, w, h;
 };
@@ -91,3 +73,27 @@ Uint32 red_pixel();                          // pure red in the screen's format
 
 // ===================== text_entry.cpp =====================
 void text_entry(const char *prompt, char *text);    // text holds 256 bytes; returns on Return
+
+// ---------- Program state: from start-up to the quit sequence ----------
+// The skin's sprite set and the font (skins.cpp): replaced whole at each skin load (start-up,
+// the options menu, the focus coming back), released by the quit sequence.
+extern SDL_Surface *tile_sprites[6];        // by cell code 0..5
+extern SDL_Surface *teleport_sprite;
+extern SDL_Surface *death_sprite;
+extern SDL_Surface *life_icon;
+extern SDL_Surface *dots_icon;
+extern SDL_Surface *boost_icon;
+extern SDL_Surface *knot_icon;
+extern SDL_Surface *decoy_sprite;
+extern SDL_Surface *arrow_left_sprite;
+extern SDL_Surface *arrow_right_sprite;
+extern SDL_Surface *player_sprites[5];       // by direction 1..4; [0] unused
+extern SDL_Surface *player_power_sprites[5];
+extern SDL_Surface *enemy_sprites[5];        // [2..4] only for an animated enemy strip
+extern SDL_Rect actor_frame_rect;            // source of animated actor frames
+extern char skin_path[256];                  // "skins/<name>/"
+extern BitmapFont *font;                     // the game's one font
+
+// ---------- Scratch: good until the next drawing ----------
+extern SDL_Rect rect_scratch;                // play_overlay.cpp: blit rectangle of the panel
+extern SDL_Rect message_box_rect;            // message_box.cpp: outer rectangle of the box drawn last

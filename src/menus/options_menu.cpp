@@ -15,8 +15,6 @@ namespace {
 
 const int ROW_COUNT = 5;
 
-const int FASTEST_FRAME_DELAY = 20;
-const int SLOWEST_FRAME_DELAY = 25;
 
 // How each row shows its value, and how the name row is measured for the box width.
 const char *const SPEED_FORMAT = "   %s: %.1f  ";
@@ -170,11 +168,7 @@ void move_cursor(int step)
 // Right makes the game faster (a shorter frame), Left slower; writes frame_delay.
 void change_speed(int step)
 {
-    frame_delay += step;
-    if (frame_delay < FASTEST_FRAME_DELAY)
-        frame_delay = FASTEST_FRAME_DELAY;
-    if (frame_delay > SLOWEST_FRAME_DELAY)
-        frame_delay = SLOWEST_FRAME_DELAY;
+    frame_delay = clamp_frame_delay(frame_delay + step);
     state = MENU_REDRAW;
 }
 

@@ -202,8 +202,8 @@ ArrowReach check_skin(Check &check, const std::string &skin)
 {
     char directory[TEXT_BUFFER_SIZE];
     snprintf(directory, sizeof directory, SKIN_PATH_FORMAT, skin.c_str());
-    int arrow_size[2][2] = {{0, 0}, {0, 0}};
     ArrowReach reach;
+    int left_arrow_width = 0;
     for (int i = 0; i < SKIN_FILE_COUNT; i++) {
         const SkinFile &file = SKIN_FILES[i];
         std::string path = std::string(directory) + file.name;
@@ -215,21 +215,13 @@ ArrowReach check_skin(Check &check, const std::string &skin)
         std::string fault = size_fault(file, s.get());
         if (!fault.empty())
             check.add(path, 1, fault);
-        if (i == SKIN_ARROW_LEFT || i == SKIN_ARROW_RIGHT) {
-            arrow_size[i - SKIN_ARROW_LEFT][0] = s->w;
-            arrow_size[i - SKIN_ARROW_LEFT][1] = s->h;
-        }
-        if (i == SKIN_ARROW_LEFT)
+        if (i == SKIN_ARROW_LEFT) {
+            left_arrow_width = s->w;
             reach.left = drawn_columns(s.get()).second;
+        }
         if (i == SKIN_ARROW_RIGHT)
-            reach.right = -drawn_columns(s.get()).first;   // the left arrow's width added below
+            reach.right = left_arrow_width - drawn_columns(s.get()).first;
     }
-    reach.right += arrow_size[0][0];
-    if (arrow_size[0][0] && arrow_size[1][0]
-        && (arrow_size[0][0] != arrow_size[1][0] || arrow_size[0][1] != arrow_size[1][1]))
-        check.add(std::string(directory) + SKIN_FILES[SKIN_ARROW_RIGHT].name, 1,
-                  "is not the size of " + std::string(SKIN_FILES[SKIN_ARROW_LEFT].name)
-                      + ": the game places both by the left one");
     return reach;
 }
 

@@ -47,7 +47,7 @@ const int SLOWEST_FRAME_DELAY = 25;   // the longest one, and the frame length b
 void main_loop();               // runs frames for ever
 void run_frame();               // one frame: input, rules, wait, flip, measure
 void handle_play_input();       // handles every pending event during play
-void pace_frame();              // a frame's end: wait for the slot, flip, measure, next slot
+void pace_frame();              // waits for the end of the slot, flips, measures, advances
 // `delay` held between FASTEST_FRAME_DELAY and SLOWEST_FRAME_DELAY; used by the configuration
 // reader and the options menu.
 int clamp_frame_delay(long long delay);
@@ -57,14 +57,22 @@ bool is_alt_f4(const SDL_Event &e);   // a key press of F4 with either Alt key h
 // ===================== waits.cpp =====================
 int wait_for_key(Uint16 key);   // 0: the key (0 = any) was pressed; 1: focus was lost and regained
 void wait_for_focus();          // waits for the focus, reloads the skin, flips
-// Polls one event into `event`; when the queue is empty it rests about a millisecond so
-// that a screen left open does not keep a processor core busy. Returns whether it got one.
+const Uint32 IDLE_REST = 10;    // ms that an empty event queue is left alone by a waiting screen
+// Polls one event into `event`; when the queue is empty it rests IDLE_REST so that a screen
+// left open hardly uses the processor. Returns whether it got one.
 bool poll_event_or_rest();
 
 // ===================== clock.cpp =====================
 // The game's only view of the millisecond clock and of the random seed, so that tests can
 // run real frames instantly and repeatably.
+const Uint32 SPIN_MARGIN = 2;   // ms: wait_until sleeps until this much is left, then spins
 Uint32 game_ticks();                            // SDL_GetTicks, or the test clock
+// Sleeps ms milliseconds; on the test clock it only moves the clock on by ms.
+void rest(Uint32 ms);
+// Waits until game_ticks() reaches target (unsigned comparison: a target already passed
+// returns at once): sleeps while more than SPIN_MARGIN is left, then reads the clock until
+// it gets there, so the wait ends within the clock's millisecond. Returns the last reading.
+Uint32 wait_until(Uint32 target);
 void seed_random(Uint32 seed);                  // srand(seed), or the fixed test seed
 void set_test_clock(Uint32 start, Uint32 step); // each read returns the clock, then adds step
 void advance_test_clock(Uint32 ms);             // moves the test clock on

@@ -36,13 +36,11 @@ void run_frame()
     pace_frame();
 }
 
-// Spins on the clock until the slot is over, shows the frame and measures the rate.
-// Reads and writes frame_base, frame_now, fps_frames, fps_elapsed and fps_text.
+// Waits until the slot is over (sleeping for most of it), shows the frame and measures the
+// rate. Reads and writes frame_base, frame_now, fps_frames, fps_elapsed and fps_text.
 void pace_frame()
 {
-    frame_now = game_ticks();
-    while (frame_now < Uint32(frame_base + frame_delay))
-        frame_now = game_ticks();
+    frame_now = wait_until(Uint32(frame_base + frame_delay));
     SDL_Flip(screen);
     fps_frames++;
     fps_elapsed += frame_now - frame_base;

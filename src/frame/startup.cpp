@@ -29,9 +29,11 @@ int set_video_mode()
     return screen ? 0 : 1;
 }
 
+// Video only: SDL's clock runs without its timer subsystem, whose thread would wake every
+// millisecond for timers the game never sets.
 static void start_sdl()
 {
-    if (SDL_Init(SDL_INIT_TIMER | SDL_INIT_VIDEO) < 0) {
+    if (SDL_Init(SDL_INIT_VIDEO) < 0) {
         printf("\nERROR inicializace SDL %s", SDL_GetError());
         exit(1);
     }

@@ -190,7 +190,7 @@ int main(int argc, char **argv)
     char skin_dir[256];
     snprintf(skin_dir, sizeof skin_dir, SKIN_PATH_FORMAT, argv[2]);
     Rgba frame;
-    if (!read_frame(std::string(argv[1]) + "/" + skin_dir + PLAYER_FILE, frame))
+    if (!read_frame(std::string(argv[1]) + "/" + skin_dir + SKIN_FILES[SKIN_PLAYER].name, frame))
         return 1;
     SDL_Rect square = figure_square(frame);
     for (int size : ICON_SIZES) {

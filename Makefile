@@ -2,10 +2,11 @@
 # Debian 12 machine first (packages, configure, build).
 
 PACKAGES := cmake g++ make pkg-config libsdl1.2-dev libgtest-dev libfreetype-dev \
-            fonts-dejavu-core xvfb xdotool x11-utils imagemagick libbenchmark-dev
+            fonts-dejavu-core xvfb xdotool x11-utils imagemagick libbenchmark-dev \
+            dpkg-dev lintian desktop-file-utils appstream libsdl2-2.0-0
 JOBS ?= 2
 
-.PHONY: all deps build play test test-plain test-sanitized bench cpu-share screenshots preview clean
+.PHONY: all deps build play deb test test-plain test-sanitized bench cpu-share screenshots preview clean
 
 all: build
 
@@ -26,8 +27,13 @@ build: deps
 	cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
 	cmake --build build -j $(JOBS)
 
+# The built game through the launcher, with a player directory of this checkout's own.
 play: build
-	cd content && ../build/gobrant
+	XDG_DATA_HOME=$(CURDIR)/build/player build/play/gobrant
+
+# The Debian package, in build/deb/.
+deb: build
+	bash packaging/make_deb.sh build build/deb
 
 test: test-plain test-sanitized
 

@@ -36,7 +36,7 @@ SDL_Surface *load_bitmap(const char *directory, const char *file)
 // Pure green in the surface's own format: the transparent colour of sprites.
 static Uint32 green_key(SDL_Surface *surface)
 {
-    return SDL_MapRGB(surface->format, 0, 255, 0);
+    return SDL_MapRGB(surface->format, SPRITE_KEY_RGB[0], SPRITE_KEY_RGB[1], SPRITE_KEY_RGB[2]);
 }
 
 SDL_Surface *load_keyed_bitmap(const char *directory, const char *file)

@@ -1,8 +1,7 @@
 // map_check.cpp: checks of map files as the content is meant to be written, made on what the
-// game's own map reader makes of them; used by check_content, the map editor and the tests.
+// game's own map reader makes of them; used by the content check, the map editor and the tests.
 #include "world.h"
 #include "files.h"
-#include "frame.h"
 #include <array>
 #include <cstring>
 #include <map>
@@ -53,8 +52,8 @@ std::vector<MapFault> check_map_text_format(const std::string &text)
     for (int y = 0; y < (int)rows.size() && y < MAP_ROWS; y++) {
         const std::string &row = rows[y];
         if ((int)row.size() != MAP_COLUMNS) {
-            std::vector<std::pair<int, int>> cells;
-            for (int x = row.size(); x < MAP_COLUMNS; x++)
+            std::vector<std::pair<int, int>> cells;   // the cells it lacks, or all of a long row
+            for (int x = (int)row.size() < MAP_COLUMNS ? row.size() : 0; x < MAP_COLUMNS; x++)
                 cells.push_back({x, y});
             add_fault(faults, MAP_FAULT_FORMAT, cells, "row %d has %d characters, not %d", y,
                       (int)row.size(), MAP_COLUMNS);
@@ -239,60 +238,4 @@ std::vector<std::string> check_map_format(const std::string &text)
 std::vector<std::string> check_level_map(const std::string &text)
 {
     return fault_lines(check_map_text(text));
-}
-
-static void add_faults(std::vector<std::string> &all, const std::string &file,
-                       const std::vector<std::string> &found)
-{
-    for (const std::string &line : found)
-        all.push_back(file + ": " + line);
-}
-
-// Which kinds of cell the levels use together: map characters, plus 'A' and 'a' standing for
-// any upper- and lower-case teleport letter.
-static void note_kinds(const std::string &text, std::map<char, bool> &used)
-{
-    for (const std::string &row : map_rows(text))
-        for (char c : row) {
-            if (c >= 'A' && c <= 'Z')
-                used['A'] = true;
-            else if (c >= 'a' && c <= 'z')
-                used['a'] = true;
-            else
-                used[c] = true;
-        }
-}
-
-std::vector<std::string> check_content_maps(const std::string &content_dir)
-{
-    std::vector<std::string> faults;
-    std::string text;
-    std::string menu_path = content_dir + "/" + MENU_MAP_PATH;
-    if (!read_whole_file(menu_path, text))
-        faults.push_back(menu_path + ": cannot be read");
-    else
-        add_faults(faults, menu_path, check_map_format(text));
-
-    std::string list_path = content_dir + "/" + MAP_LIST_PATH;
-    if (!read_whole_file(list_path, text)) {
-        faults.push_back(list_path + ": cannot be read");
-        return faults;
-    }
-    std::vector<std::string> names = map_rows(text);
-    if (names.empty())
-        faults.push_back(list_path + ": names no maps");
-    std::map<char, bool> used;
-    for (const std::string &name : names) {
-        std::string path = content_dir + "/maps/" + name;
-        if (!read_whole_file(path, text)) {
-            faults.push_back(path + ": cannot be read");
-            continue;
-        }
-        add_faults(faults, path, check_level_map(text));
-        note_kinds(text, used);
-    }
-    for (char kind : std::string("0124567Aa"))
-        if (!used[kind])
-            faults.push_back(list_path + ": no level uses the cell kind " + kind);
-    return faults;
 }

@@ -215,6 +215,3 @@ std::vector<std::string> fault_lines(const std::vector<MapFault> &faults);
 std::vector<std::string> check_map_format(const std::string &text);   // fault_lines of the format
 std::vector<std::string> check_level_map(const std::string &text);    // fault_lines of check_map_text
 
-// maps/AAA_maplist.txt and every level it names, data/menumap.txt, and that the levels
-// together use every kind of cell. Fault lines start with the file they concern.
-std::vector<std::string> check_content_maps(const std::string &content_dir);

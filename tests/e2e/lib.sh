@@ -77,14 +77,19 @@ e2e_stop_pid() {
 # Makes the scratch copy of the content tree, with a known configuration and a known
 # high-score table whose tenth score is 2, and starts the X server.
 e2e_setup() {
-    E2E_WORK=$(mktemp -d "/tmp/gobrant-e2e-$E2E_NAME.XXXXXX")
-    trap e2e_cleanup EXIT
-    trap 'exit 130' INT TERM
+    e2e_setup_scratch
     cp -r "$E2E_SOURCE_CONTENT" "$E2E_WORK/content"
     E2E_CONTENT="$E2E_WORK/content"
     e2e_write_config 25 jmeno 0 0
     e2e_write_known_highscores
     e2e_start_x
+}
+
+# Makes the scratch dir, removed on every exit path unless a failure keeps it.
+e2e_setup_scratch() {
+    E2E_WORK=$(mktemp -d "/tmp/gobrant-e2e-$E2E_NAME.XXXXXX")
+    trap e2e_cleanup EXIT
+    trap 'exit 130' INT TERM
 }
 
 # Writes data/gobrant.cfg of the copy in the game's own four-line format.
@@ -169,7 +174,20 @@ e2e_start_game() {
     E2E_WINDOW=$(e2e_find_window "^$E2E_CAPTION\$" "$E2E_GAME_PID")
     [ -n "$E2E_WINDOW" ] || e2e_assert_running "before its window appeared"
     [ -n "$E2E_WINDOW" ] || e2e_fail "no window named '$E2E_CAPTION' within ${E2E_WINDOW_TIMEOUT}s"
+    e2e_expect_sdl_library
     e2e_wait_drawn
+}
+
+# With E2E_SDL_LIBRARY_DIR set (the suite's run on another SDL 1.2, e.g. sdl12-compat), the
+# game loads its SDL from that directory: checked in the running game's memory map.
+if [ -n "${E2E_SDL_LIBRARY_DIR:-}" ]; then
+    E2E_SDL_LIBRARY_DIR=$(readlink -f "$E2E_SDL_LIBRARY_DIR")
+    export LD_LIBRARY_PATH="$E2E_SDL_LIBRARY_DIR${LD_LIBRARY_PATH:+:$LD_LIBRARY_PATH}"
+fi
+e2e_expect_sdl_library() {
+    [ -n "${E2E_SDL_LIBRARY_DIR:-}" ] || return 0
+    grep -q "$E2E_SDL_LIBRARY_DIR/libSDL" "/proc/$E2E_GAME_PID/maps" ||
+        e2e_fail "the game did not load SDL from $E2E_SDL_LIBRARY_DIR"
 }
 
 # Prints the first window whose name matches $1, waiting up to E2E_WINDOW_TIMEOUT seconds

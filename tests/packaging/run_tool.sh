@@ -1,0 +1,8 @@
+#!/bin/sh
+# Runs a checking tool on a file, or says that the tool is missing and reports a skipped
+# test (status 77):  run_tool.sh <tool> [arguments...]
+if ! command -v "$1" > /dev/null 2>&1; then
+    echo "SKIPPED: $1 is not installed (make deps installs it)"
+    exit 77
+fi
+exec "$@"

@@ -1,0 +1,111 @@
+#!/bin/bash
+# The launcher and a player's game directory, on an installation in a scratch prefix whose
+# program is a stand-in that records where it runs: seeding once, the player's own files and
+# lists kept across an upgrade that adds and removes shipped maps and a move of the whole
+# installation, one-line failures that change nothing, one game at a time, recovery after a
+# crash, --edit; and `make play`'s launcher running the real game outside the checkout.
+#   test_launcher.sh <build dir> <source dir>
+set -u
+build=$(readlink -f "$1")
+source_dir=$(readlink -f "$2")
+work=$(mktemp -d /tmp/gobrant-launcher.XXXXXX)
+trap 'rm -rf "$work"' EXIT
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+check() { local what=$1; shift; "$@" || fail "$what"; }
+
+DESTDIR=$work/a cmake --install "$build" --prefix /usr > /dev/null || fail "cmake --install"
+prefix=$work/a/usr
+stand_in() {  # $1: program path; records "<directory> <arguments>", sleeps $STAND_IN_SLEEP
+    printf '#!/bin/sh\necho "$(pwd) $*" >> %s/ran\nexec sleep "${STAND_IN_SLEEP:-0}"\n' "$work" > "$1"
+    chmod 755 "$1"
+}
+stand_in "$prefix/lib/games/gobrant/gobrant"
+export XDG_DATA_HOME=$work/home
+player=$XDG_DATA_HOME/gobrant
+shipped=$prefix/share/games/gobrant
+launch() { "$prefix/games/gobrant" "$@" 2> "$work/err"; }
+names() { grep -v '^#' "$1" | tr '\n' ' '; }
+# Fails unless the last launch ended with status 1 and one line on stderr saying $1.
+expect_failure() {
+    local rc=$1 want=$2
+    [ "$rc" = 1 ] || fail "status $rc, expected 1 ($want)"
+    [ "$(wc -l < "$work/err")" = 1 ] && grep -q "^gobrant: .*$want" "$work/err" ||
+        fail "stderr is not one line about '$want': $(cat "$work/err")"
+}
+snapshot() { (cd "$player" && find . -printf '%p %l\n' | sort && find . -type f -exec md5sum {} + | sort); }
+
+echo "first start: own settings and scores, shipped content through links"
+check "first launch" launch
+check "the game ran in the player's directory" grep -qx "$player " "$work/ran"
+check "settings seeded" cmp -s "$player/data/gobrant.cfg" "$shipped/data/gobrant.cfg"
+check "settings are a file of the player's" test ! -L "$player/data/gobrant.cfg"
+check "a shipped map is a link" test "$(readlink -f "$player/maps/level01.txt")" = "$shipped/maps/level01.txt"
+check "map list seeded" cmp -s "$player/maps/AAA_maplist.txt" "$shipped/maps/AAA_maplist.txt"
+
+echo "the player's changes; an upgrade adds level09 and drops level08; the tree moves"
+echo "TIMER: 20" > "$player/data/gobrant.cfg"
+echo "mine" > "$player/maps/mine.txt"
+sed -i '/^level03.txt$/d' "$player/maps/AAA_maplist.txt"
+echo "mine.txt" >> "$player/maps/AAA_maplist.txt"
+mkdir "$player/skins/own" && echo own >> "$player/skins/skins.txt"
+cp "$shipped/maps/level01.txt" "$shipped/maps/level09.txt"
+sed -i 's/^level08.txt$/level09.txt/' "$shipped/maps/AAA_maplist.txt"
+rm "$shipped/maps/level08.txt"
+mv "$work/a" "$work/b"
+prefix=$work/b/usr shipped=$work/b/usr/share/games/gobrant
+check "launch after the upgrade" launch
+check "settings kept" test "$(cat "$player/data/gobrant.cfg")" = "TIMER: 20"
+got=$(names "$player/maps/AAA_maplist.txt")
+want="level01.txt level02.txt level04.txt level05.txt level06.txt level07.txt level09.txt mine.txt "
+check "map list merged: got '$got'" test "$got" = "$want"
+check "own skin listed" grep -qx own "$player/skins/skins.txt"
+check "new map linked" test "$(readlink -f "$player/maps/level09.txt")" = "$shipped/maps/level09.txt"
+check "dropped map unlinked" test ! -L "$player/maps/level08.txt"
+check "links follow the moved tree" test -z "$(find "$player" -xtype l)"
+check "own map kept" test "$(cat "$player/maps/mine.txt")" = mine
+
+echo "failures: one line, status 1, nothing changed"
+before=$(snapshot)
+touch "$work/file"
+XDG_DATA_HOME=$work/file/sub launch; expect_failure $? "cannot write"
+mv "$shipped" "$work/away"
+launch; expect_failure $? "content is missing"
+mv "$work/away" "$shipped"
+launch --edit; expect_failure $? "map editor is not installed"
+check "nothing changed by the failures" test "$before" = "$(snapshot)"
+
+echo "one game at a time; a crashed game or set-up leaves nothing in the way"
+STAND_IN_SLEEP=30 "$prefix/games/gobrant" &
+first=$!
+for i in $(seq 50); do [ "$(wc -l < "$work/ran")" = 3 ] && break; sleep 0.1; done
+launch; expect_failure $? "already running"
+kill -KILL "$first"; wait "$first" 2>/dev/null
+echo "half" > "$player/data/gobrant.cfg.new999"
+check "launch after a crash" launch
+check "crash leftovers cleared" test ! -e "$player/data/gobrant.cfg.new999"
+check "settings whole" test "$(cat "$player/data/gobrant.cfg")" = "TIMER: 20"
+
+echo "--edit runs the editor in the player's directory with the map"
+stand_in "$prefix/lib/games/gobrant/gobrant-editor"
+mkdir -p "$work/cwd/sub" && touch "$work/cwd/sub/x.txt"
+(cd "$work/cwd" && launch --edit sub/x.txt) || fail "--edit sub/x.txt"
+check "editor with a path" test "$(tail -n 1 "$work/ran")" = "$player $work/cwd/sub/x.txt"
+launch --edit mine.txt || fail "--edit mine.txt"
+check "editor with a map name" test "$(tail -n 1 "$work/ran")" = "$player mine.txt"
+
+echo "make play's launcher: the real game in a player directory, the checkout untouched"
+content_state() { (cd "$source_dir/content" && find . -type f -exec md5sum {} + | sort); }
+content_before=$(content_state)
+mkdir -p "$work/play/gobrant/data" && cp "$source_dir/content/data/gobrant.cfg" "$work/play/gobrant/data/"
+touch -d @0 "$work/play/gobrant/data/gobrant.cfg" && touch "$work/started"
+XDG_DATA_HOME=$work/play SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy "$build/play/gobrant" > "$work/play.out" 2>&1 &
+game=$!
+# The launcher hands its process over to the game; SDL then turns SIGTERM into a quit event.
+for i in $(seq 100); do [ "$(readlink "/proc/$game/exe")" = "$build/gobrant" ] && break; sleep 0.1; done
+sleep 1.5
+kill -TERM "$game"; wait "$game"; rc=$?
+check "the game ended with 0 on a close request (status $rc): $(cat "$work/play.out")" test "$rc" = 0
+check "the game wrote its settings in the player's directory" test "$work/play/gobrant/data/gobrant.cfg" -nt "$work/started"
+check "the checkout's content is unchanged" test "$content_before" = "$(content_state)"
+echo PASS

@@ -15,6 +15,9 @@ extern char text_buffer[TEXT_BUFFER_SIZE];   // shared scratch for composed name
 // end (LF, CR or end of file). A line longer than size - 1 keeps what fits; the rest of that
 // line is dropped. Returns false at the end of the file with no further content line.
 bool read_line(FILE *file, char *buffer, size_t size);
+// The same, keeping the whole content line however long: for readers that must not lose
+// what stands at the end of a long line.
+bool read_line(FILE *file, std::string &line);
 
 // Opens a text file for reading. When it cannot be opened, writes "ERROR opening file
 // <path>" and two line ends and returns null; the caller goes on without it.

@@ -62,7 +62,7 @@ TEST_F(Config, LongLinesAndNamesStayInTheirBuffers)
     std::string long_name(10000, 'n');
     read_config_text("TIMER: 21\nNAME: " + long_name + "\nSKIN: 1\nTEXTS: 1\n");
     EXPECT_EQ(frame_delay, 21);
-    EXPECT_EQ(std::string(player_name), std::string(TEXT_BUFFER_SIZE - 1 - 6, 'n'));
+    EXPECT_EQ(std::string(player_name), std::string(NAME_SIZE - 1, 'n'));
     EXPECT_EQ(skin_index, 1);
     EXPECT_EQ(language_index, 1);
 }
@@ -82,6 +82,15 @@ TEST_F(Config, WrittenFileEndsAfterTheTextsNumberAndReadsBackTheSame)
     EXPECT_STREQ(player_name, "Player");
     EXPECT_EQ(skin_index, 1);
     EXPECT_EQ(language_index, 1);
+
+    // The longest name comes back whole, however often it is written and read.
+    std::string longest(NAME_SIZE - 1, 'L');
+    snprintf(player_name, NAME_SIZE, "%s", longest.c_str());
+    for (int i = 0; i < 2; i++) {
+        write_config("test.cfg");
+        read_config("test.cfg");
+    }
+    EXPECT_EQ(player_name, longest);
 
     // A name with blanks comes back as its first word.
     snprintf(player_name, NAME_SIZE, "Anna Maria");

@@ -81,19 +81,15 @@ void read_config(const char *path)
     config_read = true;
 }
 
-// Writes the four settings, the last line without a line end, replacing the file whole.
-// It runs inside the quit sequence, an atexit handler, where calling exit again is undefined
-// behaviour; so a failure flushes its message itself and ends the process with _Exit(1).
-void write_config(const char *path)
+static void write_settings(FILE *file)
 {
-    std::string temp_path;
-    FILE *file = open_replacement(path, temp_path);
-    if (file)
-        fprintf(file, "TIMER: %d\nNAME: %s\nSKIN: %d\nTEXTS: %d", frame_delay, player_name,
-                skin_index, language_index);
-    if (!commit_replacement(file, temp_path, path)) {
-        printf("ERROR opening file %s\n", path);
-        fflush(stdout);
-        _Exit(1);
-    }
+    fprintf(file, "TIMER: %d\nNAME: %s\nSKIN: %d\nTEXTS: %d", frame_delay, player_name, skin_index,
+            language_index);
+}
+
+// Writes the four settings, the last line without a line end, replacing the file whole;
+// on failure writes the message and returns 1, the old file untouched.
+int write_config(const char *path)
+{
+    return save_file(path, write_settings, "\n");
 }

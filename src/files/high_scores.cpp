@@ -76,19 +76,18 @@ int read_high_scores(const char *path)
     return 0;
 }
 
-// Writes exactly ten lines "name|score" and replaces the file whole; on failure writes the
-// message and goes on, the old file untouched.
-void write_high_scores(const char *path)
+static void write_table(FILE *file)
 {
-    std::string temp_path;
-    FILE *file = open_replacement(path, temp_path);
-    if (file) {
-        for (const auto &entry : high_scores)
-            fprintf(file, "%.*s|%u\n", (int)written_name_length(entry.first, entry.second),
-                    entry.first.c_str(), (unsigned)entry.second);
-    }
-    if (!commit_replacement(file, temp_path, path))
-        printf("ERROR opening file %s\n\n", path);
+    for (const auto &entry : high_scores)
+        fprintf(file, "%.*s|%u\n", (int)written_name_length(entry.first, entry.second),
+                entry.first.c_str(), (unsigned)entry.second);
+}
+
+// Writes exactly ten lines "name|score" and replaces the file whole; on failure writes the
+// message and returns 1, the old file untouched.
+int write_high_scores(const char *path)
+{
+    return save_file(path, write_table, "\n\n");
 }
 
 // The first place whose score is below points: equal scores stay above a newcomer.

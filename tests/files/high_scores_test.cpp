@@ -101,7 +101,7 @@ TEST(HighScoresDeathTest, AFailedWriteLeavesTheOldFileAndSaysSo)
     enter_scratch_tree(false);
     set_table({50});
     testing::internal::CaptureStdout();
-    write_high_scores("nowhere/highscores.txt");
+    EXPECT_EQ(write_high_scores("nowhere/highscores.txt"), 1);
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "ERROR opening file nowhere/highscores.txt\n\n");
 
     // The disk fills up halfway through the ten lines: the old file stays whole.
@@ -112,11 +112,10 @@ TEST(HighScoresDeathTest, AFailedWriteLeavesTheOldFileAndSaysSo)
         signal(SIGXFSZ, SIG_IGN);
         rlimit limit{100, 100};
         setrlimit(RLIMIT_FSIZE, &limit);
-        write_high_scores("scores.txt");
-        exit(0);
+        exit(write_high_scores("scores.txt"));
     };
-    EXPECT_EXIT(write_on_a_full_disk(), testing::ExitedWithCode(0),
-                "^ERROR opening file scores.txt\n\n$");
+    EXPECT_EXIT(write_on_a_full_disk(), testing::ExitedWithCode(1),
+                "^ERROR writing file scores.txt: File too large\n\n$");
     EXPECT_EQ(read_file("scores.txt"), "Old|1\n");
 }
 

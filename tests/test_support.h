@@ -91,6 +91,9 @@ const Uint32 UNBEATABLE = 1000000;   // a table score no test run reaches
 
 // Clears the score, stocks, timers, actors and maps; fills the table with UNBEATABLE.
 void reset_game_state();
+// What start-up reads of the stored files in the working directory, with two skins and two
+// languages listed.
+void read_stored_files();
 // A scratch copy of the content tree with the first shipped skin loaded (opens the screen).
 void enter_shipped_skin();
 // The real content tree with the first skin and English texts, the test clock, seed 7.

@@ -48,15 +48,6 @@ static void expect_stored_files_untouched(const std::string &dir)
     EXPECT_EQ(read_file(dir + "/data/highscores.txt"), STORED_SCORES);
 }
 
-// What start-up reads of the stored files, with two skins and two languages listed.
-static void read_stored_files()
-{
-    skin_list.assign(2, "skin");
-    language_list.assign(2, "language");
-    read_high_scores(HIGH_SCORES_PATH);
-    read_config(CONFIG_PATH);
-}
-
 // A missing or empty list ends start-up with its message before any stored file is touched.
 TEST(StartupBinary, MissingOrEmptyListsEndWithTheirMessageAndLeaveTheFilesAlone)
 {

@@ -55,6 +55,6 @@ bool poll_event_or_rest()
 {
     if (SDL_PollEvent(&event))
         return true;
-    SDL_Delay(1);
+    rest(IDLE_REST);
     return false;
 }

@@ -5,6 +5,7 @@
 // edges between colours are smooth while keyed sprites keep a hard edge against the pure
 // green key. Colours are picked in coarse steps: the game's screen has 16-bit colour.
 #include <SDL.h>
+#include "gfx.h"
 
 #include <algorithm>
 #include <cmath>
@@ -318,6 +319,18 @@ Canvas strip(const FrameDrawer &draw_frame)
 Shape in_frame(Shape s, float ox) { return both(s, box(ox, 0, ox + CELL, CELL)); }
 
 // ===================== meadow: garden, hedges and seeds =====================
+
+// The arrows are drawn on a 16 by 28 grid scaled to the canvas; the left one is mirrored.
+float arrow_x(const Canvas &c, float x, bool right)
+{
+    float scaled = x * c.w / 16.0f;
+    return right ? scaled : c.w - scaled;
+}
+
+float arrow_y(const Canvas &c, float y)
+{
+    return y * c.h / 28.0f;
+}
 
 namespace meadow {
 
@@ -680,11 +693,12 @@ void knot_icon(Canvas &c)
 
 void arrow(Canvas &c, bool right)
 {
-    auto X = [&](float x) { return right ? x : c.w - x; };
-    Shape head = polygon({{X(1.5f), 1.5f}, {X(14.5f), 14}, {X(1.5f), 26.5f}});
+    auto X = [&](float x) { return arrow_x(c, x, right); };
+    auto Y = [&](float y) { return arrow_y(c, y); };
+    Shape head = polygon({{X(1.5f), Y(1.5f)}, {X(14.5f), Y(14)}, {X(1.5f), Y(26.5f)}});
     fill(c, head, rgb(60, 150, 40));
-    fill(c, polygon({{X(2.8f), 4.5f}, {X(12.0f), 14}, {X(2.8f), 14}}), rgb(150, 220, 90));
-    fill(c, line(X(3.5f), 14, X(11), 14, 0.5f), rgb(30, 90, 20));
+    fill(c, polygon({{X(2.8f), Y(4.5f)}, {X(12.0f), Y(14)}, {X(2.8f), Y(14)}}), rgb(150, 220, 90));
+    fill(c, line(X(3.5f), Y(14), X(11), Y(14), 0.5f), rgb(30, 90, 20));
 }
 
 }  // namespace meadow
@@ -936,10 +950,13 @@ void decoy_tile(Canvas &c)
 
 void arrow(Canvas &c, bool right)
 {
-    auto X = [&](float x) { return right ? x : c.w - x; };
-    fill(c, polygon({{X(1), 1}, {X(15), 14}, {X(1), 27}, {X(1), 21}, {X(8.5f), 14}, {X(1), 7}}),
+    auto X = [&](float x) { return arrow_x(c, x, right); };
+    auto Y = [&](float y) { return arrow_y(c, y); };
+    fill(c, polygon({{X(1), Y(1)}, {X(15), Y(14)}, {X(1), Y(27)}, {X(1), Y(21)}, {X(8.5f), Y(14)},
+                     {X(1), Y(7)}}),
          rgb(20, 120, 160));
-    fill(c, polygon({{X(2), 3.5f}, {X(13.5f), 14}, {X(2), 24.5f}, {X(2), 21.5f}, {X(10), 14}, {X(2), 6.5f}}),
+    fill(c, polygon({{X(2), Y(3.5f)}, {X(13.5f), Y(14)}, {X(2), Y(24.5f)}, {X(2), Y(21.5f)},
+                     {X(10), Y(14)}, {X(2), Y(6.5f)}}),
          NEON);
 }
 
@@ -949,68 +966,74 @@ void arrow(Canvas &c, bool right)
 
 using Drawer = void (*)(Canvas &);
 
-void plain(Drawer draw, const char *name)
+void save_keyed_file(const Canvas &c, int file, Colour rim)
+{
+    save_keyed(c, SKIN_FILES[file].name, rim);
+}
+
+// A 32 by 32 picture drawn opaque, saved under the file name of its entry in SKIN_FILES.
+void plain(Drawer draw, int file)
 {
     Canvas c(CELL, CELL);
     draw(c);
-    save_plain(c, name);
+    save_plain(c, SKIN_FILES[file].name);
 }
 
-void keyed(const std::function<void(Canvas &)> &draw, int w, int h, const char *name, Colour rim)
+void keyed(const std::function<void(Canvas &)> &draw, int w, int h, int file, Colour rim)
 {
     Canvas c(w, h);
     draw(c);
-    save_keyed(c, name, rim);
+    save_keyed_file(c, file, rim);
 }
 
-const int ARROW_W = 16, ARROW_H = 28;
+const int ARROW_W = SKIN_FILES[SKIN_ARROW_LEFT].width, ARROW_H = SKIN_FILES[SKIN_ARROW_LEFT].height;
 
 void make_meadow()
 {
     using namespace meadow;
-    plain(dot_tile, "sperminka.bmp");
-    plain(hedge, "zed.bmp");
-    plain(path_floor, "tecka1.bmp");
-    plain(teleport_tile, "teleport.bmp");
-    plain(scarecrow, "maketa.bmp");
-    keyed(knocked_out_shears, CELL, CELL, "smrt.bmp", RIM);
-    keyed([](Canvas &c) { chick(c, 2, 1.5f, 0.88f, 1, CHICK); }, CELL, CELL, "gumex.bmp", RIM);
-    plain(snail_icon, "boost.bmp");
-    plain(seed_icon, "sperminka1.bmp");
-    plain(knot_icon, "uzlik.bmp");
-    plain(life_tile, "pluszivot.bmp");
-    plain(power_tile, "zrani.bmp");
-    plain(decoy_tile, "maketar.bmp");
-    keyed([](Canvas &c) { arrow(c, false); }, ARROW_W, ARROW_H, "sipkal.bmp", RIM);
-    keyed([](Canvas &c) { arrow(c, true); }, ARROW_W, ARROW_H, "sipkap.bmp", RIM);
-    save_keyed(strip(shears_frame), "nuzky.bmp", RIM);
-    save_keyed(strip([](Canvas &c, float ox, int f) { chick(c, ox, 0, 1, f, CHICK); }), "guma.bmp", RIM);
-    save_keyed(strip([](Canvas &c, float ox, int f) { chick(c, ox, 0, 1, f, FIRE_CHICK); }),
-               "gumazrani.bmp", RIM);
+    plain(dot_tile, SKIN_DOT_TILE);
+    plain(hedge, SKIN_WALL_TILE);
+    plain(path_floor, SKIN_FLOOR_TILE);
+    plain(teleport_tile, SKIN_TELEPORT);
+    plain(scarecrow, SKIN_DECOY);
+    keyed(knocked_out_shears, CELL, CELL, SKIN_KNOCKED_OUT, RIM);
+    keyed([](Canvas &c) { chick(c, 2, 1.5f, 0.88f, 1, CHICK); }, CELL, CELL, SKIN_LIFE_ICON, RIM);
+    plain(snail_icon, SKIN_BOOST_ICON);
+    plain(seed_icon, SKIN_DOTS_ICON);
+    plain(meadow::knot_icon, SKIN_KNOT_ICON);
+    plain(life_tile, SKIN_LIFE_TILE);
+    plain(power_tile, SKIN_POWER_TILE);
+    plain(decoy_tile, SKIN_DECOY_TILE);
+    keyed([](Canvas &c) { arrow(c, false); }, ARROW_W, ARROW_H, SKIN_ARROW_LEFT, RIM);
+    keyed([](Canvas &c) { arrow(c, true); }, ARROW_W, ARROW_H, SKIN_ARROW_RIGHT, RIM);
+    save_keyed_file(strip(shears_frame), SKIN_ENEMY, RIM);
+    save_keyed_file(strip([](Canvas &c, float ox, int f) { chick(c, ox, 0, 1, f, CHICK); }), SKIN_PLAYER, RIM);
+    save_keyed_file(strip([](Canvas &c, float ox, int f) { chick(c, ox, 0, 1, f, FIRE_CHICK); }),
+               SKIN_POWERED_PLAYER, RIM);
 }
 
 void make_circuit()
 {
     using namespace circuit;
-    plain(dot_tile, "sperminka.bmp");
-    plain(board, "zed.bmp");
-    plain(floor, "tecka1.bmp");
-    plain(teleport_tile, "teleport.bmp");
-    plain(decoy, "maketa.bmp");
-    keyed([](Canvas &c) { virus(c, true); }, CELL, CELL, "smrt.bmp", RIM);
-    keyed([](Canvas &c) { bot(c, 2, 2, 0.88f, 1, BOT); }, CELL, CELL, "gumex.bmp", RIM);
-    plain(hourglass_icon, "boost.bmp");
-    plain(bit_icon, "sperminka1.bmp");
-    plain(knot_icon, "uzlik.bmp");
-    plain(life_tile, "pluszivot.bmp");
-    plain(power_tile, "zrani.bmp");
-    plain(decoy_tile, "maketar.bmp");
-    keyed([](Canvas &c) { arrow(c, false); }, ARROW_W, ARROW_H, "sipkal.bmp", RIM);
-    keyed([](Canvas &c) { arrow(c, true); }, ARROW_W, ARROW_H, "sipkap.bmp", RIM);
-    keyed([](Canvas &c) { virus(c, false); }, CELL, CELL, "nuzky.bmp", RIM);
-    save_keyed(strip([](Canvas &c, float ox, int f) { bot(c, ox, 0, 1, f, BOT); }), "guma.bmp", RIM);
-    save_keyed(strip([](Canvas &c, float ox, int f) { bot(c, ox, 0, 1, f, HOT_BOT); }),
-               "gumazrani.bmp", RIM);
+    plain(dot_tile, SKIN_DOT_TILE);
+    plain(board, SKIN_WALL_TILE);
+    plain(floor, SKIN_FLOOR_TILE);
+    plain(teleport_tile, SKIN_TELEPORT);
+    plain(decoy, SKIN_DECOY);
+    keyed([](Canvas &c) { virus(c, true); }, CELL, CELL, SKIN_KNOCKED_OUT, RIM);
+    keyed([](Canvas &c) { bot(c, 2, 2, 0.88f, 1, BOT); }, CELL, CELL, SKIN_LIFE_ICON, RIM);
+    plain(hourglass_icon, SKIN_BOOST_ICON);
+    plain(bit_icon, SKIN_DOTS_ICON);
+    plain(circuit::knot_icon, SKIN_KNOT_ICON);
+    plain(life_tile, SKIN_LIFE_TILE);
+    plain(power_tile, SKIN_POWER_TILE);
+    plain(decoy_tile, SKIN_DECOY_TILE);
+    keyed([](Canvas &c) { arrow(c, false); }, ARROW_W, ARROW_H, SKIN_ARROW_LEFT, RIM);
+    keyed([](Canvas &c) { arrow(c, true); }, ARROW_W, ARROW_H, SKIN_ARROW_RIGHT, RIM);
+    keyed([](Canvas &c) { virus(c, false); }, CELL, CELL, SKIN_ENEMY, RIM);
+    save_keyed_file(strip([](Canvas &c, float ox, int f) { bot(c, ox, 0, 1, f, BOT); }), SKIN_PLAYER, RIM);
+    save_keyed_file(strip([](Canvas &c, float ox, int f) { bot(c, ox, 0, 1, f, HOT_BOT); }),
+               SKIN_POWERED_PLAYER, RIM);
 }
 
 }  // namespace

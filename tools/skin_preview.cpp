@@ -19,7 +19,7 @@ const int ZOOMED = FRAME_SIZE * ZOOM;
 const int SLOT_W = 100;                      // room for a zoomed picture and its label
 const int LEFT = 16;
 const int LABEL_W = 96;                      // the row captions of the actor table
-const int TEXT_LINES[] = {0, 6, 22, 24, 30}; // language lines shown as a sample
+const int TEXT_LINES[] = {TEXT_LEGEND_TITLE, TEXT_LEGEND_DOTS, TEXT_CAUGHT, TEXT_LEVEL_DONE, TEXT_MENU_TITLE}; // language lines shown as a sample
 const int CHARS_PER_LINE = 62;
 
 // The little maze beside the actor table: 1 wall, 0 dot, 2 floor, 3 life, 4 decoy pick-up,
@@ -73,38 +73,19 @@ void show_on_floor(SDL_Surface *sprite, const SDL_Rect *area, int x, int y)
 
 void caption(int x, int y, const char *text) { font_write(screen, font, x, y, text); }
 
-// One row of zoomed pictures with a short name under each.
-void show_row(SDL_Surface *const *sprites, const char *const *names, int count, int y, bool on_floor)
+// The still pictures of the skin in load order, eight to a row, each zoomed with its short
+// name under it; keyed ones stand on a floor tile, so they show how they sit in the maze.
+void show_still_pictures(int y)
 {
-    for (int i = 0; i < count; i++) {
-        int x = LEFT + i * SLOT_W;
-        if (on_floor)
-            show_on_floor(sprites[i], nullptr, x, y);
+    const int per_row = 8, row_pitch = 94;
+    for (int i = 0; i < SKIN_STILL_FILES; i++) {
+        const SkinFile &file = SKIN_FILES[i];
+        int x = LEFT + (i % per_row) * SLOT_W, top = y + (i / per_row) * row_pitch;
+        if (file.load == SKIN_KEYED)
+            show_on_floor(*file.slot, nullptr, x, top);
         else
-            blit_zoomed(sprites[i], nullptr, x, y, ZOOM);
-        caption(x, y + sprites[i]->h * ZOOM + 2, names[i]);
-    }
-}
-
-void show_tiles(int y)
-{
-    SDL_Surface *sprites[] = {tile_sprites[0], tile_sprites[1], tile_sprites[2], tile_sprites[3],
-                              tile_sprites[4], tile_sprites[5], teleport_sprite, decoy_sprite};
-    const char *names[] = {"dot", "wall", "floor", "life", "decoy+", "power", "tport", "decoy"};
-    show_row(sprites, names, 8, y, false);
-}
-
-void show_icons(int y)
-{
-    SDL_Surface *plain[] = {boost_icon, dots_icon, knot_icon};
-    const char *plain_names[] = {"boost", "dots", "knot"};
-    show_row(plain, plain_names, 3, y, false);
-    SDL_Surface *keyed[] = {death_sprite, life_icon, arrow_left_sprite, arrow_right_sprite};
-    const char *keyed_names[] = {"out", "life", "left", "right"};
-    for (int i = 0; i < 4; i++) {
-        int x = LEFT + (3 + i) * SLOT_W;
-        show_on_floor(keyed[i], nullptr, x, y);
-        caption(x, y + ZOOMED + 2, keyed_names[i]);
+            blit_zoomed(*file.slot, nullptr, x, top, ZOOM);
+        caption(x, top + (*file.slot)->h * ZOOM + 2, file.label);
     }
 }
 
@@ -192,11 +173,10 @@ void draw_preview(const std::string &skin)
     SDL_FillRect(screen, nullptr, background());
     std::string title = "Skin " + skin;
     caption(LEFT, 6, title.c_str());
-    show_tiles(36);
-    show_icons(130);
-    show_actor(player_sprites, "player", 224);
-    show_actor(player_power_sprites, "power", 296);
-    show_actor(enemy_sprites, "enemy", 368);
+    show_still_pictures(36);
+    show_actor(player_sprites, SKIN_FILES[SKIN_PLAYER].label, 224);
+    show_actor(player_power_sprites, SKIN_FILES[SKIN_POWERED_PLAYER].label, 296);
+    show_actor(enemy_sprites, SKIN_FILES[SKIN_ENEMY].label, 368);
     show_maze();
     show_font(446);
 }

@@ -18,6 +18,9 @@ bool read_line(FILE *file, char *buffer, size_t size);
 // what stands at the end of a long line.
 bool read_line(FILE *file, std::string &line);
 
+// The whole file as it is on disk; false when it cannot be read.
+bool read_whole_file(const std::string &path, std::string &text);
+
 // Opens a text file for reading. When it cannot be opened, writes "ERROR opening file
 // <path>" and two line ends and returns null; the caller goes on without it.
 FILE *open_text_file(const char *path);
@@ -44,8 +47,56 @@ void read_config(const char *path);            // exits 1 on a missing file
 int write_config(const char *path);            // 0 written, 1 not (message written, old file whole)
 
 // ===================== texts.cpp =====================
-const int TEXT_COUNT = 43;
+// The entries of the language text table, by where the game shows them.
+enum TextEntry {
+    TEXT_LEGEND_TITLE,            // the legend screen: its title and the descriptions below
+    TEXT_LEGEND_BOOST,            // first line beside the boost icon
+    TEXT_LEGEND_POWER,            // first line beside the power pick-up
+    TEXT_LEGEND_DECOY,            // first line beside the decoy pick-up
+    TEXT_LEGEND_KNOT,             // first line beside the knot icon
+    TEXT_LEGEND_LIVES,            // first line beside the life icon
+    TEXT_LEGEND_DOTS,
+    TEXT_LEGEND_EXTRA_LIFE,
+    TEXT_LEGEND_TELEPORT,
+    TEXT_LEGEND_KEYS,             // the last line, without an icon
+    TEXT_LEGEND_PLAYER,           // the three actor lines, drawn further in
+    TEXT_LEGEND_POWERED_PLAYER,
+    TEXT_LEGEND_ENEMY,
+    TEXT_LEGEND_BOOST_MORE,       // second lines of the first five legend entries
+    TEXT_LEGEND_POWER_MORE,
+    TEXT_LEGEND_DECOY_MORE,
+    TEXT_LEGEND_KNOT_MORE,
+    TEXT_LEGEND_LIVES_MORE,
+    TEXT_LIVES_LABEL,             // status panel, bottom row
+    TEXT_SCORE_LABEL,             // status panel, top row, and the end-of-run box
+    TEXT_FPS_LABEL,               // status panel, before the frame rate
+    TEXT_OUT_OF_LIVES,            // end-of-run title after the last life
+    TEXT_CAUGHT,                  // message while the player is caught
+    TEXT_ALL_MAPS_DONE,           // end-of-run title after the last map
+    TEXT_LEVEL_DONE,              // message at the end of a level
+    TEXT_PAUSE,
+    TEXT_SUMMARY_FIRST,           // the three closing lines of the end-of-run box
+    TEXT_SUMMARY_SECOND,
+    TEXT_SUMMARY_THIRD,
+    TEXT_NAME_PROMPT,             // the name entry, after a run and in the options menu
+    TEXT_MENU_TITLE,
+    TEXT_OPTION_SPEED,            // the options menu's rows
+    TEXT_OPTION_NAME,
+    TEXT_OPTION_SKIN,
+    TEXT_OPTION_LANGUAGE,
+    TEXT_OPTION_APPLY,
+    TEXT_ITEM_CONTINUE,           // the main menu's items; shown only while a game is on
+    TEXT_ITEM_NEW_GAME,
+    TEXT_ITEM_OPTIONS,            // also the options menu's title
+    TEXT_ITEM_HIGH_SCORES,        // also the high-score screen's title
+    TEXT_ITEM_CREDITS,
+    TEXT_ITEM_LEGEND,
+    TEXT_ITEM_QUIT,
+    TEXT_ENTRY_COUNT
+};
+const int TEXT_COUNT = TEXT_ENTRY_COUNT;   // 43
 const int TEXT_LINE_SIZE = 1024;
+extern const char *const TEXT_FILE_FORMAT;     // "data/texts/%s_%s.txt": skin, language
 
 int load_texts();                              // 0 read, 1 file missing (table unchanged)
 
@@ -59,6 +110,20 @@ int write_high_scores(const char *path);       // 0 written, 1 not (message writ
 int high_score_place(Uint32 points);           // first place a score would take, -1 for none
 void enter_high_score();                       // lets `score` into the table with a name; score = 0
 void show_run_summary(const char *title);      // the end-of-run box (the caller flips)
+int run_summary_width(const char *title);      // its box's width
+extern const char *const RUN_SUMMARY_SCORE_FORMAT;   // its score line: the label, the score
+
+// ===================== content_check.cpp =====================
+// Checks a whole content tree as the game reads it: the lists, every map of the map list and
+// the menu map, every skin's bitmaps, the font sheet, and every text file of every skin and
+// language, including that each text fits where the game draws it.
+struct ContentFault {
+    std::string file;                          // the content directory's path joined with the file's
+    int line;                                  // from 1; 1 for a fault of the whole file
+    std::string what;
+};
+std::vector<ContentFault> check_content(const std::string &content_dir);
+std::string fault_line(const ContentFault &fault);   // "file:line: what"
 
 // ===================== safe_write.cpp =====================
 // Stored files are written to a temporary file beside them, synced to the disk and renamed

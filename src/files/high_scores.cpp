@@ -13,9 +13,7 @@ std::pair<std::string, Uint32> high_scores[HIGH_SCORE_COUNT];
 bool high_scores_read = false;
 
 const char SCORE_SEPARATOR = '|';
-const int NAME_ENTRY_PROMPT = 29;
-const int SCORE_LABEL = 19;
-const int SUMMARY_CLOSING_LINES[3] = {26, 27, 28};
+const int SUMMARY_CLOSING_LINES[3] = {TEXT_SUMMARY_FIRST, TEXT_SUMMARY_SECOND, TEXT_SUMMARY_THIRD};
 
 // How many characters of name go into its line: up to its first "|" (which would end the
 // name on reading), and short enough that "name|score" fits the line buffer of the reader.
@@ -121,32 +119,41 @@ void enter_high_score()
         high_scores[place] = {std::string(player_name), score};
         score = 0;
         row_being_named = place;
-        text_entry(texts[NAME_ENTRY_PROMPT].c_str(), player_name);
+        text_entry(texts[TEXT_NAME_PROMPT].c_str(), player_name);
         high_scores[place].first = player_name;
         row_being_named = -1;
     }
     score = 0;
 }
 
-// Draws the end-of-run box over the menu background: the title, the run's score and the three
-// closing lines, in a red and black panel as wide as the widest of the four texts (the score
-// line is not measured). Uses text_buffer; the caller flips.
-void show_run_summary(const char *title)
+const char *const RUN_SUMMARY_SCORE_FORMAT = "%s    %u";
+
+// The widest of the title and the three closing lines; the score line is not measured.
+int run_summary_width(const char *title)
 {
-    int h = font_height(font);
-    int box_height = 5 * h + 60;
     int box_width = font_text_width(font, title);
     for (int line : SUMMARY_CLOSING_LINES) {
         int width = font_text_width(font, texts[line].c_str());
         if (width > box_width)
             box_width = width;
     }
+    return box_width;
+}
+
+// Draws the end-of-run box over the menu background: the title, the run's score and the three
+// closing lines, in a red and black panel run_summary_width wide. Uses text_buffer; the
+// caller flips.
+void show_run_summary(const char *title)
+{
+    int h = font_height(font);
+    int box_height = 5 * h + 60;
+    int box_width = run_summary_width(title);
     int x = (SCREEN_WIDTH - box_width) / 2;
     int y = (SCREEN_HEIGHT - box_height) / 2;
 
     draw_maze(menu_map);
     draw_panel_frame(x, y, box_width, box_height);
-    snprintf(text_buffer, TEXT_BUFFER_SIZE, "%s    %u", texts[SCORE_LABEL].c_str(),
+    snprintf(text_buffer, TEXT_BUFFER_SIZE, RUN_SUMMARY_SCORE_FORMAT, texts[TEXT_SCORE_LABEL].c_str(),
              (unsigned)score);
     font_write_centred(screen, font, y, title);
     font_write_centred(screen, font, y + h + 20, text_buffer);

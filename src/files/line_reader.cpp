@@ -2,6 +2,8 @@
 // called by every reader of the game's files (lists, configuration, texts, scores, maps).
 #include "files.h"
 #include <cstdlib>
+#include <fstream>
+#include <sstream>
 
 char text_buffer[TEXT_BUFFER_SIZE];
 
@@ -41,6 +43,17 @@ bool read_line(FILE *file, char *buffer, size_t size)
     size_t length = line.copy(buffer, size - 1);
     buffer[length] = '\0';
     return found;
+}
+
+bool read_whole_file(const std::string &path, std::string &text)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return false;
+    std::stringstream content;
+    content << in.rdbuf();
+    text = content.str();
+    return true;
 }
 
 FILE *open_text_file(const char *path)

@@ -19,7 +19,6 @@ SDL_Event event;
 static const Uint8 FPS_SAMPLE_FRAMES = 100;   // the rate is measured every 101 frames
 static const size_t FPS_TEXT_ROOM = 6;        // five characters and the null
 static const SDLMod ALT_KEYS = SDLMod(KMOD_LALT | KMOD_RALT);
-static const int PAUSE_TEXT = 25;
 
 // The play screen waits through a pause from the first frame on: the main menu has already
 // reset the pacer, and doing it here too keeps a slow start-up from causing catch-up frames.
@@ -80,7 +79,7 @@ static SDLKey current_key()
 
 static void show_pause_box()
 {
-    show_message_box(texts[PAUSE_TEXT].c_str());
+    show_message_box(texts[TEXT_PAUSE].c_str());
     SDL_Flip(screen);
 }
 

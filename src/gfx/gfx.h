@@ -17,6 +17,33 @@ SDL_Surface *mirror_frames(SDL_Surface *source);  // every frame mirrored left t
 
 // ===================== skins.cpp =====================
 const int FRAME_SIZE = 32;
+
+// The 18 bitmaps of a skin, in load order.
+enum SkinFileIndex {
+    SKIN_DOT_TILE, SKIN_WALL_TILE, SKIN_FLOOR_TILE, SKIN_TELEPORT, SKIN_DECOY,
+    SKIN_KNOCKED_OUT, SKIN_LIFE_ICON, SKIN_BOOST_ICON, SKIN_DOTS_ICON, SKIN_KNOT_ICON,
+    SKIN_LIFE_TILE, SKIN_POWER_TILE, SKIN_DECOY_TILE, SKIN_ARROW_LEFT, SKIN_ARROW_RIGHT,
+    SKIN_ENEMY, SKIN_PLAYER, SKIN_POWERED_PLAYER,
+    SKIN_FILE_COUNT
+};
+const int ARROW_WIDTH = 15;                  // the options menu's arrows, as it places them
+const int ARROW_HEIGHT = 27;
+const int SKIN_STILL_FILES = SKIN_ENEMY;     // the first 15 are kept as they are loaded
+enum SkinLoad { SKIN_PLAIN, SKIN_KEYED };    // opaque, or pure green transparent
+
+struct SkinFile {
+    const char *name;                        // file name in the skin's directory
+    const char *label;                       // a short word for what it shows
+    SkinLoad load;
+    SDL_Surface **slot;                      // kept in; actors: the right-facing picture
+    int width, height;                       // the size the game draws; 0: any
+    int other_width;                         // a second width the game takes; 0: none
+};
+extern const SkinFile SKIN_FILES[SKIN_FILE_COUNT];
+extern const char *const FONT_DIRECTORY;     // "data/"
+extern const char *const FONT_FILE;          // "font.bmp"
+extern const char *const SKIN_PATH_FORMAT;   // "skins/%s/"
+
 void load_skin();                            // font and all 18 bitmaps of skin_list[skin_index]
 void free_skin();                            // releases every surface and the font
 
@@ -26,9 +53,19 @@ void draw_maze(const LevelMap &map);
 void redraw_cells_in_rect(SDL_Rect rect);    // every level_map cell the rectangle touches
 
 // ===================== play_overlay.cpp =====================
+const int FPS_VALUE_X = 60;                  // the frame rate, after its label at x 0
 void draw_play_overlay();                    // decoy, enemies, player, status panel
+int score_value_x();                         // 18 px after the score label's end
+int life_icon_x(int icon);                   // life icons 1, 2, ... after the lives label
 
 // ===================== message_box.cpp =====================
+struct Area {                                // a rectangle that may reach past the screen
+    int x, y, w, h;
+};
+Area framed_label_area(const char *text, int top);   // outer rectangle of a framed label
+Area message_box_area(const char *text);              // outer rectangle of a message box
+Area panel_frame_area(int x, int y, int w, int h);    // outer edge of a panel frame round a box
+bool area_on_screen(const Area &area);                // wholly within the screen
 void show_message_box(const char *text);     // play screen plus a framed text; no flip
 void draw_framed_label(const char *text, int top);  // centred framed string at top
 void draw_panel_frame(int x, int y, int w, int h);  // red border 5 px around black, 5 px out

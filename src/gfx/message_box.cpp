@@ -34,23 +34,38 @@ static void fill(int x, int y, int w, int h, Uint32 pixel)
         SDL_FillRect(screen, &area, pixel);
 }
 
-// Red from (x, y), black inside a 5-pixel border, the text on the black. The outer
-// rectangle, kept within the screen, goes to message_box_rect.
-static void draw_framed_text(const char *text, int x, int y)
+// The text centred across the screen, in a 5-pixel border, with its top at top.
+Area framed_label_area(const char *text, int top)
 {
     int text_width = font_text_width(font, text);
-    int text_height = font_height(font);
-    int w = text_width + 2 * BORDER;
-    int h = text_height + 2 * BORDER;
-    message_box_rect = on_screen(x, y, w, h);
-    fill(x, y, w, h, red_pixel());
-    fill(x + BORDER, y + BORDER, text_width, text_height, 0);
-    font_write(screen, font, x + BORDER, y + BORDER, text);
+    return Area{(SCREEN_WIDTH - text_width) / 2 - BORDER, top, text_width + 2 * BORDER,
+                font_height(font) + 2 * BORDER};
 }
 
-static int framed_left(const char *text)
+Area message_box_area(const char *text)
 {
-    return (SCREEN_WIDTH - font_text_width(font, text)) / 2 - BORDER;
+    return framed_label_area(text, (SCREEN_HEIGHT - font_height(font)) / 2 - BORDER);
+}
+
+Area panel_frame_area(int x, int y, int w, int h)
+{
+    return Area{x - PANEL_MARGIN, y - PANEL_MARGIN, w + 2 * PANEL_MARGIN, h + 2 * PANEL_MARGIN};
+}
+
+bool area_on_screen(const Area &area)
+{
+    return area.x >= 0 && area.y >= 0 && area.x + area.w <= SCREEN_WIDTH
+        && area.y + area.h <= SCREEN_HEIGHT;
+}
+
+// Red over the area, black inside a 5-pixel border, the text on the black. The outer
+// rectangle, kept within the screen, goes to message_box_rect.
+static void draw_framed_text(const char *text, const Area &area)
+{
+    message_box_rect = on_screen(area.x, area.y, area.w, area.h);
+    fill(area.x, area.y, area.w, area.h, red_pixel());
+    fill(area.x + BORDER, area.y + BORDER, area.w - 2 * BORDER, area.h - 2 * BORDER, 0);
+    font_write(screen, font, area.x + BORDER, area.y + BORDER, text);
 }
 
 // Redraws the play screen, then the text in a box at the middle of the screen. No flip.
@@ -60,19 +75,19 @@ void show_message_box(const char *text)
         return;
     draw_maze(level_map);
     draw_play_overlay();
-    int top = (SCREEN_HEIGHT - font_height(font)) / 2 - BORDER;
-    draw_framed_text(text, framed_left(text), top);
+    draw_framed_text(text, message_box_area(text));
 }
 
 void draw_framed_label(const char *text, int top)
 {
     if (!text || !*text)
         return;
-    draw_framed_text(text, framed_left(text), top);
+    draw_framed_text(text, framed_label_area(text, top));
 }
 
 void draw_panel_frame(int x, int y, int w, int h)
 {
-    fill(x - PANEL_MARGIN, y - PANEL_MARGIN, w + 2 * PANEL_MARGIN, h + 2 * PANEL_MARGIN, red_pixel());
+    Area outer = panel_frame_area(x, y, w, h);
+    fill(outer.x, outer.y, outer.w, outer.h, red_pixel());
     fill(x - BORDER, y - BORDER, w + 2 * BORDER, h + 2 * BORDER, 0);
 }

@@ -8,9 +8,6 @@
 
 SDL_Rect rect_scratch;
 
-static const int LIVES_LABEL = 18;
-static const int SCORE_LABEL = 19;
-static const int FPS_LABEL = 20;
 static const int TOP_ROW_Y = 0;
 static const int BOTTOM_ROW_Y = (MAP_ROWS - 1) * CELL_SIZE;   // 736
 static const Uint8 BOTTOM_ROW = MAP_ROWS - 1;
@@ -103,16 +100,27 @@ static void draw_cells(Uint8 y, Uint8 first_x, Uint8 last_x)
 // label; icons that would start beyond the right edge are not drawn. Writes rect_scratch.
 static void draw_lives()
 {
-    const char *label = texts[LIVES_LABEL].c_str();
-    int x = (LIVES_LABEL_X + font_text_width(font, label)) / CELL_SIZE * CELL_SIZE;
+    const char *label = texts[TEXT_LIVES_LABEL].c_str();
+    int x = life_icon_x(0);
     rect_scratch.x = Sint16(x < SCREEN_WIDTH ? x : SCREEN_WIDTH);
     rect_scratch.y = BOTTOM_ROW_Y;
     write_text(LIVES_LABEL_X, BOTTOM_ROW_Y, label);
-    for (int icon = 1; icon < lives && x + CELL_SIZE < SCREEN_WIDTH; icon++) {
-        x += CELL_SIZE;
-        rect_scratch.x = Sint16(x);
+    for (int icon = 1; icon < lives && life_icon_x(icon) < SCREEN_WIDTH; icon++) {
+        rect_scratch.x = Sint16(life_icon_x(icon));
         SDL_UpperBlit(life_icon, nullptr, screen, &rect_scratch);
     }
+}
+
+// Icon 0 is the cell boundary at or before the label's end; the icons follow it.
+int life_icon_x(int icon)
+{
+    int label_end = LIVES_LABEL_X + font_text_width(font, texts[TEXT_LIVES_LABEL].c_str());
+    return (label_end / CELL_SIZE + icon) * CELL_SIZE;
+}
+
+int score_value_x()
+{
+    return font_text_width(font, texts[TEXT_SCORE_LABEL].c_str()) + SCORE_LABEL_X + SCORE_GAP;
 }
 
 // The score stands 18 pixels after its label; the cells under the new value are repainted
@@ -120,8 +128,8 @@ static void draw_lives()
 static void draw_score()
 {
     snprintf(text_buffer, TEXT_BUFFER_SIZE, "%u", score);
-    const char *label = texts[SCORE_LABEL].c_str();
-    int x = font_text_width(font, label) + SCORE_LABEL_X + SCORE_GAP;
+    const char *label = texts[TEXT_SCORE_LABEL].c_str();
+    int x = score_value_x();
     int width = font_text_width(font, text_buffer);
     int shown_x = x < SCREEN_WIDTH ? x : SCREEN_WIDTH;
     int shown_width = width < SCREEN_WIDTH - shown_x ? width : SCREEN_WIDTH - shown_x;
@@ -145,8 +153,8 @@ static void draw_status_panel()
 {
     draw_cells(0, 1, 3);
     draw_lives();
-    write_text(0, TOP_ROW_Y, texts[FPS_LABEL].c_str());
-    write_text(60, TOP_ROW_Y, fps_text);
+    write_text(0, TOP_ROW_Y, texts[TEXT_FPS_LABEL].c_str());
+    write_text(FPS_VALUE_X, TOP_ROW_Y, fps_text);
     draw_cells(0, 5, 6);
     blit_whole(knot_icon, 128, TOP_ROW_Y);
     write_number(168, TOP_ROW_Y, catch_interval - 1);

@@ -23,38 +23,33 @@ SDL_Rect actor_frame_rect;
 char skin_path[256];
 BitmapFont *font;
 
-static const char *const FONT_DIRECTORY = "data/";
-static const char *const FONT_FILE = "font.bmp";
-static const char *const SKIN_PATH_FORMAT = "skins/%s/";
+const char *const FONT_DIRECTORY = "data/";
+const char *const FONT_FILE = "font.bmp";
+const char *const SKIN_PATH_FORMAT = "skins/%s/";
 
-enum BitmapLoad { PLAIN, KEYED };
-
-// Files 1 to 15 of a skin, in load order: the first missing one is the one the error names.
-static const struct {
-    const char *name;
-    BitmapLoad load;
-    SDL_Surface **slot;
-} STILL_PICTURES[] = {
-    {"sperminka.bmp", PLAIN, &tile_sprites[0]},
-    {"zed.bmp", PLAIN, &tile_sprites[1]},
-    {"tecka1.bmp", PLAIN, &tile_sprites[2]},
-    {"teleport.bmp", PLAIN, &teleport_sprite},
-    {"maketa.bmp", PLAIN, &decoy_sprite},
-    {"smrt.bmp", KEYED, &death_sprite},
-    {"gumex.bmp", KEYED, &life_icon},
-    {"boost.bmp", PLAIN, &boost_icon},
-    {"sperminka1.bmp", PLAIN, &dots_icon},
-    {"uzlik.bmp", PLAIN, &knot_icon},
-    {"pluszivot.bmp", PLAIN, &tile_sprites[3]},
-    {"zrani.bmp", PLAIN, &tile_sprites[5]},
-    {"maketar.bmp", PLAIN, &tile_sprites[4]},
-    {"sipkal.bmp", KEYED, &arrow_left_sprite},
-    {"sipkap.bmp", KEYED, &arrow_right_sprite},
+// Tiles and panel icons fill their 32 by 32 cell; the actors are strips of 32 by 32 frames,
+// two for the player, one or two for the enemy.
+const SkinFile SKIN_FILES[SKIN_FILE_COUNT] = {
+    {"sperminka.bmp", "dot", SKIN_PLAIN, &tile_sprites[CELL_DOT], FRAME_SIZE, FRAME_SIZE, 0},
+    {"zed.bmp", "wall", SKIN_PLAIN, &tile_sprites[CELL_WALL], FRAME_SIZE, FRAME_SIZE, 0},
+    {"tecka1.bmp", "floor", SKIN_PLAIN, &tile_sprites[CELL_FLOOR], FRAME_SIZE, FRAME_SIZE, 0},
+    {"teleport.bmp", "tport", SKIN_PLAIN, &teleport_sprite, FRAME_SIZE, FRAME_SIZE, 0},
+    {"maketa.bmp", "decoy", SKIN_PLAIN, &decoy_sprite, FRAME_SIZE, FRAME_SIZE, 0},
+    {"smrt.bmp", "out", SKIN_KEYED, &death_sprite, FRAME_SIZE, FRAME_SIZE, 0},
+    {"gumex.bmp", "life", SKIN_KEYED, &life_icon, FRAME_SIZE, FRAME_SIZE, 0},
+    {"boost.bmp", "boost", SKIN_PLAIN, &boost_icon, FRAME_SIZE, FRAME_SIZE, 0},
+    {"sperminka1.bmp", "dots", SKIN_PLAIN, &dots_icon, FRAME_SIZE, FRAME_SIZE, 0},
+    {"uzlik.bmp", "knot", SKIN_PLAIN, &knot_icon, FRAME_SIZE, FRAME_SIZE, 0},
+    {"pluszivot.bmp", "life+", SKIN_PLAIN, &tile_sprites[CELL_LIFE], FRAME_SIZE, FRAME_SIZE, 0},
+    {"zrani.bmp", "power", SKIN_PLAIN, &tile_sprites[CELL_POWER], FRAME_SIZE, FRAME_SIZE, 0},
+    {"maketar.bmp", "decoy+", SKIN_PLAIN, &tile_sprites[CELL_DECOY], FRAME_SIZE, FRAME_SIZE, 0},
+    {"sipkal.bmp", "left", SKIN_KEYED, &arrow_left_sprite, ARROW_WIDTH, ARROW_HEIGHT, 0},
+    {"sipkap.bmp", "right", SKIN_KEYED, &arrow_right_sprite, ARROW_WIDTH, ARROW_HEIGHT, 0},
+    {"nuzky.bmp", "enemy", SKIN_KEYED, &enemy_sprites[DIR_RIGHT], FRAME_SIZE, FRAME_SIZE, 2 * FRAME_SIZE},
+    {"guma.bmp", "player", SKIN_KEYED, &player_sprites[DIR_RIGHT], 2 * FRAME_SIZE, FRAME_SIZE, 0},
+    {"gumazrani.bmp", "powered", SKIN_KEYED, &player_power_sprites[DIR_RIGHT], 2 * FRAME_SIZE,
+     FRAME_SIZE, 0},
 };
-
-static const char *const ENEMY_FILE = "nuzky.bmp";
-static const char *const PLAYER_FILE = "guma.bmp";
-static const char *const PLAYER_POWER_FILE = "gumazrani.bmp";
 
 // Releases one surface slot and empties it.
 static void release(SDL_Surface *&slot)
@@ -73,8 +68,8 @@ static void release_directions(SDL_Surface *sprites[5])
 // partly loaded or already released set.
 void free_skin()
 {
-    for (const auto &file : STILL_PICTURES)
-        release(*file.slot);
+    for (int i = 0; i < SKIN_STILL_FILES; i++)
+        release(*SKIN_FILES[i].slot);
     release_directions(player_sprites);
     release_directions(player_power_sprites);
     release_directions(enemy_sprites);
@@ -102,16 +97,18 @@ static const std::string &chosen_skin_name()
     return skin_list[skin_index < skin_list.size() ? skin_index : 0];
 }
 
-static SDL_Surface *load_skin_bitmap(const char *name, BitmapLoad load)
+static SDL_Surface *load_skin_file(int index)
 {
-    return load == KEYED ? load_keyed_bitmap(skin_path, name) : load_bitmap(skin_path, name);
+    const SkinFile &file = SKIN_FILES[index];
+    return file.load == SKIN_KEYED ? load_keyed_bitmap(skin_path, file.name)
+                                   : load_bitmap(skin_path, file.name);
 }
 
 // The enemy faces right in its picture; an animated strip (wider than one frame) also gets
 // its turned copies for down, left (upside down) and up. A single frame is drawn unturned.
 static void load_enemy()
 {
-    enemy_sprites[DIR_RIGHT] = load_keyed_bitmap(skin_path, ENEMY_FILE);
+    enemy_sprites[DIR_RIGHT] = load_skin_file(SKIN_ENEMY);
     if (enemy_sprites[DIR_RIGHT]->w <= FRAME_SIZE)
         return;
     for (int direction = DIR_RIGHT + 1; direction <= DIR_UP; direction++)
@@ -119,9 +116,9 @@ static void load_enemy()
 }
 
 // The player stays upright facing left: that copy is mirrored, the up copy is turned from it.
-static void load_player(const char *name, SDL_Surface *sprites[5])
+static void load_player(int file, SDL_Surface *sprites[5])
 {
-    sprites[DIR_RIGHT] = load_keyed_bitmap(skin_path, name);
+    sprites[DIR_RIGHT] = load_skin_file(file);
     sprites[DIR_DOWN] = turn_frames(sprites[DIR_RIGHT]);
     sprites[DIR_LEFT] = mirror_frames(sprites[DIR_RIGHT]);
     sprites[DIR_UP] = turn_frames(sprites[DIR_LEFT]);
@@ -134,12 +131,12 @@ void load_skin()
     free_skin();
     load_font();
     snprintf(skin_path, sizeof skin_path, SKIN_PATH_FORMAT, chosen_skin_name().c_str());
-    for (const auto &file : STILL_PICTURES)
-        *file.slot = load_skin_bitmap(file.name, file.load);
+    for (int i = 0; i < SKIN_STILL_FILES; i++)
+        *SKIN_FILES[i].slot = load_skin_file(i);
     actor_frame_rect.y = 0;
     actor_frame_rect.w = FRAME_SIZE;
     actor_frame_rect.h = FRAME_SIZE;
     load_enemy();
-    load_player(PLAYER_FILE, player_sprites);
-    load_player(PLAYER_POWER_FILE, player_power_sprites);
+    load_player(SKIN_PLAYER, player_sprites);
+    load_player(SKIN_POWERED_PLAYER, player_power_sprites);
 }

@@ -17,7 +17,6 @@ const char *const CREDITS_LINES[4] = {
 
 namespace {
 
-const int HIGH_SCORE_TITLE_TEXT = 39;
 const int HIGH_SCORE_FIRST_ROW = 70;      // first table row below the box top
 const int HIGH_SCORE_ROW_GAP = 15;        // between table rows
 const int HIGH_SCORE_EXTRA_HEIGHT = 205;  // box height beyond ten font heights
@@ -25,9 +24,6 @@ const int HIGH_SCORE_EXTRA_HEIGHT = 205;  // box height beyond ten font heights
 // Tops of the credits labels relative to the centred line, in CREDITS_LINES order.
 const int CREDITS_LABEL_OFFSETS[4] = {-25, -55, 85, 55};
 
-const int LEGEND_TEXTS = 18;              // texts 0 to 17 set the legend's width
-const int LEGEND_TEXT_INDENT = 40;
-const int LEGEND_ACTOR_TEXT_INDENT = 80;  // descriptions of the player and enemy pictures
 const int LEGEND_EXTRA_HEIGHT = 330;      // panel height beyond five row pitches
 
 int text_width(const char *text)
@@ -81,13 +77,13 @@ void write_text(int index, int x, int y)
 
 } // namespace
 
-// Reads high_scores and texts[39]; uses text_buffer.
+// Reads high_scores and the title text; uses text_buffer.
 void draw_high_score_screen()
 {
     int fh = font_height(font);
     draw_maze(menu_map);
     int w = widest_name() + widest_score();
-    const char *title = texts[HIGH_SCORE_TITLE_TEXT].c_str();
+    const char *title = texts[TEXT_ITEM_HIGH_SCORES].c_str();
     if (text_width(title) > w)
         w = text_width(title);
     int h = HIGH_SCORE_COUNT * fh + HIGH_SCORE_EXTRA_HEIGHT;
@@ -108,46 +104,75 @@ void draw_credits_screen()
         draw_framed_label(CREDITS_LINES[i], centre + CREDITS_LABEL_OFFSETS[i]);
 }
 
+const LegendText LEGEND_TEXTS[] = {
+    {TEXT_LEGEND_BOOST, LEGEND_TEXT_INDENT, -10, 1, 0},
+    {TEXT_LEGEND_BOOST_MORE, LEGEND_TEXT_INDENT, -10, 1, 1},
+    {TEXT_LEGEND_POWER, LEGEND_TEXT_INDENT, -10, 2, 0},
+    {TEXT_LEGEND_POWER_MORE, LEGEND_TEXT_INDENT, -10, 2, 1},
+    {TEXT_LEGEND_DECOY, LEGEND_TEXT_INDENT, -10, 3, 0},
+    {TEXT_LEGEND_DECOY_MORE, LEGEND_TEXT_INDENT, -10, 3, 1},
+    {TEXT_LEGEND_KNOT, LEGEND_TEXT_INDENT, -10, 4, 0},
+    {TEXT_LEGEND_KNOT_MORE, LEGEND_TEXT_INDENT, -10, 4, 1},
+    {TEXT_LEGEND_LIVES, LEGEND_TEXT_INDENT, -10, 5, 0},
+    {TEXT_LEGEND_LIVES_MORE, LEGEND_TEXT_INDENT, -10, 5, 1},
+    {TEXT_LEGEND_PLAYER, LEGEND_ACTOR_TEXT_INDENT, -10, 6, 0},
+    {TEXT_LEGEND_POWERED_PLAYER, LEGEND_ACTOR_TEXT_INDENT, 30, 6, 0},
+    {TEXT_LEGEND_ENEMY, LEGEND_ACTOR_TEXT_INDENT, 70, 6, 0},
+    {TEXT_LEGEND_DOTS, LEGEND_TEXT_INDENT, 110, 6, 0},
+    {TEXT_LEGEND_EXTRA_LIFE, LEGEND_TEXT_INDENT, 150, 6, 0},
+    {TEXT_LEGEND_TELEPORT, LEGEND_TEXT_INDENT, 190, 6, 0},
+    {TEXT_LEGEND_KEYS, LEGEND_TEXT_INDENT, 230, 6, 0},
+};
+const int LEGEND_TEXT_COUNT = sizeof LEGEND_TEXTS / sizeof LEGEND_TEXTS[0];
+
+// The icons beside the descriptions, and their tops as offset plus row pitches below y0.
+static const struct {
+    SDL_Surface **icon;
+    int y_offset, pitches;
+} LEGEND_ICONS[] = {
+    {&boost_icon, 70, 0},
+    {&tile_sprites[CELL_POWER], 70, 1},
+    {&tile_sprites[CELL_DECOY], 70, 2},
+    {&knot_icon, 70, 3},
+    {&life_icon, 70, 4},
+    {&player_sprites[DIR_DOWN], 60, 5},
+    {&player_power_sprites[DIR_DOWN], 100, 5},
+    {&enemy_sprites[DIR_RIGHT], 140, 5},
+    {&dots_icon, 180, 5},
+    {&tile_sprites[CELL_LIFE], 220, 5},
+    {&teleport_sprite, 260, 5},
+};
+
+LegendLayout legend_layout()
+{
+    LegendLayout layout;
+    layout.fh = font_height(font);
+    layout.pitch = 2 * layout.fh + 20;
+    layout.h = 5 * layout.pitch + LEGEND_EXTRA_HEIGHT;
+    layout.y0 = (SCREEN_HEIGHT - layout.h) / 2;
+    int widest = text_width(texts[TEXT_LEGEND_TITLE].c_str());
+    for (const LegendText &line : LEGEND_TEXTS)
+        if (text_width(texts[line.text].c_str()) > widest)
+            widest = text_width(texts[line.text].c_str());
+    layout.w = widest + LEGEND_TEXT_INDENT;
+    layout.x0 = (SCREEN_WIDTH - layout.w) / 2;
+    return layout;
+}
+
+int legend_text_y(const LegendLayout &layout, const LegendText &line)
+{
+    return layout.y0 + line.y_offset + line.pitches * layout.pitch + line.font_lines * layout.fh;
+}
+
 // Reads texts 0 to 17 and the skin's sprites.
 void draw_legend_screen()
 {
-    int fh = font_height(font);
-    int p = 2 * fh + 20;                               // row pitch of the first five lines
-    int h = 5 * p + LEGEND_EXTRA_HEIGHT;
-    int y0 = (SCREEN_HEIGHT - h) / 2;
-    int w = 0;
-    for (int i = 0; i < LEGEND_TEXTS; ++i)
-        if (text_width(texts[i].c_str()) > w)
-            w = text_width(texts[i].c_str());
-    w += LEGEND_TEXT_INDENT;
-    int x0 = (SCREEN_WIDTH - w) / 2;
+    LegendLayout layout = legend_layout();
     draw_maze(menu_map);
-    draw_panel_frame(x0, y0, w, h);
-
-    blit_icon(boost_icon, x0, y0 + 70);
-    blit_icon(tile_sprites[CELL_POWER], x0, y0 + 70 + p);
-    blit_icon(tile_sprites[CELL_DECOY], x0, y0 + 70 + 2 * p);
-    blit_icon(knot_icon, x0, y0 + 70 + 3 * p);
-    blit_icon(life_icon, x0, y0 + 70 + 4 * p);
-    blit_icon(player_sprites[DIR_DOWN], x0, y0 + 60 + 5 * p);
-    blit_icon(player_power_sprites[DIR_DOWN], x0, y0 + 100 + 5 * p);
-    blit_icon(enemy_sprites[DIR_RIGHT], x0, y0 + 140 + 5 * p);
-    blit_icon(dots_icon, x0, y0 + 180 + 5 * p);
-    blit_icon(tile_sprites[CELL_LIFE], x0, y0 + 220 + 5 * p);
-    blit_icon(teleport_sprite, x0, y0 + 260 + 5 * p);
-
-    font_write_centred(screen, font, y0, texts[0].c_str());
-    int x_text = x0 + LEGEND_TEXT_INDENT;
-    for (int line = 1; line <= 5; ++line) {
-        write_text(line, x_text, y0 - 10 + line * p);
-        write_text(line + 12, x_text, y0 - 10 + line * p + fh);
-    }
-    int x_actor_text = x0 + LEGEND_ACTOR_TEXT_INDENT;
-    write_text(10, x_actor_text, y0 - 10 + 6 * p);
-    write_text(11, x_actor_text, y0 + 30 + 6 * p);
-    write_text(12, x_actor_text, y0 + 70 + 6 * p);
-    write_text(6, x_text, y0 + 110 + 6 * p);
-    write_text(7, x_text, y0 + 150 + 6 * p);
-    write_text(8, x_text, y0 + 190 + 6 * p);
-    write_text(9, x_text, y0 + 230 + 6 * p);
+    draw_panel_frame(layout.x0, layout.y0, layout.w, layout.h);
+    for (const auto &icon : LEGEND_ICONS)
+        blit_icon(*icon.icon, layout.x0, layout.y0 + icon.y_offset + icon.pitches * layout.pitch);
+    font_write_centred(screen, font, layout.y0, texts[TEXT_LEGEND_TITLE].c_str());
+    for (const LegendText &line : LEGEND_TEXTS)
+        write_text(line.text, layout.x0 + line.x, legend_text_y(layout, line));
 }

@@ -9,15 +9,6 @@
 
 namespace {
 
-// Text indexes of the title and the items.
-const int TITLE_TEXT = 30;
-const Uint16 ITEM_CONTINUE = 36;
-const Uint16 ITEM_NEW_GAME = 37;
-const Uint16 ITEM_OPTIONS = 38;
-const Uint16 ITEM_HIGH_SCORES = 39;
-const Uint16 ITEM_CREDITS = 40;
-const Uint16 ITEM_LEGEND = 41;
-const Uint16 ITEM_QUIT = 42;
 const int ALWAYS_SHOWN_ITEMS = 7;   // rows measured for `top`, the title's row included
 
 // The menu's state, set afresh on every entry to main_menu.
@@ -45,7 +36,7 @@ int box_height()
 
 int item_y(Uint16 item)
 {
-    return top + (static_cast<int>(item) - ITEM_NEW_GAME) * fh;
+    return top + (static_cast<int>(item) - TEXT_ITEM_NEW_GAME) * fh;
 }
 
 int text_width(int index)
@@ -58,10 +49,7 @@ void take_layout()
 {
     fh = font_height(font);
     top = (SCREEN_HEIGHT - ALWAYS_SHOWN_ITEMS * fh) / 2;
-    box_width = text_width(TITLE_TEXT);
-    for (int i = ITEM_NEW_GAME; i <= ITEM_QUIT; ++i)
-        if (text_width(i) > box_width)
-            box_width = text_width(i);
+    box_width = main_menu_width();
     box_x = (SCREEN_WIDTH - box_width) / 2;
 }
 
@@ -69,22 +57,35 @@ void draw_menu()
 {
     draw_maze(menu_map);
     draw_panel_frame(box_x, box_top(), box_width, box_height());
-    font_write_centred(screen, font, box_top(), texts[TITLE_TEXT].c_str());
+    font_write_centred(screen, font, box_top(), texts[TEXT_MENU_TITLE].c_str());
     fill_highlight_bar(box_x, item_y(cursor), box_width, fh);
-    Uint16 first = game_in_progress() ? ITEM_CONTINUE : ITEM_NEW_GAME;
-    for (Uint16 i = first; i <= ITEM_QUIT; ++i)
+    Uint16 first = game_in_progress() ? TEXT_ITEM_CONTINUE : TEXT_ITEM_NEW_GAME;
+    for (Uint16 i = first; i <= TEXT_ITEM_QUIT; ++i)
         font_write_centred(screen, font, item_y(i), texts[i].c_str());
     SDL_Flip(screen);
 }
+
+} // namespace
+
+int main_menu_width()
+{
+    int width = text_width(TEXT_MENU_TITLE);
+    for (int i = TEXT_ITEM_NEW_GAME; i <= TEXT_ITEM_QUIT; ++i)
+        if (text_width(i) > width)
+            width = text_width(i);
+    return width;
+}
+
+namespace {
 
 // Up on the first shown item goes to Quit, Down on Quit to the first shown item. Applied
 // after every key, so that a Return queued behind the move acts on a shown item.
 void wrap_cursor()
 {
-    if (cursor <= ITEM_CONTINUE && (!game_in_progress() || cursor < ITEM_CONTINUE))
-        cursor = ITEM_QUIT;
-    else if (cursor > ITEM_QUIT)
-        cursor = game_in_progress() ? ITEM_CONTINUE : ITEM_NEW_GAME;
+    if (cursor <= TEXT_ITEM_CONTINUE && (!game_in_progress() || cursor < TEXT_ITEM_CONTINUE))
+        cursor = TEXT_ITEM_QUIT;
+    else if (cursor > TEXT_ITEM_QUIT)
+        cursor = game_in_progress() ? TEXT_ITEM_CONTINUE : TEXT_ITEM_NEW_GAME;
 }
 
 // Shows the play screen on both buffers of the screen.
@@ -119,27 +120,27 @@ void show_info_screen(void (*draw_screen)())
 void choose_item()
 {
     switch (cursor) {
-    case ITEM_CONTINUE:
+    case TEXT_ITEM_CONTINUE:
         if (game_in_progress())
             continue_game();
         break;
-    case ITEM_NEW_GAME:
+    case TEXT_ITEM_NEW_GAME:
         start_new_game();
         break;
-    case ITEM_OPTIONS:
+    case TEXT_ITEM_OPTIONS:
         options_menu(static_cast<Uint16>(box_width));
         state = MENU_REDRAW;
         break;
-    case ITEM_HIGH_SCORES:
+    case TEXT_ITEM_HIGH_SCORES:
         show_info_screen(draw_high_score_screen);
         break;
-    case ITEM_CREDITS:
+    case TEXT_ITEM_CREDITS:
         show_info_screen(draw_credits_screen);
         break;
-    case ITEM_LEGEND:
+    case TEXT_ITEM_LEGEND:
         show_info_screen(draw_legend_screen);
         break;
-    case ITEM_QUIT:
+    case TEXT_ITEM_QUIT:
         exit(0);
     default:
         break;
@@ -173,6 +174,6 @@ void handle_key(const SDL_Event &press)
 void main_menu()
 {
     take_layout();
-    cursor = game_in_progress() ? ITEM_CONTINUE : ITEM_NEW_GAME;
+    cursor = game_in_progress() ? TEXT_ITEM_CONTINUE : TEXT_ITEM_NEW_GAME;
     run_menu_loop(state, draw_menu, handle_key);
 }

@@ -13,18 +13,8 @@
 
 namespace {
 
-// Text indexes of the rows, the title and the name prompt.
-const Uint16 ROW_SPEED = 31;
-const Uint16 ROW_NAME = 32;
-const Uint16 ROW_SKIN = 33;
-const Uint16 ROW_LANGUAGE = 34;
-const Uint16 ROW_APPLY = 35;
-const int TITLE_TEXT = 38;
-const int NAME_PROMPT_TEXT = 29;
 const int ROW_COUNT = 5;
 
-const Uint16 ARROW_WIDTH = 15;
-const Uint16 ARROW_HEIGHT = 27;
 
 // How each row shows its value, and how the name row is measured for the box width.
 const char *const SPEED_FORMAT = "   %s: %.1f  ";
@@ -60,13 +50,7 @@ int formatted_width(const char *format, int label, const char *value)
 
 int name_row_width()
 {
-    return formatted_width(NAME_MEASURE_FORMAT, ROW_NAME, player_name);
-}
-
-void widen_box(int width)
-{
-    if (width > box_width)
-        box_width = width;
+    return formatted_width(NAME_MEASURE_FORMAT, TEXT_OPTION_NAME, player_name);
 }
 
 // Reads `font`, `texts`, `player_name`, `skin_list`, `language_list`; uses text_buffer.
@@ -76,25 +60,60 @@ void take_layout(Uint16 minimum_width)
     arrow_rect.h = ARROW_HEIGHT;
     fh = font_height(font);
     top = (SCREEN_HEIGHT - ROW_COUNT * fh) / 2;
-    box_width = minimum_width;
-    for (int row = ROW_SPEED; row <= ROW_APPLY; ++row)
-        widen_box(font_text_width(font, texts[row].c_str()));
-    widen_box(name_row_width());
-    for (const std::string &skin : skin_list)
-        widen_box(formatted_width(LIST_MEASURE_FORMAT, ROW_SKIN, skin.c_str()));
-    for (const std::string &language : language_list)
-        widen_box(formatted_width(LIST_MEASURE_FORMAT, ROW_LANGUAGE, language.c_str()));
+    box_width = options_menu_width(minimum_width, player_name);
     box_x = (SCREEN_WIDTH - box_width) / 2;
 }
 
+} // namespace
+
+// Reads `font`, `texts`, `skin_list`, `language_list`; uses text_buffer.
+int options_menu_width(Uint16 minimum_width, const char *name)
+{
+    int width = minimum_width;
+    auto widen = [&width](int row_width) { width = row_width > width ? row_width : width; };
+    for (int row = TEXT_OPTION_SPEED; row <= TEXT_OPTION_APPLY; ++row)
+        widen(font_text_width(font, texts[row].c_str()));
+    widen(formatted_width(NAME_MEASURE_FORMAT, TEXT_OPTION_NAME, name));
+    for (const std::string &skin : skin_list)
+        widen(formatted_width(LIST_MEASURE_FORMAT, TEXT_OPTION_SKIN, skin.c_str()));
+    for (const std::string &language : language_list)
+        widen(formatted_width(LIST_MEASURE_FORMAT, TEXT_OPTION_LANGUAGE, language.c_str()));
+    return width;
+}
+
+std::string speed_row_text(int delay)
+{
+    snprintf(text_buffer, TEXT_BUFFER_SIZE, SPEED_FORMAT, texts[TEXT_OPTION_SPEED].c_str(),
+             1000.0 / delay);
+    return text_buffer;
+}
+
+std::string value_row_text(Uint16 row, const char *value)
+{
+    const char *format = row == TEXT_OPTION_NAME ? NAME_FORMAT
+                       : row == TEXT_OPTION_SKIN ? SKIN_FORMAT : LANGUAGE_FORMAT;
+    formatted_width(format, row, value);
+    return text_buffer;
+}
+
+std::vector<int> offered_frame_delays()
+{
+    std::vector<int> delays;
+    for (int delay = FASTEST_FRAME_DELAY; delay <= SLOWEST_FRAME_DELAY; ++delay)
+        delays.push_back(delay);
+    return delays;
+}
+
+namespace {
+
 int row_y(Uint16 row)
 {
-    return top + (static_cast<int>(row) - ROW_SPEED) * fh;
+    return top + (static_cast<int>(row) - TEXT_OPTION_SPEED) * fh;
 }
 
 bool row_has_arrows(Uint16 row)
 {
-    return row == ROW_SPEED || row == ROW_SKIN || row == ROW_LANGUAGE;
+    return row == TEXT_OPTION_SPEED || row == TEXT_OPTION_SKIN || row == TEXT_OPTION_LANGUAGE;
 }
 
 // The arrows keep the size that the left arrow's blit wrote back into arrow_rect.
@@ -111,16 +130,15 @@ void draw_arrows()
 // Reads frame_delay, player_name, skin_index, language_index; uses text_buffer.
 void draw_rows()
 {
-    snprintf(text_buffer, TEXT_BUFFER_SIZE, SPEED_FORMAT, texts[ROW_SPEED].c_str(),
-             1000.0 / frame_delay);
-    font_write_centred(screen, font, row_y(ROW_SPEED), text_buffer);
-    formatted_width(NAME_FORMAT, ROW_NAME, player_name);
-    font_write_centred(screen, font, row_y(ROW_NAME), text_buffer);
-    formatted_width(SKIN_FORMAT, ROW_SKIN, list_entry(skin_list, skin_index));
-    font_write_centred(screen, font, row_y(ROW_SKIN), text_buffer);
-    formatted_width(LANGUAGE_FORMAT, ROW_LANGUAGE, list_entry(language_list, language_index));
-    font_write_centred(screen, font, row_y(ROW_LANGUAGE), text_buffer);
-    font_write_centred(screen, font, row_y(ROW_APPLY), texts[ROW_APPLY].c_str());
+    auto write_row = [](Uint16 row, const std::string &text) {
+        font_write_centred(screen, font, row_y(row), text.c_str());
+    };
+    write_row(TEXT_OPTION_SPEED, speed_row_text(frame_delay));
+    write_row(TEXT_OPTION_NAME, value_row_text(TEXT_OPTION_NAME, player_name));
+    write_row(TEXT_OPTION_SKIN, value_row_text(TEXT_OPTION_SKIN, list_entry(skin_list, skin_index)));
+    write_row(TEXT_OPTION_LANGUAGE,
+              value_row_text(TEXT_OPTION_LANGUAGE, list_entry(language_list, language_index)));
+    font_write_centred(screen, font, row_y(TEXT_OPTION_APPLY), texts[TEXT_OPTION_APPLY].c_str());
 }
 
 void draw_menu()
@@ -128,7 +146,7 @@ void draw_menu()
     int y_box = top - 2 * fh;
     draw_maze(menu_map);
     draw_panel_frame(box_x, y_box, box_width, 7 * fh);
-    font_write_centred(screen, font, y_box, texts[TITLE_TEXT].c_str());
+    font_write_centred(screen, font, y_box, texts[TEXT_ITEM_OPTIONS].c_str());
     fill_highlight_bar(box_x, row_y(cursor), box_width, fh);
     if (row_has_arrows(cursor))
         draw_arrows();
@@ -140,10 +158,10 @@ void draw_menu()
 void move_cursor(int step)
 {
     cursor = static_cast<Uint16>(cursor + step);
-    if (cursor < ROW_SPEED)
-        cursor = ROW_APPLY;
-    else if (cursor > ROW_APPLY)
-        cursor = ROW_SPEED;
+    if (cursor < TEXT_OPTION_SPEED)
+        cursor = TEXT_OPTION_APPLY;
+    else if (cursor > TEXT_OPTION_APPLY)
+        cursor = TEXT_OPTION_SPEED;
     state = MENU_REDRAW;
 }
 
@@ -175,7 +193,7 @@ void apply_and_leave()
 // Lets the player edit player_name; the box widens when the new name needs it.
 void edit_name()
 {
-    text_entry(texts[NAME_PROMPT_TEXT].c_str(), player_name);
+    text_entry(texts[TEXT_NAME_PROMPT].c_str(), player_name);
     state = MENU_REDRAW;
     int width = name_row_width();
     if (width > box_width) {
@@ -187,14 +205,14 @@ void edit_name()
 // Returns whether the key moved the cursor or touched a value (and so asked for a redraw).
 bool handle_row_key(SDLKey sym)
 {
-    bool on_speed = cursor == ROW_SPEED;
-    bool on_skin = cursor == ROW_SKIN;
-    bool on_language = cursor == ROW_LANGUAGE;
+    bool on_speed = cursor == TEXT_OPTION_SPEED;
+    bool on_skin = cursor == TEXT_OPTION_SKIN;
+    bool on_language = cursor == TEXT_OPTION_LANGUAGE;
     if (sym == SDLK_ESCAPE) {
         state = MENU_LEAVE;
         return false;
     }
-    if (sym == SDLK_RETURN && cursor == ROW_APPLY) {
+    if (sym == SDLK_RETURN && cursor == TEXT_OPTION_APPLY) {
         apply_and_leave();
         return false;
     }
@@ -222,7 +240,7 @@ void handle_key(const SDL_Event &press)
     if (is_alt_f4(press))
         exit(0);
     bool redraw = handle_row_key(press.key.keysym.sym);
-    if (!redraw && cursor == ROW_NAME)
+    if (!redraw && cursor == TEXT_OPTION_NAME)
         edit_name();
 }
 
@@ -233,6 +251,6 @@ void handle_key(const SDL_Event &press)
 void options_menu(Uint16 minimum_width)
 {
     take_layout(minimum_width);
-    cursor = ROW_SPEED;
+    cursor = TEXT_OPTION_SPEED;
     run_menu_loop(state, draw_menu, handle_key);
 }

@@ -30,48 +30,47 @@ static void pair_teleport(LevelMap &map, Uint8 letter, Uint8 x, Uint8 y)
     map.teleports.push_back(TeleportPair{x, x, y, y, letter});
 }
 
-// One map character into cell (x, y). Writes the player start and appends enemy starts,
-// up to MAX_ENEMIES of them; later ones are plain dots.
-static void read_map_cell(LevelMap &map, unsigned char c, Uint8 x, Uint8 y)
+int map_character_cell(unsigned char c)
 {
-    Uint8 &cell = map.cells[x + y * MAP_COLUMNS];
     switch (c) {
-    case '0': cell = CELL_DOT; break;
-    case '1': cell = CELL_WALL; break;
-    case '2': cell = CELL_FLOOR; break;
-    case '3':
-        cell = CELL_FLOOR;
-        player_start_x = x;
-        player_start_y = y;
-        break;
-    case '4':
-        cell = CELL_DOT;
-        if (enemy_start_x.size() < MAX_ENEMIES) {
-            enemy_start_x.push_back(x);
-            enemy_start_y.push_back(y);
-        }
-        break;
-    case '5': cell = CELL_LIFE; break;
-    case '6': cell = CELL_DECOY; break;
-    case '7': cell = CELL_POWER; break;
-    default:
-        if (c >= TELEPORT_FIRST && c <= 127) {
-            cell = c;
-            pair_teleport(map, c, x, y);
-        }
-        // any other character keeps the code the cell already had
-        break;
+    case '0': return CELL_DOT;
+    case '1': return CELL_WALL;
+    case '2': return CELL_FLOOR;
+    case MAP_PLAYER_START: return CELL_FLOOR;
+    case MAP_ENEMY_START: return CELL_DOT;
+    case '5': return CELL_LIFE;
+    case '6': return CELL_DECOY;
+    case '7': return CELL_POWER;
+    default: return c >= TELEPORT_FIRST && c <= TELEPORT_LAST ? c : -1;
+    }
+}
+
+// One map character into cell (x, y); a start character goes into starts.
+static void read_map_cell(LevelMap &map, MapStarts &starts, unsigned char c, Uint8 x, Uint8 y)
+{
+    int code = map_character_cell(c);
+    if (code < 0)
+        return;   // the cell keeps the code it already had
+    map.cells[x + y * MAP_COLUMNS] = (Uint8)code;
+    if (code >= TELEPORT_FIRST)
+        pair_teleport(map, c, x, y);
+    if (c == MAP_PLAYER_START) {
+        starts.player_count++;
+        starts.player_x = x;
+        starts.player_y = y;
+    }
+    if (c == MAP_ENEMY_START) {
+        starts.enemy_x.push_back(x);
+        starts.enemy_y.push_back(y);
     }
 }
 
 // Reads 24 rows of 32 cells. Cells beyond a short row and rows missing at the end of the
-// file are walls. dots_left counts every dot cell of the map as read, those that a character
-// outside the table kept from the map read before included, so that the level ends exactly
-// when the last dot on the screen is caught. Writes player_start_x/y and appends to
-// enemy_start_x/y.
-int read_map(LevelMap &map, FILE *file)
+// file are walls.
+void read_map_cells(LevelMap &map, FILE *file, MapStarts &starts)
 {
     map.teleports.clear();
+    map.dots_left = 0;
     char line[MAP_LINE_SIZE];
     for (int y = 0; y < MAP_ROWS; y++) {
         size_t length = 0;
@@ -79,12 +78,27 @@ int read_map(LevelMap &map, FILE *file)
             length = strlen(line);
         for (int x = 0; x < MAP_COLUMNS; x++) {
             if ((size_t)x < length)
-                read_map_cell(map, (unsigned char)line[x], x, y);
+                read_map_cell(map, starts, (unsigned char)line[x], x, y);
             else
                 map.cells[x + y * MAP_COLUMNS] = CELL_WALL;
         }
     }
     map.dots_left = (Uint16)std::count(map.cells, map.cells + MAP_CELLS, CELL_DOT);
+}
+
+// Writes player_start_x/y when the map has a player start (the last one read) and appends
+// its enemy starts to enemy_start_x/y.
+int read_map(LevelMap &map, FILE *file)
+{
+    MapStarts starts;
+    read_map_cells(map, file, starts);
+    if (starts.player_count > 0) {
+        player_start_x = starts.player_x;
+        player_start_y = starts.player_y;
+    }
+    size_t taken = std::min(starts.enemy_x.size(), MAX_ENEMIES - std::min(MAX_ENEMIES, enemy_start_x.size()));
+    enemy_start_x.insert(enemy_start_x.end(), starts.enemy_x.begin(), starts.enemy_x.begin() + taken);
+    enemy_start_y.insert(enemy_start_y.end(), starts.enemy_y.begin(), starts.enemy_y.begin() + taken);
     return 0;
 }
 

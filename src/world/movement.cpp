@@ -17,11 +17,16 @@ bool neighbour_cell(int x, int y, Uint8 direction, int &nx, int &ny)
     return nx >= 0 && ny >= 0 && nx < MAP_COLUMNS && ny < MAP_ROWS;
 }
 
-// Reads level_map. Off the grid counts as a wall.
-bool way_free(int x, int y, Uint8 direction)
+// Off the grid counts as a wall.
+bool way_free_on(const LevelMap &map, int x, int y, Uint8 direction)
 {
     int nx, ny;
-    return neighbour_cell(x, y, direction, nx, ny) && cell_at(level_map, nx, ny) != CELL_WALL;
+    return neighbour_cell(x, y, direction, nx, ny) && cell_at(map, nx, ny) != CELL_WALL;
+}
+
+bool way_free(int x, int y, Uint8 direction)
+{
+    return way_free_on(level_map, x, y, direction);
 }
 
 static bool is_direction(Uint8 direction)
@@ -29,14 +34,12 @@ static bool is_direction(Uint8 direction)
     return direction >= DIR_RIGHT && direction <= DIR_UP;
 }
 
-// The other end of the teleport on (x, y) in level_map.teleports. False when the cell is
-// no teleport or its letter has no second cell: such a cell leads nowhere.
-static bool teleport_target(int x, int y, int &tx, int &ty)
+bool teleport_target(const LevelMap &map, int x, int y, int &tx, int &ty)
 {
-    Uint8 letter = cell_at(level_map, x, y);
+    Uint8 letter = cell_at(map, x, y);
     if (letter < TELEPORT_FIRST)
         return false;
-    for (const TeleportPair &pair : level_map.teleports) {
+    for (const TeleportPair &pair : map.teleports) {
         if (pair.letter != letter)
             continue;
         if (pair.x1 == pair.x2 && pair.y1 == pair.y2)
@@ -59,7 +62,7 @@ static void set_trail(Actor &actor, int i, int x, int y)
 static void check_teleport(Actor &actor)
 {
     int tx, ty;
-    if (!teleport_target(actor.cell_x, actor.cell_y, tx, ty)) {
+    if (!teleport_target(level_map, actor.cell_x, actor.cell_y, tx, ty)) {
         actor.exit_x = 0;
         actor.exit_y = 0;
     } else if (actor.cell_x == actor.exit_x && actor.cell_y == actor.exit_y) {
@@ -116,7 +119,7 @@ int step_actor(Actor &actor)
 void teleport_actor(Actor &actor)
 {
     int tx, ty;
-    if (!teleport_target(actor.cell_x, actor.cell_y, tx, ty))
+    if (!teleport_target(level_map, actor.cell_x, actor.cell_y, tx, ty))
         return;
     draw_cell(actor.trail_x[1], actor.trail_y[1]);
     set_trail(actor, 0, actor.trail_x[1], actor.trail_y[1]);

@@ -15,10 +15,6 @@ const int MESSAGE_SECONDS = 5;         // the caught message runs five seconds
 const Uint16 DECOY_WIPE_FRAMES = 2;    // decoy_timer at or below this: no decoy stands
 const Uint16 SPACE_KEY = 32;           // every wait of the rules is for space
 
-const int TEXT_OUT_OF_LIVES = 21;
-const int TEXT_CAUGHT = 22;
-const int TEXT_GAME_COMPLETED = 23;
-const int TEXT_LEVEL_DONE = 24;
 
 static int ten_seconds()
 {
@@ -240,7 +236,7 @@ static void finish_level()
         return;
     size_t next = (size_t)level_index + 1;
     if (next >= map_list.size()) {
-        end_run(texts[TEXT_GAME_COMPLETED].c_str());
+        end_run(texts[TEXT_ALL_MAPS_DONE].c_str());
         return;
     }
     level_index = (Uint8)next;

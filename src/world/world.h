@@ -20,6 +20,7 @@ const Uint8 CELL_LIFE = 3;
 const Uint8 CELL_DECOY = 4;
 const Uint8 CELL_POWER = 5;
 const Uint8 TELEPORT_FIRST = 65;       // codes from here up are teleport letters
+const Uint8 TELEPORT_LAST = 127;       // the last teleport letter
 
 // directions
 const Uint8 DIR_NONE = 0;
@@ -125,7 +126,24 @@ Uint8 cell_at(const LevelMap &map, int x, int y);   // a cell outside the grid r
 // ===================== maps.cpp =====================
 const int MAP_LINE_SIZE = 256;
 const size_t MAX_ENEMIES = 255;             // enemy_count is 8 bits: later enemy starts are ignored
-int read_map(LevelMap &map, FILE *file);    // always 0
+const char MAP_PLAYER_START = '3';          // map characters of the start cells
+const char MAP_ENEMY_START = '4';
+
+// The start cells one map file holds.
+struct MapStarts {
+    int player_count = 0;                   // player starts read
+    Uint8 player_x = 0, player_y = 0;       // the last of them
+    std::vector<Uint8> enemy_x, enemy_y;    // every enemy start, in reading order
+};
+
+// The cell code a map character gives, or -1 for a character that leaves the cell as it was.
+int map_character_cell(unsigned char c);
+// Reads 24 rows of a map file into map, the start cells into starts alone. dots_left counts
+// every dot cell of the map as read, those that a character outside the table kept from the
+// map read before included, so that a level ends exactly when its last dot is caught.
+void read_map_cells(LevelMap &map, FILE *file, MapStarts &starts);
+// read_map_cells, starts into the globals (enemy starts up to MAX_ENEMIES in all); always 0
+int read_map(LevelMap &map, FILE *file);
 int read_map_list(const char *path);        // 0 read, 1 missing (message written)
 int load_level(const char *name);           // 0 loaded, 1 missing map file
 void start_level();                         // actors to their starts, maze drawn on both buffers
@@ -134,9 +152,13 @@ int new_game();                             // 0 when the first level is loaded 
 // ===================== movement.cpp =====================
 // The neighbour of (x, y) in direction; false when it lies outside the grid.
 bool neighbour_cell(int x, int y, Uint8 direction, int &nx, int &ny);
-bool way_free(int x, int y, Uint8 direction);   // the neighbour exists and is not a wall
+bool way_free_on(const LevelMap &map, int x, int y, Uint8 direction);   // the neighbour exists and is not a wall
+bool way_free(int x, int y, Uint8 direction);   // way_free_on of level_map
 int step_actor(Actor &actor);
 void teleport_actor(Actor &actor);
+// The other end of the teleport on (x, y) of map. False when the cell is no teleport or its
+// letter has no second cell: such a cell leads nowhere.
+bool teleport_target(const LevelMap &map, int x, int y, int &tx, int &ty);
 void repaint_trail(const Actor &actor);
 void update_glide(Actor &actor);
 bool actors_touch(const Actor &p, const Actor &e);
@@ -156,19 +178,44 @@ void toggle_power();
 void end_run(const char *title);       // summary box, wait for space, high-score entry, menu
 
 // ===================== map_check.cpp =====================
-// Checks that map files are written as the game's content should be. Each function returns
-// the faults it found, one readable line each; an empty list means the map is fine.
+// Checks that map files are written as the game's content should be, reading them with the
+// game's own map reader. Cheap enough to run after every edit of a map.
 const int MAX_LEVEL_ENEMIES = 6;
 const int MIN_ENEMY_DISTANCE = 3;      // cells (row plus column) between a level's enemy and player starts
 
-// The content lines of a map text (empty and "#" lines skipped, LF, CR or CRLF line ends).
-std::vector<std::string> map_rows(const std::string &text);
-// 24 rows of exactly 32 map characters.
-std::vector<std::string> check_map_format(const std::string &text);
-// Format, walls all round, one player start, 1 to 6 enemy starts with a way out and not
-// beside the player, teleport letters used exactly twice, every dot, pick-up and teleport
-// reachable from the player start.
-std::vector<std::string> check_level_map(const std::string &text);
-// maps/AAA_maplist.txt and every level it names, data/menumap.txt, and that the levels
-// together use every kind of cell. Fault lines start with the file they concern.
-std::vector<std::string> check_content_maps(const std::string &content_dir);
+enum MapFaultKind {
+    MAP_FAULT_FORMAT,                  // not 24 rows, or a row not 32 characters long
+    MAP_FAULT_CHARACTER,               // a character the reader does not take as a cell
+    MAP_FAULT_BORDER,                  // an outer cell that is not a wall
+    MAP_FAULT_PLAYER_STARTS,           // not exactly one player start
+    MAP_FAULT_ENEMY_STARTS,            // not 1 to MAX_LEVEL_ENEMIES enemy starts
+    MAP_FAULT_ENEMY_WALLED_IN,         // an enemy start with walls on all four sides
+    MAP_FAULT_ENEMY_BESIDE_PLAYER,     // an enemy start nearer the player start than allowed
+    MAP_FAULT_TELEPORT_UNPAIRED,       // a teleport letter not used exactly twice
+    MAP_FAULT_UNREACHABLE,             // a dot, pick-up or teleport the player cannot reach
+    MAP_FAULT_NO_DOTS,                 // nothing to catch: the level would end at once
+    MAP_FAULT_KIND_COUNT
+};
+
+struct MapFault {
+    int kind;                                   // a MapFaultKind value
+    std::string what;                           // one readable English line, without file name
+    std::vector<std::pair<int, int>> cells;     // the (x, y) cells it concerns; may be empty
+};
+
+// The content lines of a text as the game's line reader gives them (empty and "#" lines
+// skipped, LF, CR or CRLF line ends, lines cut to line_size - 1 characters).
+std::vector<std::string> text_lines(const std::string &text, size_t line_size = MAP_LINE_SIZE);
+std::vector<std::string> map_rows(const std::string &text);   // text_lines of a map
+// Every fault of one level map text: the format, walls all round, one player start, 1 to 6
+// enemy starts with a way out and not beside the player, teleport letters used exactly
+// twice, some dots, and every dot, pick-up and teleport reachable from the player start
+// following the game's moves through teleports.
+std::vector<MapFault> check_map_text(const std::string &text);
+// The format faults alone (24 rows of exactly 32 map characters), for the menu map.
+std::vector<MapFault> check_map_text_format(const std::string &text);
+// The readable lines of faults.
+std::vector<std::string> fault_lines(const std::vector<MapFault> &faults);
+std::vector<std::string> check_map_format(const std::string &text);   // fault_lines of the format
+std::vector<std::string> check_level_map(const std::string &text);    // fault_lines of check_map_text
+

@@ -150,7 +150,7 @@ TEST(HighScores, AScoreThatBeatsNoEntryLeavesTheTableAndIsCleared)
 TEST(HighScores, AnEnteredScoreTakesItsPlaceWithTheTypedName)
 {
     enter_shipped_skin();
-    texts[29] = "Your name:";
+    texts[TEXT_NAME_PROMPT] = "Your name:";
 
     set_table({500, 400, 400, 100});
     snprintf(player_name, NAME_SIZE, "Jo");
@@ -190,15 +190,15 @@ static bool has_drawing(int x0, int x1, int y)
 TEST(HighScores, TheRunSummaryBoxFitsItsWidestLine)
 {
     enter_shipped_skin();
-    texts[19] = "Score:";
-    texts[26] = "a";
-    texts[27] = "the widest closing line of the box";
-    texts[28] = "b";
+    texts[TEXT_SCORE_LABEL] = "Score:";
+    texts[TEXT_SUMMARY_FIRST] = "a";
+    texts[TEXT_SUMMARY_SECOND] = "the widest closing line of the box";
+    texts[TEXT_SUMMARY_THIRD] = "b";
     score = 1234;
     show_run_summary("Over");
 
     int h = font_height(font);
-    int w = font_text_width(font, texts[27].c_str());
+    int w = font_text_width(font, texts[TEXT_SUMMARY_SECOND].c_str());
     int x = (SCREEN_WIDTH - w) / 2, y = (SCREEN_HEIGHT - (5 * h + 60)) / 2;
     SDL_LockSurface(screen);
     EXPECT_EQ(get_pixel(screen, x - 10, y - 10), red_pixel());

@@ -32,29 +32,29 @@ TEST(Texts, LoadsTheFirst43ContentLinesOfTheSkinAndLanguage)
     clear_texts();
     select_texts("meadow", "en");
     EXPECT_EQ(load_texts(), 0);
-    EXPECT_EQ(texts[0], "text 0");
-    EXPECT_EQ(texts[5], "text 5 #5 keeps its hash");
-    EXPECT_EQ(texts[42], "text 42");
+    EXPECT_EQ(texts[TEXT_LEGEND_TITLE], "text 0");
+    EXPECT_EQ(texts[TEXT_LEGEND_LIVES], "text 5 #5 keeps its hash");
+    EXPECT_EQ(texts[TEXT_ITEM_QUIT], "text 42");
 
     select_texts("meadow", "xx");
     EXPECT_EQ(load_texts(), 0);
-    EXPECT_EQ(texts[0], "short 0");
-    EXPECT_EQ(texts[1], std::string(TEXT_LINE_SIZE - 1, 'w'));
-    EXPECT_EQ(texts[2], "short 2");
-    EXPECT_EQ(texts[3], "text 3");
-    EXPECT_EQ(texts[42], "text 42");
+    EXPECT_EQ(texts[TEXT_LEGEND_TITLE], "short 0");
+    EXPECT_EQ(texts[TEXT_LEGEND_BOOST], std::string(TEXT_LINE_SIZE - 1, 'w'));
+    EXPECT_EQ(texts[TEXT_LEGEND_POWER], "short 2");
+    EXPECT_EQ(texts[TEXT_LEGEND_DECOY], "text 3");
+    EXPECT_EQ(texts[TEXT_ITEM_QUIT], "text 42");
 }
 
 TEST(Texts, AMissingFileLeavesTheTableAndSaysSo)
 {
     enter_scratch_tree(false);
     clear_texts();
-    texts[7] = "kept";
+    texts[TEXT_LEGEND_EXTRA_LIFE] = "kept";
     select_texts("circuit", "de");
     testing::internal::CaptureStdout();
     EXPECT_EQ(load_texts(), 1);
     EXPECT_EQ(testing::internal::GetCapturedStdout(),
               "ERROR opening file data/texts/circuit_de.txt\n\n");
-    EXPECT_EQ(texts[7], "kept");
-    EXPECT_EQ(texts[8], "");
+    EXPECT_EQ(texts[TEXT_LEGEND_EXTRA_LIFE], "kept");
+    EXPECT_EQ(texts[TEXT_LEGEND_TELEPORT], "");
 }

@@ -31,7 +31,7 @@ static void end_quiet_game()
 {
     reset_level_state();
     lives = 0;
-    texts[25].clear();
+    texts[TEXT_PAUSE].clear();
     clear_test_clock();
     restore_real_skin();
 }
@@ -119,7 +119,7 @@ TEST_F(PlayKeys, AltF4AndAClosedWindowEndTheProgram)
 // and the pacer starts a fresh slot.
 TEST_F(PlayKeys, PauseHoldsPlayUntilPAndTakesItsBoxAway)
 {
-    texts[25] = "PAUSE";
+    texts[TEXT_PAUSE] = "PAUSE";
     set_test_clock(7000, 1);
     frame_base = 0;
     player.wanted_direction = DIR_NONE;
@@ -145,7 +145,7 @@ TEST(PlayFocus, FocusLossPausesUntilPAfterReloadingTheSkin)
     enter_shipped_skin();
     free_skin();
     drain_events();
-    texts[25] = "PAUSE";
+    texts[TEXT_PAUSE] = "PAUSE";
     player.wanted_direction = DIR_NONE;
     push_focus(0);
     push_key(SDLK_LEFT);   // while away: dropped
@@ -156,5 +156,5 @@ TEST(PlayFocus, FocusLossPausesUntilPAfterReloadingTheSkin)
     EXPECT_NE(enemy_sprites[DIR_RIGHT], nullptr);
     EXPECT_EQ(player.wanted_direction, DIR_NONE);
     EXPECT_EQ(event.key.keysym.sym, SDLK_p);
-    texts[25].clear();
+    texts[TEXT_PAUSE].clear();
 }

@@ -228,7 +228,7 @@ TEST(QuitSequence, ReleasesEverythingOnce)
             skin_list.assign(1, "skin");
             language_list.assign(1, "language");
             map_list.assign(1, "one.txt");
-            texts[7] = "seven";
+            texts[TEXT_LEGEND_EXTRA_LIFE] = "seven";
             enemies.assign(3, Actor());
             enemy_count = 3;
             high_scores[0].first = "Ann";
@@ -236,7 +236,7 @@ TEST(QuitSequence, ReleasesEverythingOnce)
             shutdown_game();
             shutdown_game();
             bool released = skin_list.empty() && language_list.empty() && map_list.empty() &&
-                            texts[7].empty() && enemies.empty() && enemy_count == 0 &&
+                            texts[TEXT_LEGEND_EXTRA_LIFE].empty() && enemies.empty() && enemy_count == 0 &&
                             high_scores[0].first.empty() && !font && !tile_sprites[0] &&
                             !player_sprites[1] && !screen && quit_in_progress;
             _exit(released ? 3 : 4);

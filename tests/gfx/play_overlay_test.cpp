@@ -22,9 +22,9 @@ static void reset_play_state()
     level_map.dots_left = 0;
     strcpy(fps_text, "");
     player.rect = SDL_Rect{640, 640, 32, 32};
-    texts[18] = "AB";
-    texts[19] = "SC";
-    texts[20] = "FPS";
+    texts[TEXT_LIVES_LABEL] = "AB";
+    texts[TEXT_SCORE_LABEL] = "SC";
+    texts[TEXT_FPS_LABEL] = "FPS";
 }
 
 // Every test draws with the stand-in skin on the quiet play state.
@@ -37,7 +37,7 @@ protected:
     }
     void TearDown() override
     {
-        for (int i = 18; i <= 20; i++)
+        for (int i = TEXT_LIVES_LABEL; i <= TEXT_FPS_LABEL; i++)
             texts[i].clear();
         restore_real_skin();
     }
@@ -160,7 +160,7 @@ TEST_F(StatusPanel, ScoreAreaIsRepaintedAndKeptOnTheScreen)
     EXPECT_EQ(screen_pixel(470, 25), tile_pixel(CELL_FLOOR));
     EXPECT_EQ(screen_pixel(490, 25), BACKGROUND_PIXEL);
 
-    texts[19] = std::string(40, 'S');   // a label 800 wide pushes the score off the screen
+    texts[TEXT_SCORE_LABEL] = std::string(40, 'S');   // a label 800 wide pushes the score off the screen
     score = 123456789;
     draw_play_overlay();
     EXPECT_GE(rect_scratch.x, 0);

@@ -16,23 +16,8 @@ namespace {
 
 const char *const SKIN = "scratch";
 
-struct StillFile {
-    const char *name;
-    SDL_Surface **slot;
-};
-
 // Files 1 to 15 in load order with the slot each must end in.
-const StillFile STILL_FILES[] = {
-    {"sperminka.bmp", &tile_sprites[0]}, {"zed.bmp", &tile_sprites[1]},
-    {"tecka1.bmp", &tile_sprites[2]},    {"teleport.bmp", &teleport_sprite},
-    {"maketa.bmp", &decoy_sprite},       {"smrt.bmp", &death_sprite},
-    {"gumex.bmp", &life_icon},           {"boost.bmp", &boost_icon},
-    {"sperminka1.bmp", &dots_icon},      {"uzlik.bmp", &knot_icon},
-    {"pluszivot.bmp", &tile_sprites[3]}, {"zrani.bmp", &tile_sprites[5]},
-    {"maketar.bmp", &tile_sprites[4]},   {"sipkal.bmp", &arrow_left_sprite},
-    {"sipkap.bmp", &arrow_right_sprite},
-};
-const int STILL_COUNT = sizeof STILL_FILES / sizeof STILL_FILES[0];
+std::vector<SkinFile> still_files() { return {SKIN_FILES, SKIN_FILES + SKIN_STILL_FILES}; }
 
 // File i's flat colour; the red steps keep the colours apart in 16 bits.
 SDL_Color still_colour(int i) { return {Uint8(8 + 8 * i), 200, 64, 0}; }
@@ -65,7 +50,7 @@ void save_font_sheet()
     save_bmp(s, "data/font.bmp");
 }
 
-void save_enemy(int width) { save_pattern("nuzky.bmp", width, 1); }
+void save_enemy(int width) { save_pattern(SKIN_FILES[SKIN_ENEMY].name, width, 1); }
 
 // Enters a fresh working tree with data/font.bmp and a complete skin "scratch".
 std::string make_scratch_skin(int enemy_width)
@@ -76,13 +61,13 @@ std::string make_scratch_skin(int enemy_width)
     mkdir("skins", 0755);
     mkdir(("skins/" + std::string(SKIN)).c_str(), 0755);
     save_font_sheet();
-    for (int i = 0; i < STILL_COUNT; i++) {
+    for (int i = 0; i < SKIN_STILL_FILES; i++) {
         SDL_Color c = still_colour(i);
-        save_flat_bmp(skin_file(STILL_FILES[i].name), 32, 32, c.r, c.g, c.b);
+        save_flat_bmp(skin_file(SKIN_FILES[i].name), 32, 32, c.r, c.g, c.b);
     }
     save_enemy(enemy_width);
-    save_pattern("guma.bmp", 64, 2);
-    save_pattern("gumazrani.bmp", 64, 3);
+    save_pattern(SKIN_FILES[SKIN_PLAYER].name, 64, 2);
+    save_pattern(SKIN_FILES[SKIN_POWERED_PLAYER].name, 64, 3);
     skin_list = {"other", SKIN};
     skin_index = 1;
     return root;
@@ -128,13 +113,13 @@ TEST(Skins, EveryFileLandsInItsSlot)
     ASSERT_NE(nullptr, font);
     EXPECT_EQ(7, font_text_width(font, "!"));
     EXPECT_EQ(7, font_height(font));
-    for (int i = 0; i < STILL_COUNT; i++) {
-        SDL_Surface *s = *STILL_FILES[i].slot;
-        ASSERT_NE(nullptr, s) << STILL_FILES[i].name;
-        EXPECT_EQ(screen_colour(still_colour(i)), locked_pixel(s, 5, 5)) << STILL_FILES[i].name;
+    for (int i = 0; i < SKIN_STILL_FILES; i++) {
+        SDL_Surface *s = *SKIN_FILES[i].slot;
+        ASSERT_NE(nullptr, s) << SKIN_FILES[i].name;
+        EXPECT_EQ(screen_colour(still_colour(i)), locked_pixel(s, 5, 5)) << SKIN_FILES[i].name;
     }
     for (int keyed : {5, 6, 13, 14})
-        EXPECT_TRUE((*STILL_FILES[keyed].slot)->flags & SDL_SRCCOLORKEY) << STILL_FILES[keyed].name;
+        EXPECT_TRUE((*SKIN_FILES[keyed].slot)->flags & SDL_SRCCOLORKEY) << SKIN_FILES[keyed].name;
     EXPECT_FALSE(tile_sprites[1]->flags & SDL_SRCCOLORKEY);
 
     // A one-frame enemy is not turned: it is drawn as it is in every direction.
@@ -172,7 +157,7 @@ TEST(Skins, ActorPicturesForEveryDirection)
 std::vector<SDL_Surface *> hold_every_surface()
 {
     std::vector<SDL_Surface *> held;
-    for (const StillFile &file : STILL_FILES)
+    for (const SkinFile &file : still_files())
         held.push_back(*file.slot);
     for (SDL_Surface **set : {enemy_sprites, player_sprites, player_power_sprites})
         for (int direction = 1; direction <= 4; direction++)
@@ -195,7 +180,7 @@ void expect_released(const std::vector<SDL_Surface *> &held)
 std::vector<std::vector<Uint32>> look_of_every_surface()
 {
     std::vector<std::vector<Uint32>> look;
-    for (const StillFile &file : STILL_FILES)
+    for (const SkinFile &file : still_files())
         look.push_back(all_pixels(*file.slot));
     for (SDL_Surface **set : {enemy_sprites, player_sprites, player_power_sprites})
         for (int direction = 1; direction <= 4; direction++)
@@ -213,7 +198,7 @@ TEST(Skins, ReloadReleasesThePreviousSetAndLooksTheSame)
         load_skin();
         EXPECT_EQ(first_look, look_of_every_surface());
         expect_released(old);
-        for (const StillFile &file : STILL_FILES)
+        for (const SkinFile &file : still_files())
             EXPECT_EQ(old.end(), std::find(old.begin(), old.end(), *file.slot));
     }
 
@@ -227,7 +212,7 @@ TEST(Skins, ReloadReleasesThePreviousSetAndLooksTheSame)
     EXPECT_EQ(nullptr, enemy_sprites[4]);
 
     free_skin();
-    for (const StillFile &file : STILL_FILES)
+    for (const SkinFile &file : still_files())
         EXPECT_EQ(nullptr, *file.slot);
     for (SDL_Surface **set : {enemy_sprites, player_sprites, player_power_sprites})
         for (int direction = 1; direction <= 4; direction++)

@@ -35,7 +35,7 @@ TEST(HighScoreScreen, AllZeroScoresAreRightAlignedInABoxOfNameAndXxxx0)
     set_up_menus();
     clear_high_scores();
     high_scores[0].first = "abc";
-    texts[39] = "ab";
+    texts[TEXT_ITEM_HIGH_SCORES] = "ab";
     draw_high_score_screen();
     int w = 3 * MENU_GLYPH_ADVANCE + 5 * MENU_GLYPH_ADVANCE;   // "abc" and "xxxx0"
     int x = (1024 - w) / 2;
@@ -55,7 +55,7 @@ TEST(HighScoreScreen, AWideTitleWidensTheBoxAndScoresFollowTheEdge)
     clear_high_scores();
     high_scores[0] = {"abc", 4294967295u};
     high_scores[1] = {"de", 7};
-    texts[39] = std::string(40, 'a');   // 320 wide
+    texts[TEXT_ITEM_HIGH_SCORES] = std::string(40, 'a');   // 320 wide
     draw_high_score_screen();
     int x = (1024 - 320) / 2;
     EXPECT_TRUE(panel_frame_around(x, 181, 320, 405));
@@ -77,7 +77,7 @@ TEST(CreditsScreen, FourFramedLabelsAroundTheMiddleInWindows1250)
         EXPECT_GT(strlen(CREDITS_LINES[i]), 0u);
         EXPECT_NE(nullptr, strchr(CREDITS_LINES[i], ' ')) << "a person's full name";
     }
-    texts[0] = "changes nothing here";
+    texts[TEXT_LEGEND_TITLE] = "changes nothing here";
     draw_credits_screen();
     const int tops[4] = {374 - 25, 374 - 55, 374 + 85, 374 + 55};
     for (int i = 0; i < 4; i++) {
@@ -93,7 +93,7 @@ TEST(CreditsScreen, FourFramedLabelsAroundTheMiddleInWindows1250)
 TEST(LegendScreen, PanelIs10FontHeightsPlus430HighAndTextsSetItsWidth)
 {
     set_up_menus();
-    texts[12] = std::string(30, 'a');   // 240: drawn 80 in, still measured as all others
+    texts[TEXT_LEGEND_ENEMY] = std::string(30, 'a');   // 240: drawn 80 in, still measured as all others
     draw_legend_screen();
     int w = 240 + 40;
     int x0 = (1024 - w) / 2;
@@ -112,8 +112,8 @@ TEST(LegendScreen, PanelIs10FontHeightsPlus430HighAndTextsSetItsWidth)
     EXPECT_EQ(white(), screen_pixel(x0 + 80 + MENU_GLYPH_MARK, y0 - 10 + 6 * p + 5));           // text 10
     EXPECT_EQ(white(), screen_pixel(x0 + 40 + MENU_GLYPH_MARK, y0 + 230 + 6 * p + 5));          // text 9
 
-    texts[12] = "a";
-    texts[0] = std::string(50, 'a');   // the title counts too
+    texts[TEXT_LEGEND_ENEMY] = "a";
+    texts[TEXT_LEGEND_TITLE] = std::string(50, 'a');   // the title counts too
     draw_legend_screen();
     EXPECT_TRUE(panel_frame_around((1024 - 440) / 2, y0, 440, h));
 }

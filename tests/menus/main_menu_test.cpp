@@ -21,20 +21,20 @@ const int FRAME_X = BOX_X - 10;
 void set_up_main_menu(Uint8 game_lives)
 {
     set_up_menus();
-    texts[40] = "abcdefghij";
+    texts[TEXT_ITEM_CREDITS] = "abcdefghij";
     lives = game_lives;
 }
 
 int item_y(int item)
 {
-    return TOP + (item - 37) * MENU_FONT_HEIGHT;
+    return TOP + (item - TEXT_ITEM_NEW_GAME) * MENU_FONT_HEIGHT;
 }
 
 // The item whose row carries the grey bar, or -1 when there is no single one.
 int highlighted_item()
 {
     int found = -1;
-    for (int item = 36; item <= 42; item++) {
+    for (int item = TEXT_ITEM_CONTINUE; item <= TEXT_ITEM_QUIT; item++) {
         if (screen_pixel(BOX_X + 1, item_y(item) + 10) != grey())
             continue;
         if (found != -1)
@@ -55,13 +55,13 @@ bool frame_spans(int first, int last)
 // Item 36 "abcd" (pen at x 496) marks white columns from x 499 on its row when it is drawn.
 bool continue_item_drawn()
 {
-    return screen_pixel(496 + MENU_GLYPH_MARK, item_y(36) + 5) == white();
+    return screen_pixel(496 + MENU_GLYPH_MARK, item_y(TEXT_ITEM_CONTINUE) + 5) == white();
 }
 
 int expected_item = 0;
 bool highlight_is_expected()
 {
-    return highlighted_item() == expected_item && frame_spans(item_y(35) - 10, item_y(43) + 9);
+    return highlighted_item() == expected_item && frame_spans(item_y(TEXT_ITEM_CONTINUE - 1) - 10, item_y(TEXT_ITEM_QUIT + 1) + 9);
 }
 
 } // namespace
@@ -77,8 +77,8 @@ TEST_F(MainMenu, WithoutAGameTheBoxHasEightRowsAndNewGameIsHighlighted)
     EXPECT_EXIT(
         {
             check_at_exit([] {
-                return frame_spans(item_y(35) - 10, item_y(43) + 9) &&
-                       highlighted_item() == 37 && !continue_item_drawn();
+                return frame_spans(item_y(TEXT_ITEM_CONTINUE - 1) - 10, item_y(TEXT_ITEM_QUIT + 1) + 9) &&
+                       highlighted_item() == TEXT_ITEM_NEW_GAME && !continue_item_drawn();
             }, "box of 8 rows, cursor on 37, no item 36");
             push_key(SDLK_ESCAPE);
             main_menu();
@@ -89,12 +89,12 @@ TEST_F(MainMenu, WithoutAGameTheBoxHasEightRowsAndNewGameIsHighlighted)
 TEST_F(MainMenu, WithAGameContinueIsShownHighlightedAndNotMeasured)
 {
     set_up_main_menu(3);
-    texts[36] = "abcdefghijklmnopqrst";   // 160 wide: overhangs the 80-wide box
+    texts[TEXT_ITEM_CONTINUE] = "abcdefghijklmnopqrst";   // 160 wide: overhangs the 80-wide box
     EXPECT_EXIT(
         {
             check_at_exit([] {
-                return frame_spans(item_y(34) - 10, item_y(43) + 9) &&
-                       highlighted_item() == 36 && screen_pixel(432 + MENU_GLYPH_MARK, item_y(36) + 5) == white();
+                return frame_spans(item_y(TEXT_ITEM_CONTINUE - 2) - 10, item_y(TEXT_ITEM_QUIT + 1) + 9) &&
+                       highlighted_item() == TEXT_ITEM_CONTINUE && screen_pixel(432 + MENU_GLYPH_MARK, item_y(TEXT_ITEM_CONTINUE) + 5) == white();
             }, "box of 9 rows, cursor on 36, item 36 overhanging");
             push_key(SDLK_ESCAPE);
             main_menu();
@@ -105,7 +105,7 @@ TEST_F(MainMenu, WithAGameContinueIsShownHighlightedAndNotMeasured)
 TEST_F(MainMenu, UpOnTheFirstItemGoesToQuitAndDownOnQuitComesBack)
 {
     set_up_main_menu(0);
-    expected_item = 42;
+    expected_item = TEXT_ITEM_QUIT;
     EXPECT_EXIT(
         {
             check_at_exit(highlight_is_expected, "Up from 37 highlights 42");
@@ -114,7 +114,7 @@ TEST_F(MainMenu, UpOnTheFirstItemGoesToQuitAndDownOnQuitComesBack)
             main_menu();
         },
         ::testing::ExitedWithCode(0), "");
-    expected_item = 37;
+    expected_item = TEXT_ITEM_NEW_GAME;
     EXPECT_EXIT(
         {
             check_at_exit(highlight_is_expected, "Down from 42 highlights 37");
@@ -213,7 +213,7 @@ TEST_F(MainMenu, NewGameWithoutAPlayableMapStaysInTheMenu)
 {
     set_up_main_menu(0);
     map_list.clear();
-    expected_item = 37;
+    expected_item = TEXT_ITEM_NEW_GAME;
     EXPECT_EXIT(
         {
             check_at_exit([] { return lives == 0 && highlight_is_expected(); },
@@ -230,12 +230,12 @@ TEST_F(MainMenu, NewGameWithoutAPlayableMapStaysInTheMenu)
 TEST_F(MainMenu, AfterAnInformationScreenAnyKeyBringsTheMenuBackUnchanged)
 {
     set_up_main_menu(0);
-    for (int item = 39; item <= 41; item++) {
+    for (int item = TEXT_ITEM_HIGH_SCORES; item <= TEXT_ITEM_LEGEND; item++) {
         expected_item = item;
         EXPECT_EXIT(
             {
                 check_at_exit(highlight_is_expected, "menu back with the same item");
-                for (int i = 37; i < expected_item; i++)
+                for (int i = TEXT_ITEM_NEW_GAME; i < expected_item; i++)
                     push_key(SDLK_DOWN);
                 push_key_later(80, SDLK_RETURN);   // after the menu has settled
                 push_key_later(130, SDLK_DOWN);    // ends the information screen
@@ -250,7 +250,7 @@ TEST_F(MainMenu, AfterAnInformationScreenAnyKeyBringsTheMenuBackUnchanged)
 TEST_F(MainMenu, OptionsReturnToTheMenuOnTheOptionsItem)
 {
     set_up_main_menu(0);
-    expected_item = 38;
+    expected_item = TEXT_ITEM_OPTIONS;
     EXPECT_EXIT(
         {
             check_at_exit(highlight_is_expected, "menu back on 38 after the options");

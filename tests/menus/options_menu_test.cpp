@@ -116,8 +116,8 @@ TEST(OptionsMenu, CursorWrapsAtBothEnds)
 TEST(OptionsMenu, EscapeLeavesFromEveryRowButTheName)
 {
     set_up_menus();
-    for (int row : {31, 33, 34, 35}) {
-        press(SDLK_DOWN, row - 31);
+    for (int row : {TEXT_OPTION_SPEED, TEXT_OPTION_SKIN, TEXT_OPTION_LANGUAGE, TEXT_OPTION_APPLY}) {
+        press(SDLK_DOWN, row - TEXT_OPTION_SPEED);
         press(SDLK_ESCAPE);
         options_menu(80);   // returns
     }
@@ -207,11 +207,11 @@ TEST(OptionsMenu, ReturnOnTheLastRowReloadsSkinAndTexts)
     EXPECT_EQ(1, skin_index);
     EXPECT_EQ(1, language_index);
     EXPECT_STREQ("unchanged", skin_path);
-    EXPECT_EQ("abcd", texts[5]);
+    EXPECT_EQ("abcd", texts[TEXT_LEGEND_LIVES]);
 
     press(SDLK_UP);
     press(SDLK_RETURN);
     options_menu(80);
     EXPECT_STREQ("skins/meadow/", skin_path);
-    EXPECT_EQ("t5", texts[5]);
+    EXPECT_EQ("t5", texts[TEXT_LEGEND_LIVES]);
 }

@@ -13,15 +13,16 @@
 namespace {
 
 const char *const SKIN_NAMES[] = {"meadow", "circuit"};
-const char *const TILE_FILES[] = {"sperminka.bmp", "zed.bmp", "tecka1.bmp", "teleport.bmp",
-                                  "maketa.bmp", "pluszivot.bmp", "zrani.bmp", "maketar.bmp"};
-const char *const PLAIN_ICON_FILES[] = {"boost.bmp", "sperminka1.bmp", "uzlik.bmp"};
-const char *const KEYED_ICON_FILES[] = {"smrt.bmp", "gumex.bmp"};
-const char *const ARROW_FILES[] = {"sipkal.bmp", "sipkap.bmp"};
-const char *const STRIP_FILES[] = {"guma.bmp", "gumazrani.bmp"};
+// The pictures drawn on maze cells, and the 32 by 32 ones with the green key.
+const int TILE_FILES[] = {SKIN_DOT_TILE, SKIN_WALL_TILE, SKIN_FLOOR_TILE, SKIN_TELEPORT, SKIN_DECOY,
+                          SKIN_LIFE_TILE, SKIN_POWER_TILE, SKIN_DECOY_TILE};
+const int PLAIN_ICON_FILES[] = {SKIN_BOOST_ICON, SKIN_DOTS_ICON, SKIN_KNOT_ICON};
+const int KEYED_ICON_FILES[] = {SKIN_KNOCKED_OUT, SKIN_LIFE_ICON};
+const int ARROW_FILES[] = {SKIN_ARROW_LEFT, SKIN_ARROW_RIGHT};
+const int STRIP_FILES[] = {SKIN_PLAYER, SKIN_POWERED_PLAYER};
 
 template <size_t N>
-void append(std::vector<const char *> &list, const char *const (&files)[N])
+void append(std::vector<int> &list, const int (&files)[N])
 {
     list.insert(list.end(), files, files + N);
 }
@@ -66,9 +67,9 @@ Picture load_picture(const std::string &path)
     return p;
 }
 
-std::string skin_file(const std::string &skin, const char *file)
+std::string skin_file(const std::string &skin, int file)
 {
-    return std::string(SOURCE_DIR) + "/content/skins/" + skin + "/" + file;
+    return std::string(SOURCE_DIR) + "/content/skins/" + skin + "/" + SKIN_FILES[file].name;
 }
 
 // Pixels that turn transparent on the game's screen: every one that reduces to the key.
@@ -129,34 +130,34 @@ TEST(ContentArt, EverySkinHasItsEighteenBitmapsInTheRightSizes)
     for (const char *name : SKIN_NAMES)
         EXPECT_NE(std::find(listed.begin(), listed.end(), name), listed.end()) << name << " not listed";
 
-    std::vector<const char *> square;
+    std::vector<int> square;
     append(square, TILE_FILES);
     append(square, PLAIN_ICON_FILES);
     append(square, KEYED_ICON_FILES);
     for (const std::string &skin : listed) {
         SCOPED_TRACE(skin);
-        for (const char *file : square) {
+        for (int file : square) {
             Picture p = load_picture(skin_file(skin, file));
-            EXPECT_TRUE(p.w == 32 && p.h == 32) << file;
+            EXPECT_TRUE(p.w == 32 && p.h == 32) << SKIN_FILES[file].name;
         }
-        Picture left = load_picture(skin_file(skin, "sipkal.bmp"));
-        Picture right = load_picture(skin_file(skin, "sipkap.bmp"));
+        Picture left = load_picture(skin_file(skin, SKIN_ARROW_LEFT));
+        Picture right = load_picture(skin_file(skin, SKIN_ARROW_RIGHT));
         EXPECT_TRUE(left.w > 0 && left.w <= 32 && left.h > 0 && left.h <= 32);
         EXPECT_TRUE(left.w == right.w && left.h == right.h) << "the two arrows differ in size";
-        for (const char *file : STRIP_FILES) {
+        for (int file : STRIP_FILES) {
             Picture p = load_picture(skin_file(skin, file));
-            EXPECT_TRUE(p.w == 64 && p.h == 32) << file << " must be two 32x32 frames";
+            EXPECT_TRUE(p.w == 64 && p.h == 32) << SKIN_FILES[file].name << " must be two 32x32 frames";
         }
-        Picture enemy = load_picture(skin_file(skin, "nuzky.bmp"));
+        Picture enemy = load_picture(skin_file(skin, SKIN_ENEMY));
         EXPECT_TRUE((enemy.w == 32 || enemy.w == 64) && enemy.h == 32);
     }
-    EXPECT_EQ(load_picture(skin_file("meadow", "nuzky.bmp")).w, 64) << "meadow's shears are animated";
-    EXPECT_EQ(load_picture(skin_file("circuit", "nuzky.bmp")).w, 32) << "circuit's virus is one picture";
+    EXPECT_EQ(load_picture(skin_file("meadow", SKIN_ENEMY)).w, 64) << "meadow's shears are animated";
+    EXPECT_EQ(load_picture(skin_file("circuit", SKIN_ENEMY)).w, 32) << "circuit's virus is one picture";
 }
 
 TEST(ContentArt, KeyedSpritesAreTransparentAroundAndPlainPicturesFillTheirCell)
 {
-    std::vector<const char *> keyed = {"nuzky.bmp"}, plain;
+    std::vector<int> keyed = {SKIN_ENEMY}, plain;
     append(keyed, KEYED_ICON_FILES);
     append(keyed, ARROW_FILES);
     append(keyed, STRIP_FILES);
@@ -164,11 +165,11 @@ TEST(ContentArt, KeyedSpritesAreTransparentAroundAndPlainPicturesFillTheirCell)
     append(plain, PLAIN_ICON_FILES);
     for (const char *skin : SKIN_NAMES) {
         SCOPED_TRACE(skin);
-        for (const char *file : keyed)
-            expect_keyed_frames(load_picture(skin_file(skin, file)), file);
-        for (const char *file : plain)
+        for (int file : keyed)
+            expect_keyed_frames(load_picture(skin_file(skin, file)), SKIN_FILES[file].name);
+        for (int file : plain)
             EXPECT_EQ(keyed_out_count(load_picture(skin_file(skin, file)), 0, 32), 0)
-                << file << " is drawn opaque and must not hold the green key";
+                << SKIN_FILES[file].name << " is drawn opaque and must not hold the green key";
     }
 }
 
@@ -177,25 +178,26 @@ TEST(ContentArt, MazePicturesCanBeToldApart)
     for (const char *skin : SKIN_NAMES) {
         SCOPED_TRACE(skin);
         std::vector<Picture> tiles;
-        for (const char *file : TILE_FILES)
+        for (int file : TILE_FILES)
             tiles.push_back(load_picture(skin_file(skin, file)));
         for (size_t i = 0; i < tiles.size(); i++)
             for (size_t j = i + 1; j < tiles.size(); j++)
                 EXPECT_GT(share_of_differing_pixels(tiles[i], tiles[j]), 0.05)
-                    << TILE_FILES[i] << " and " << TILE_FILES[j] << " look alike";
+                    << SKIN_FILES[TILE_FILES[i]].name << " and " << SKIN_FILES[TILE_FILES[j]].name
+                    << " look alike";
         double wall = mean_brightness(tiles[1]), floor = mean_brightness(tiles[2]);
         EXPECT_GT(std::abs(wall - floor), 30.0) << "walls and corridors need contrast";
 
-        Picture normal = load_picture(skin_file(skin, "guma.bmp"));
-        Picture powered = load_picture(skin_file(skin, "gumazrani.bmp"));
+        Picture normal = load_picture(skin_file(skin, SKIN_PLAYER));
+        Picture powered = load_picture(skin_file(skin, SKIN_POWERED_PLAYER));
         EXPECT_GT(share_of_differing_pixels(normal, powered), 0.25) << "power mode must show";
-        for (const char *file : STRIP_FILES) {
+        for (int file : STRIP_FILES) {
             Picture p = load_picture(skin_file(skin, file));
             int differing = 0;
             for (int y = 0; y < 32; y++)
                 for (int x = 0; x < 32; x++)
                     differing += as_565(p.at(x, y)) != as_565(p.at(x + 32, y));
-            EXPECT_GT(differing, 20) << file << ": the two frames must animate";
+            EXPECT_GT(differing, 20) << SKIN_FILES[file].name << ": the two frames must animate";
         }
     }
 }

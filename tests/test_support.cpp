@@ -300,6 +300,14 @@ void reset_game_state()
         entry = {"best", UNBEATABLE};
 }
 
+void read_stored_files()
+{
+    skin_list.assign(2, "skin");
+    language_list.assign(2, "language");
+    read_high_scores(HIGH_SCORES_PATH);
+    read_config(CONFIG_PATH);
+}
+
 void enter_shipped_skin()
 {
     open_test_screen();

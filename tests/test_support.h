@@ -92,6 +92,9 @@ const Uint32 UNBEATABLE = 1000000;   // a table score no test run reaches
 // The game state of a program with no game in progress (every lifetime reset, lives 0),
 // the slowest frame, no name; fills the table with UNBEATABLE.
 void reset_game_state();
+// What start-up reads of the stored files in the working directory, with two skins and two
+// languages listed.
+void read_stored_files();
 // A scratch copy of the content tree with the first shipped skin loaded (opens the screen).
 void enter_shipped_skin();
 // The real content tree with the first skin and English texts, the test clock, seed 7.

@@ -14,6 +14,9 @@ const int TEXT_BUFFER_SIZE = 256;
 // end (LF, CR or end of file). A line longer than size - 1 keeps what fits; the rest of that
 // line is dropped. Returns false at the end of the file with no further content line.
 bool read_line(FILE *file, char *buffer, size_t size);
+// The same, keeping the whole content line however long: for readers that must not lose
+// what stands at the end of a long line.
+bool read_line(FILE *file, std::string &line);
 
 // The whole file as it is on disk; false when it cannot be read.
 bool read_whole_file(const std::string &path, std::string &text);
@@ -30,13 +33,18 @@ extern const char *const SKIN_LIST_PATH;       // "skins/skins.txt"
 extern const char *const LANGUAGE_LIST_PATH;   // "data/texts.txt"
 
 void read_list(const char *path, std::vector<std::string> &list);  // exits 1 on a missing file
+// Appends each content line (up to 255 characters kept) of the open list file at path to
+// list when it is a plain name, one that names an entry of the list's own folder: a line
+// holding "/", "\" or ".." is refused with "ERROR not a plain name in <path>: <line>"
+// and skipped.
+void read_names(FILE *file, const char *path, std::vector<std::string> &list);
 
 // ===================== config.cpp =====================
 extern const char *const CONFIG_PATH;          // "data/gobrant.cfg"
 const int NAME_SIZE = 256;
 
 void read_config(const char *path);            // exits 1 on a missing file
-void write_config(const char *path);           // exits 1 at once when it cannot be written
+int write_config(const char *path);            // 0 written, 1 not (message written, old file whole)
 
 // ===================== texts.cpp =====================
 // The entries of the language text table, by where the game shows them.
@@ -99,7 +107,7 @@ const int HIGH_SCORE_COUNT = 10;
 const int HIGH_SCORE_LINE_SIZE = 256;
 
 int read_high_scores(const char *path);        // 0 read, 1 missing
-void write_high_scores(const char *path);
+int write_high_scores(const char *path);       // 0 written, 1 not (message written, old file whole)
 int high_score_place(Uint32 points);           // first place a score would take, -1 for none
 void enter_high_score();                       // lets `score` into the table with a name; score = 0
 void show_run_summary(const char *title);      // the end-of-run box (the caller flips)
@@ -119,10 +127,18 @@ std::vector<ContentFault> check_content(const std::string &content_dir);
 std::string fault_line(const ContentFault &fault);   // "file:line: what"
 
 // ===================== safe_write.cpp =====================
-// Stored files are written to a temporary file beside them and renamed over the old one
-// only when everything was written, so a failed write leaves the old file whole.
+// Stored files are written to a temporary file beside them, synced to the disk and renamed
+// over the old one only when everything was written, so a failed or interrupted write leaves
+// the old file whole. Each save first removes the temporary files that interrupted saves of
+// the same file left behind.
 FILE *open_replacement(const char *path, std::string &temp_path);  // null when it cannot open
 bool commit_replacement(FILE *file, const std::string &temp_path, const char *path);
+// Replaces path with what write_content writes. On failure writes "ERROR opening file
+// <path>" (no temporary file could be made) or "ERROR writing file <path>: <reason>",
+// then line_ends, and returns 1, the old file whole; 0 when saved.
+int save_file(const char *path, void (*write_content)(FILE *), const char *line_ends);
+// Test seam: every sync of a saved file fails with this error (a full disk: ENOSPC); 0 ends it.
+void set_test_write_failure(int error);
 
 // ---------- Program state: from start-up to the quit sequence ----------
 // Read at start-up; the options menu changes the settings and reloads the texts, the name

@@ -4,6 +4,7 @@
 #include "files.h"
 #include "frame.h"
 #include "gfx.h"
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -51,8 +52,6 @@ static void read_map_cell(LevelMap &map, MapStarts &starts, unsigned char c, Uin
     if (code < 0)
         return;   // the cell keeps the code it already had
     map.cells[x + y * MAP_COLUMNS] = (Uint8)code;
-    if (code == CELL_DOT)
-        map.dots_left++;
     if (code >= TELEPORT_FIRST)
         pair_teleport(map, c, x, y);
     if (c == MAP_PLAYER_START) {
@@ -84,6 +83,7 @@ void read_map_cells(LevelMap &map, FILE *file, MapStarts &starts)
                 map.cells[x + y * MAP_COLUMNS] = CELL_WALL;
         }
     }
+    map.dots_left = (Uint16)std::count(map.cells, map.cells + MAP_CELLS, CELL_DOT);
 }
 
 // Writes player_start_x/y when the map has a player start (the last one read) and appends
@@ -96,20 +96,19 @@ int read_map(LevelMap &map, FILE *file)
         player_start_x = starts.player_x;
         player_start_y = starts.player_y;
     }
-    enemy_start_x.insert(enemy_start_x.end(), starts.enemy_x.begin(), starts.enemy_x.end());
-    enemy_start_y.insert(enemy_start_y.end(), starts.enemy_y.begin(), starts.enemy_y.end());
+    size_t taken = std::min(starts.enemy_x.size(), MAX_ENEMIES - std::min(MAX_ENEMIES, enemy_start_x.size()));
+    enemy_start_x.insert(enemy_start_x.end(), starts.enemy_x.begin(), starts.enemy_x.begin() + taken);
+    enemy_start_y.insert(enemy_start_y.end(), starts.enemy_y.begin(), starts.enemy_y.begin() + taken);
     return 0;
 }
 
-// Appends every content line of the list file to map_list.
+// Appends every plain name of the list file to map_list (see read_names).
 int read_map_list(const char *path)
 {
     FILE *file = open_text_file(path);
     if (!file)
         return 1;
-    char line[MAP_LINE_SIZE];
-    while (read_line(file, line, sizeof line))
-        map_list.push_back(line);
+    read_names(file, path, map_list);
     fclose(file);
     return 0;
 }

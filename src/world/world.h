@@ -125,6 +125,7 @@ Uint8 cell_at(const LevelMap &map, int x, int y);   // a cell outside the grid r
 
 // ===================== maps.cpp =====================
 const int MAP_LINE_SIZE = 256;
+const size_t MAX_ENEMIES = 255;             // enemy_count is 8 bits: later enemy starts are ignored
 const char MAP_PLAYER_START = '3';          // map characters of the start cells
 const char MAP_ENEMY_START = '4';
 
@@ -137,9 +138,12 @@ struct MapStarts {
 
 // The cell code a map character gives, or -1 for a character that leaves the cell as it was.
 int map_character_cell(unsigned char c);
-// Reads 24 rows of a map file into map, the start cells into starts alone.
+// Reads 24 rows of a map file into map, the start cells into starts alone. dots_left counts
+// every dot cell of the map as read, those that a character outside the table kept from the
+// map read before included, so that a level ends exactly when its last dot is caught.
 void read_map_cells(LevelMap &map, FILE *file, MapStarts &starts);
-int read_map(LevelMap &map, FILE *file);    // read_map_cells, starts into the globals; always 0
+// read_map_cells, starts into the globals (enemy starts up to MAX_ENEMIES in all); always 0
+int read_map(LevelMap &map, FILE *file);
 int read_map_list(const char *path);        // 0 read, 1 missing (message written)
 int load_level(const char *name);           // 0 loaded, 1 missing map file
 void start_level();                         // actors to their starts, maze drawn on both buffers

@@ -2,10 +2,11 @@
 # Debian 12 machine first (packages, configure, build).
 
 PACKAGES := cmake g++ make pkg-config libsdl1.2-dev libgtest-dev libfreetype-dev \
-            fonts-dejavu-core xvfb xdotool x11-utils imagemagick
+            fonts-dejavu-core xvfb xdotool x11-utils imagemagick clang libclang-rt-14-dev
 JOBS ?= 2
 
-.PHONY: all deps build play test test-plain test-sanitized screenshots preview clean
+.PHONY: all deps build play test test-plain test-sanitized test-fuzz fuzz fuzz-build $(addprefix fuzz-,$(FUZZ_TARGETS)) \
+        screenshots preview clean
 
 all: build
 
@@ -29,7 +30,7 @@ build: deps
 play: build
 	cd content && ../build/gobrant
 
-test: test-plain test-sanitized
+test: test-plain test-sanitized test-fuzz
 
 test-plain: build
 	cd build && ctest --output-on-failure -j $(JOBS)
@@ -39,6 +40,36 @@ test-sanitized: deps
 	cmake --build build-asan -j $(JOBS)
 	cd build-asan && ASAN_OPTIONS=detect_leaks=0 ctest --output-on-failure -j $(JOBS)
 
+# The fuzz targets (fuzz/) in their own clang build; `make test` replays their committed corpora
+# and reproducers when clang is installed.
+FUZZ_TARGETS := map lists texts config high_scores font bitmap
+FUZZ_SECONDS ?= 300
+FUZZ_MAX_LEN_map := 2048
+FUZZ_MAX_LEN_lists := 1024
+FUZZ_MAX_LEN_texts := 4096
+FUZZ_MAX_LEN_config := 1024
+FUZZ_MAX_LEN_high_scores := 4096
+FUZZ_MAX_LEN_font := 6144
+FUZZ_MAX_LEN_bitmap := 6144
+FUZZ_ENV := SDL_VIDEODRIVER=dummy ASAN_OPTIONS=quarantine_size_mb=16:malloc_context_size=0
+
+fuzz-build: deps
+	cmake -S . -B build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo -DGOBRANT_FUZZ=ON
+	cmake --build build-fuzz -j $(JOBS)
+
+test-fuzz:
+	@if command -v clang++ >/dev/null; then $(MAKE) fuzz-build && cd build-fuzz && \
+	  $(FUZZ_ENV) ctest --output-on-failure -j $(JOBS); else echo "clang++ missing: fuzz replay skipped"; fi
+
+# Each target runs FUZZ_SECONDS from its seed corpus; new inputs go to build-fuzz/corpus/, and
+# an input that makes a target fail lands in fuzz/reproducers/<target>/ to be committed.
+fuzz:
+
+fuzz-%: fuzz-build
+	mkdir -p build-fuzz/corpus/$* fuzz/reproducers/$*
+	$(FUZZ_ENV) build-fuzz/fuzz_$* -max_total_time=$(FUZZ_SECONDS) -max_len=$(FUZZ_MAX_LEN_$*) \
+	  -print_final_stats=1 -artifact_prefix=$(CURDIR)/fuzz/reproducers/$*/ $(CURDIR)/build-fuzz/corpus/$* $(CURDIR)/fuzz/corpus/$*
+
 screenshots: build
 	bash tests/e2e/screenshots.sh build/gobrant content docs/screenshots
 
@@ -46,4 +77,4 @@ preview: build
 	mkdir -p preview && cd content && ../build/skin_preview ../preview
 
 clean:
-	rm -rf build build-asan
+	rm -rf build build-asan build-fuzz

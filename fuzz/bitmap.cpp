@@ -1,0 +1,21 @@
+// bitmap.cpp: fuzz target for bitmap loading through the game's loader and sprite transforms.
+#include "fuzz_support.h"
+#include "frame.h"
+#include "gfx.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    enter_fuzz_tree();
+    open_fuzz_screen();
+    if (!write_bitmap_input("data/input.bmp", data, size))
+        return 0;
+    SDL_Surface *plain = load_bitmap("data/", "input.bmp");
+    SDL_Surface *keyed = load_keyed_bitmap("data/", "input.bmp");
+    SDL_Surface *turned = turn_frames(keyed);
+    SDL_Surface *mirrored = mirror_frames(turned);
+    require(turned->w == keyed->w && mirrored->h == keyed->h, "transforms keep the size");
+    SDL_BlitSurface(mirrored, nullptr, screen, nullptr);
+    for (SDL_Surface *surface : {plain, keyed, turned, mirrored})
+        SDL_FreeSurface(surface);
+    return 0;
+}

@@ -5,7 +5,7 @@ PACKAGES := cmake g++ make pkg-config libsdl1.2-dev libgtest-dev libfreetype-dev
             fonts-dejavu-core xvfb xdotool x11-utils imagemagick clang libclang-rt-14-dev
 JOBS ?= 2
 
-.PHONY: all deps build play test test-plain test-sanitized test-fuzz fuzz fuzz-build $(addprefix fuzz-,$(FUZZ_TARGETS)) \
+.PHONY: all deps build play test test-plain test-sanitized test-fuzz fuzz fuzz-build \
         screenshots preview clean
 
 all: build
@@ -63,7 +63,7 @@ test-fuzz:
 
 # Each target runs FUZZ_SECONDS from its seed corpus; new inputs go to build-fuzz/corpus/, and
 # an input that makes a target fail lands in fuzz/reproducers/<target>/ to be committed.
-fuzz:
+fuzz: $(addprefix fuzz-,$(FUZZ_TARGETS))
 
 fuzz-%: fuzz-build
 	mkdir -p build-fuzz/corpus/$* fuzz/reproducers/$*

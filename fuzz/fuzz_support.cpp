@@ -108,10 +108,11 @@ bool write_bitmap_input(const char *path, const uint8_t *data, size_t size)
 {
     if (claimed_pixels(data, size) > MAX_FUZZ_PIXELS)
         return false;
-    SDL_Surface *decoded = SDL_LoadBMP_RW(SDL_RWFromConstMem(data, (int)size), 1);
+    write_input(path, data, size);
+    // Decoded from the file as the loader will: a stream in memory seeks differently.
+    SDL_Surface *decoded = SDL_LoadBMP(path);
     if (!decoded)
         return false;
     SDL_FreeSurface(decoded);
-    write_input(path, data, size);
     return true;
 }

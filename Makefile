@@ -6,6 +6,7 @@ PACKAGES := cmake g++ make pkg-config libsdl1.2-dev libgtest-dev libfreetype-dev
 JOBS ?= 2
 
 .PHONY: all deps build play test test-plain test-sanitized test-fuzz fuzz fuzz-build \
+        replay-update soak \
         screenshots preview clean
 
 all: build
@@ -69,6 +70,17 @@ fuzz-%: fuzz-build
 	mkdir -p build-fuzz/corpus/$* fuzz/reproducers/$*
 	$(FUZZ_ENV) build-fuzz/fuzz_$* -max_total_time=$(FUZZ_SECONDS) -max_len=$(FUZZ_MAX_LEN_$*) \
 	  -print_final_stats=1 -artifact_prefix=$(CURDIR)/fuzz/reproducers/$*/ $(CURDIR)/build-fuzz/corpus/$* $(CURDIR)/fuzz/corpus/$*
+
+# Rewrites the expected state hashes of every replay in tests/replay/ from the plain build;
+# run it when a change of play behaviour is meant, and say why in the commit.
+replay-update: build
+	for run in tests/replay/*.run; do build/replay content $$run --write $${run%.run}.hashes >/dev/null || exit 1; done
+
+# 100,000 frames of random play over every level with 1,000 focus losses in the sanitized build.
+soak: deps
+	cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DGOBRANT_SANITIZE=ON
+	cmake --build build-asan -j $(JOBS) --target replay
+	build-asan/replay content --soak 100000 1000
 
 screenshots: build
 	bash tests/e2e/screenshots.sh build/gobrant content docs/screenshots

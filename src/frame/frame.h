@@ -48,6 +48,9 @@ void wait_for_focus();          // waits for the focus, reloads the skin, flips
 // Polls one event into `event`; when the queue is empty it rests about a millisecond so
 // that a screen left open does not keep a processor core busy. Returns whether it got one.
 bool poll_event_or_rest();
+// When set, called instead of the rest while a wait finds no event: a replay answers the
+// game's modal screens through it by queueing the next event they are to read.
+extern void (*idle_input)();
 
 // ===================== clock.cpp =====================
 // The game's only view of the millisecond clock and of the random seed, so that tests can

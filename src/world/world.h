@@ -123,6 +123,11 @@ void toggle_boost();
 void toggle_power();
 void end_run(const char *title);       // summary box, wait for space, high-score entry, menu
 
+// ===================== state_hash.cpp =====================
+// A hash of every variable of the run and the level: the maps' cells, the actors, the
+// counters and stocks, the map list, the player's name and the high-score table.
+Uint64 game_state_hash();
+
 // ===================== map_check.cpp =====================
 // Checks that map files are written as the game's content should be. Each function returns
 // the faults it found, one readable line each; an empty list means the map is fine.

@@ -1,6 +1,7 @@
 // fuzz_support.cpp: shared helpers of the fuzz targets (see fuzz_support.h).
 #include "fuzz_support.h"
 #include "frame.h"
+#include "gfx.h"
 #include <cstdio>
 #include <cstdlib>
 #include <sys/stat.h>
@@ -113,6 +114,7 @@ bool write_bitmap_input(const char *path, const uint8_t *data, size_t size)
     SDL_Surface *decoded = SDL_LoadBMP(path);
     if (!decoded)
         return false;
+    bool convertible = convertible_bitmap(decoded);
     SDL_FreeSurface(decoded);
-    return true;
+    return convertible;
 }

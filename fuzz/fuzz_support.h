@@ -24,5 +24,6 @@ std::string typed_name(const uint8_t *data, size_t size);
 // whole before reading, which the fuzzer counts as running out of memory.
 const long long MAX_FUZZ_PIXELS = 1 << 16;
 // Writes the input to `path`; true when SDL decodes it as a bitmap of at most MAX_FUZZ_PIXELS
-// pixels; false when the game's loader would refuse it (the game then ends with its message).
+// pixels and the game's loader converts it; false when the loader would refuse it (the game
+// then ends with its message).
 bool write_bitmap_input(const char *path, const uint8_t *data, size_t size);

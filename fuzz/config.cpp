@@ -16,8 +16,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     skin_index = input.ConsumeIntegralInRange<Uint8>(0, 2);
     language_index = input.ConsumeIntegralInRange<Uint8>(0, 1);
     std::vector<uint8_t> letters = input.ConsumeBytes<uint8_t>(input.ConsumeIntegralInRange(1, NAME_SIZE - 1));
-    // An empty name reads back as the default name: the property is for the names typed.
-    std::string name = typed_name(letters.data(), letters.size());
+    // A name with blanks reads back as its first word and an empty one as the default name:
+    // the property is for names of letters.
+    std::string name = typed_name(letters.data(), letters.size(), false);
     if (name.empty())
         name = "a";
     snprintf(player_name, NAME_SIZE, "%s", name.c_str());

@@ -79,12 +79,13 @@ void require(bool holds, const char *what)
     abort();
 }
 
-std::string typed_name(const uint8_t *data, size_t size)
+std::string typed_name(const uint8_t *data, size_t size, bool spaces)
 {
     static const char LETTERS[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ ";
+    const size_t choices = sizeof LETTERS - (spaces ? 1 : 2);
     std::string name;
     for (size_t i = 0; i < size; i++)
-        name += LETTERS[data[i] % (sizeof LETTERS - 1)];
+        name += LETTERS[data[i] % choices];
     return name;
 }
 

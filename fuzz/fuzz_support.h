@@ -17,8 +17,8 @@ void serve_input(const char *path, const uint8_t *data, size_t size);
 void open_fuzz_screen();
 // Stops the run with a message when a property of the reader does not hold.
 void require(bool holds, const char *what);
-// The characters the name entry can type: letters and the space.
-std::string typed_name(const uint8_t *data, size_t size);
+// A name of the characters the name entry can type: letters, and the space when `spaces`.
+std::string typed_name(const uint8_t *data, size_t size, bool spaces);
 
 // Bitmaps claiming more pixels than this are left out of fuzz runs: SDL would allocate them
 // whole before reading, which the fuzzer counts as running out of memory.

@@ -11,7 +11,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     std::pair<std::string, Uint32> table[HIGH_SCORE_COUNT];
     for (auto &entry : table) {
         std::vector<uint8_t> letters = input.ConsumeBytes<uint8_t>(input.ConsumeIntegralInRange(0, NAME_SIZE - 1));
-        entry = {typed_name(letters.data(), letters.size()), input.ConsumeIntegral<Uint32>()};
+        entry = {typed_name(letters.data(), letters.size(), true), input.ConsumeIntegral<Uint32>()};
     }
     for (int i = 0; i < HIGH_SCORE_COUNT; i++)
         high_scores[i] = table[i];

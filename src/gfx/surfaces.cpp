@@ -14,7 +14,7 @@ static void die_unreadable_bitmap()
     exit(1);
 }
 
-// A colour mask SDL can convert from: one run of set bits inside the pixel's bits.
+// A colour mask SDL can convert from: one run of set bits inside the pixel's bits (at most 32).
 static bool usable_mask(Uint32 mask, int bits)
 {
     Uint64 pixel_bits = (Uint64(1) << bits) - 1;
@@ -30,6 +30,8 @@ bool convertible_bitmap(const SDL_Surface *loaded)
     const SDL_PixelFormat *f = loaded->format;
     if (f->BitsPerPixel <= 8)
         return f->palette != nullptr;
+    if (f->BitsPerPixel > 32)
+        return false;
     const Uint32 bits = f->BitsPerPixel;
     return usable_mask(f->Rmask, bits) && usable_mask(f->Gmask, bits) && usable_mask(f->Bmask, bits)
         && !(f->Rmask & f->Gmask) && !(f->Rmask & f->Bmask) && !(f->Gmask & f->Bmask)

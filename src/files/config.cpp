@@ -49,49 +49,47 @@ static Uint8 list_index(long long number, size_t count)
 }
 
 // Reads the four settings by position: the first content line is always TIMER, the second
-// NAME, and so on. A missing or malformed line keeps the value in memory. Writes frame_delay,
+// NAME, and so on. A missing or malformed line keeps the value in memory. Each line is read
+// whole, so that a name as long as the game writes it comes back whole. Writes frame_delay,
 // player_name, skin_index, language_index and config_read; reads skin_list and language_list.
 void read_config(const char *path)
 {
     FILE *file = open_required_file(path);
+    std::string line;
     long long number = frame_delay;
-    if (read_line(file, text_buffer, TEXT_BUFFER_SIZE))
-        match_number(text_buffer, "TIMER:", number);
+    if (read_line(file, line))
+        match_number(line.c_str(), "TIMER:", number);
     frame_delay = clamp_frame_delay(number);
 
     player_name[0] = '\0';
-    if (read_line(file, text_buffer, TEXT_BUFFER_SIZE))
-        sscanf(text_buffer, "NAME: %255s", player_name);
+    if (read_line(file, line))
+        sscanf(line.c_str(), "NAME: %255s", player_name);
     if (player_name[0] == '\0')
         snprintf(player_name, NAME_SIZE, "%s", DEFAULT_PLAYER_NAME);
 
     number = skin_index;
-    if (read_line(file, text_buffer, TEXT_BUFFER_SIZE))
-        match_number(text_buffer, "SKIN:", number);
+    if (read_line(file, line))
+        match_number(line.c_str(), "SKIN:", number);
     skin_index = list_index(number, skin_list.size());
 
     number = language_index;
-    if (read_line(file, text_buffer, TEXT_BUFFER_SIZE))
-        match_number(text_buffer, "TEXTS:", number);
+    if (read_line(file, line))
+        match_number(line.c_str(), "TEXTS:", number);
     language_index = list_index(number, language_list.size());
 
     fclose(file);
     config_read = true;
 }
 
-// Writes the four settings, the last line without a line end, replacing the file whole.
-// It runs inside the quit sequence, an atexit handler, where calling exit again is undefined
-// behaviour; so a failure flushes its message itself and ends the process with _Exit(1).
-void write_config(const char *path)
+static void write_settings(FILE *file)
 {
-    std::string temp_path;
-    FILE *file = open_replacement(path, temp_path);
-    if (file)
-        fprintf(file, "TIMER: %d\nNAME: %s\nSKIN: %d\nTEXTS: %d", frame_delay, player_name,
-                skin_index, language_index);
-    if (!commit_replacement(file, temp_path, path)) {
-        printf("ERROR opening file %s\n", path);
-        fflush(stdout);
-        _Exit(1);
-    }
+    fprintf(file, "TIMER: %d\nNAME: %s\nSKIN: %d\nTEXTS: %d", frame_delay, player_name, skin_index,
+            language_index);
+}
+
+// Writes the four settings, the last line without a line end, replacing the file whole;
+// on failure writes the message and returns 1, the old file untouched.
+int write_config(const char *path)
+{
+    return save_file(path, write_settings, "\n");
 }

@@ -15,6 +15,9 @@ extern char text_buffer[TEXT_BUFFER_SIZE];   // shared scratch for composed name
 // end (LF, CR or end of file). A line longer than size - 1 keeps what fits; the rest of that
 // line is dropped. Returns false at the end of the file with no further content line.
 bool read_line(FILE *file, char *buffer, size_t size);
+// The same, keeping the whole content line however long: for readers that must not lose
+// what stands at the end of a long line.
+bool read_line(FILE *file, std::string &line);
 
 // Opens a text file for reading. When it cannot be opened, writes "ERROR opening file
 // <path>" and two line ends and returns null; the caller goes on without it.
@@ -40,7 +43,7 @@ extern Uint8 language_index;                   // config TEXTS, index into langu
 extern bool config_read;                       // read_config has read the stored file
 
 void read_config(const char *path);            // exits 1 on a missing file
-void write_config(const char *path);           // exits 1 at once when it cannot be written
+int write_config(const char *path);            // 0 written, 1 not (message written, old file whole)
 
 // ===================== texts.cpp =====================
 const int TEXT_COUNT = 43;
@@ -57,13 +60,21 @@ extern std::pair<std::string, Uint32> high_scores[HIGH_SCORE_COUNT];  // (name, 
 extern bool high_scores_read;                  // read_high_scores has been called
 
 int read_high_scores(const char *path);        // 0 read, 1 missing
-void write_high_scores(const char *path);
+int write_high_scores(const char *path);       // 0 written, 1 not (message written, old file whole)
 int high_score_place(Uint32 points);           // first place a score would take, -1 for none
 void enter_high_score();                       // lets `score` into the table with a name; score = 0
 void show_run_summary(const char *title);      // the end-of-run box (the caller flips)
 
 // ===================== safe_write.cpp =====================
-// Stored files are written to a temporary file beside them and renamed over the old one
-// only when everything was written, so a failed write leaves the old file whole.
+// Stored files are written to a temporary file beside them, synced to the disk and renamed
+// over the old one only when everything was written, so a failed or interrupted write leaves
+// the old file whole. Each save first removes the temporary files that interrupted saves of
+// the same file left behind.
 FILE *open_replacement(const char *path, std::string &temp_path);  // null when it cannot open
 bool commit_replacement(FILE *file, const std::string &temp_path, const char *path);
+// Replaces path with what write_content writes. On failure writes "ERROR opening file
+// <path>" (no temporary file could be made) or "ERROR writing file <path>: <reason>",
+// then line_ends, and returns 1, the old file whole; 0 when saved.
+int save_file(const char *path, void (*write_content)(FILE *), const char *line_ends);
+// Test seam: every sync of a saved file fails with this error (a full disk: ENOSPC); 0 ends it.
+void set_test_write_failure(int error);

@@ -4,7 +4,8 @@
 #include "frame.h"
 #include "gfx.h"
 #include "world.h"
-#include <cstdlib>
+#include <cctype>
+#include <cstdint>
 #include <cstring>
 
 const char *const HIGH_SCORES_PATH = "data/highscores.txt";
@@ -16,18 +17,42 @@ const int NAME_ENTRY_PROMPT = 29;
 const int SCORE_LABEL = 19;
 const int SUMMARY_CLOSING_LINES[3] = {26, 27, 28};
 
-// The score after the "|": an unsigned number as "%u" reads it (leading white space skipped,
-// the rest ignored), 0 when there is none. Reading through strtoul keeps a huge number defined.
-static Uint32 parse_score(const char *text)
+// How many characters of name go into its line: up to its first "|" (which would end the
+// name on reading), and short enough that "name|score" fits the line buffer of the reader.
+static size_t written_name_length(const std::string &name, Uint32 points)
 {
-    char *end = nullptr;
-    unsigned long number = strtoul(text, &end, 10);
-    return end == text ? 0 : (Uint32)number;
+    int digits = snprintf(nullptr, 0, "%u", (unsigned)points);
+    size_t room = HIGH_SCORE_LINE_SIZE - 1 - 1 - digits;
+    size_t length = strcspn(name.c_str(), "|");
+    return length < room ? length : room;
 }
 
-// Replaces the table with the file's entries: name before the first "|", score after it;
-// lines without "|" are skipped, at most ten entries are read. Sets high_scores_read even
-// when the file is missing (then the table stays as it was). 0 read, 1 missing.
+// The score after the "|" as "%u" reads it (leading white space skipped, an optional "+",
+// the rest after the digits ignored) into points. False for a line with no score: no digits,
+// a minus sign, or a number beyond 32 bits.
+static bool parse_score(const char *text, Uint32 &points)
+{
+    while (isspace((unsigned char)*text))
+        text++;
+    if (*text == '+')
+        text++;
+    if (!isdigit((unsigned char)*text))
+        return false;
+    unsigned long long number = 0;
+    for (; isdigit((unsigned char)*text); text++) {
+        number = number * 10 + (*text - '0');
+        if (number > UINT32_MAX)
+            return false;
+    }
+    points = (Uint32)number;
+    return true;
+}
+
+// Replaces the table with the file's entries: name before the first "|", score after it.
+// Each line is read whole, so a long name keeps its score; the name is shortened as the
+// writer would shorten it. Lines without "|" or without a score are skipped; at most ten
+// entries are read. Sets high_scores_read even when the file is missing (then the table
+// stays as it was). 0 read, 1 missing.
 int read_high_scores(const char *path)
 {
     high_scores_read = true;
@@ -36,44 +61,33 @@ int read_high_scores(const char *path)
         return 1;
     for (auto &entry : high_scores)
         entry = {std::string(), 0};
-    char line[HIGH_SCORE_LINE_SIZE];
+    std::string line;
     int count = 0;
-    while (count < HIGH_SCORE_COUNT && read_line(file, line, sizeof line)) {
-        char *separator = strchr(line, SCORE_SEPARATOR);
-        if (!separator)
+    while (count < HIGH_SCORE_COUNT && read_line(file, line)) {
+        size_t separator = line.find(SCORE_SEPARATOR);
+        Uint32 points = 0;
+        if (separator == std::string::npos || !parse_score(line.c_str() + separator + 1, points))
             continue;
-        *separator = '\0';
-        high_scores[count].first = line;
-        high_scores[count].second = parse_score(separator + 1);
-        count++;
+        line.resize(separator);
+        line.resize(written_name_length(line, points));
+        high_scores[count++] = {line, points};
     }
     fclose(file);
     return 0;
 }
 
-// How many characters of name go into its line: up to its first "|" (which would end the
-// name on reading), and short enough that "name|score" fits the line buffer of the reader.
-static int written_name_length(const std::string &name, Uint32 points)
+static void write_table(FILE *file)
 {
-    int digits = snprintf(nullptr, 0, "%u", (unsigned)points);
-    size_t room = HIGH_SCORE_LINE_SIZE - 1 - 1 - digits;
-    size_t length = strcspn(name.c_str(), "|");
-    return (int)(length < room ? length : room);
+    for (const auto &entry : high_scores)
+        fprintf(file, "%.*s|%u\n", (int)written_name_length(entry.first, entry.second),
+                entry.first.c_str(), (unsigned)entry.second);
 }
 
 // Writes exactly ten lines "name|score" and replaces the file whole; on failure writes the
-// message and goes on, the old file untouched.
-void write_high_scores(const char *path)
+// message and returns 1, the old file untouched.
+int write_high_scores(const char *path)
 {
-    std::string temp_path;
-    FILE *file = open_replacement(path, temp_path);
-    if (file) {
-        for (const auto &entry : high_scores)
-            fprintf(file, "%.*s|%u\n", written_name_length(entry.first, entry.second),
-                    entry.first.c_str(), (unsigned)entry.second);
-    }
-    if (!commit_replacement(file, temp_path, path))
-        printf("ERROR opening file %s\n\n", path);
+    return save_file(path, write_table, "\n\n");
 }
 
 // The first place whose score is below points: equal scores stay above a newcomer.

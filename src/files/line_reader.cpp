@@ -5,37 +5,42 @@
 
 char text_buffer[TEXT_BUFFER_SIZE];
 
-// Reads one raw line into buffer: characters up to a line feed, a carriage return or the end
-// of the file, at most size - 1 of them; the rest of a longer line is read and dropped.
-// Returns true when the line ended at the end of the file.
-static bool read_raw_line(FILE *file, char *buffer, size_t size)
+// Reads one raw line into line, whole: characters up to a line feed, a carriage return or the
+// end of the file. Returns true when the line ended at the end of the file.
+static bool read_raw_line(FILE *file, std::string &line)
 {
-    size_t length = 0;
+    line.clear();
     int c;
-    while ((c = fgetc(file)) != EOF && c != '\n' && c != '\r') {
-        if (length + 1 < size)
-            buffer[length++] = (char)c;
-    }
-    buffer[length] = '\0';
+    while ((c = fgetc(file)) != EOF && c != '\n' && c != '\r')
+        line += (char)c;
     return c == EOF;
 }
 
-static bool is_content_line(const char *line)
+static bool is_content_line(const std::string &line)
 {
-    return line[0] != '\0' && line[0] != '#';
+    return !line.empty() && line[0] != '#';
+}
+
+bool read_line(FILE *file, std::string &line)
+{
+    for (;;) {
+        bool at_end = read_raw_line(file, line);
+        if (is_content_line(line))
+            return true;
+        if (at_end)
+            return false;
+    }
 }
 
 bool read_line(FILE *file, char *buffer, size_t size)
 {
     if (size == 0)
         return false;
-    for (;;) {
-        bool at_end = read_raw_line(file, buffer, size);
-        if (is_content_line(buffer))
-            return true;
-        if (at_end)
-            return false;
-    }
+    std::string line;
+    bool found = read_line(file, line);
+    size_t length = line.copy(buffer, size - 1);
+    buffer[length] = '\0';
+    return found;
 }
 
 FILE *open_text_file(const char *path)

@@ -1,9 +1,70 @@
 // safe_write.cpp: replacing stored files whole or not at all; used by the writers of the
 // configuration and of the high-score table.
 #include "files.h"
+#include <cctype>
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
+#include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+// A temporary file is named "<stored name>" TEMP_MARK and six characters from mkstemp.
+static const char TEMP_MARK[] = ".saving-";
+static const size_t TEMP_UNIQUE_LENGTH = 6;
+
+// The error that the next syncs of written files report instead of succeeding; 0 for none.
+static int injected_sync_error = 0;
+
+void set_test_write_failure(int error)
+{
+    injected_sync_error = error;
+}
+
+// The folder of path ("." when it has none) and its last component.
+static void split_path(const char *path, std::string &folder, std::string &name)
+{
+    std::string whole = path;
+    size_t slash = whole.rfind('/');
+    folder = slash == std::string::npos ? "." : slash == 0 ? "/" : whole.substr(0, slash);
+    name = slash == std::string::npos ? whole : whole.substr(slash + 1);
+}
+
+// Whether entry is a temporary file name that open_replacement makes for `name`.
+static bool is_temp_name_of(const char *entry, const std::string &name)
+{
+    std::string prefix = name + TEMP_MARK;
+    if (strncmp(entry, prefix.c_str(), prefix.size()) != 0)
+        return false;
+    const char *unique = entry + prefix.size();
+    if (strlen(unique) != TEMP_UNIQUE_LENGTH)
+        return false;
+    for (; *unique; unique++)
+        if (!isalnum((unsigned char)*unique))
+            return false;
+    return true;
+}
+
+// Removes the regular files beside path that an interrupted save of path left behind;
+// nothing else in the folder is touched. Failures are ignored (the save then goes on).
+static void remove_leftover_replacements(const char *path)
+{
+    std::string folder, name;
+    split_path(path, folder, name);
+    DIR *dir = opendir(folder.c_str());
+    if (!dir)
+        return;
+    while (const dirent *entry = readdir(dir)) {
+        if (!is_temp_name_of(entry->d_name, name))
+            continue;
+        std::string leftover = folder + "/" + entry->d_name;
+        struct stat status;
+        if (lstat(leftover.c_str(), &status) == 0 && S_ISREG(status.st_mode))
+            unlink(leftover.c_str());
+    }
+    closedir(dir);
+}
 
 // The mode a new file gets: the old file's mode if there is one, else the usual 0666 less
 // the process's umask (which can only be read by setting it).
@@ -17,11 +78,13 @@ static mode_t replacement_mode(const char *path)
     return 0666 & ~mask;
 }
 
-// Opens a fresh temporary file beside path (same folder, so that the final rename stays on
-// one file system) and returns it with its name in temp_path; null when it cannot be made.
+// Clears away what earlier interrupted saves of path left, then opens a fresh temporary file
+// beside path (same folder, so that the final rename stays on one file system) and returns it
+// with its name in temp_path; null when it cannot be made.
 FILE *open_replacement(const char *path, std::string &temp_path)
 {
-    std::string pattern = std::string(path) + ".XXXXXX";
+    remove_leftover_replacements(path);
+    std::string pattern = std::string(path) + TEMP_MARK + std::string(TEMP_UNIQUE_LENGTH, 'X');
     int fd = mkstemp(&pattern[0]);
     if (fd < 0)
         return nullptr;
@@ -38,16 +101,66 @@ FILE *open_replacement(const char *path, std::string &temp_path)
     return file;
 }
 
+// Brings the data of an open file or folder to the disk.
+static bool sync_to_disk(int fd)
+{
+    if (injected_sync_error != 0) {
+        errno = injected_sync_error;
+        return false;
+    }
+    return fsync(fd) == 0;
+}
+
+// Brings the folder's entries (the rename just made) to the disk. File systems that cannot
+// sync a folder say so with EINVAL; the rename then stands as it is.
+static bool sync_folder_of(const char *path)
+{
+    std::string folder, name;
+    split_path(path, folder, name);
+    int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+    if (fd < 0)
+        return false;
+    bool synced = sync_to_disk(fd) || errno == EINVAL;
+    int error = errno;
+    close(fd);
+    errno = error;
+    return synced;
+}
+
 // Flushes the written file to the disk, closes it and puts it in the place of path, but only
 // if every write succeeded; otherwise the temporary file goes and the old file stays whole.
+// Then syncs the folder, so that the new file is on the disk by the time this returns true.
+// On false, errno tells what failed.
 bool commit_replacement(FILE *file, const std::string &temp_path, const char *path)
 {
     if (!file)
         return false;
-    bool written = fflush(file) == 0 && !ferror(file) && fsync(fileno(file)) == 0;
+    bool written = fflush(file) == 0 && !ferror(file) && sync_to_disk(fileno(file));
+    int error = errno;
     bool closed = fclose(file) == 0;
+    if (written && !closed)
+        error = errno;
     if (written && closed && rename(temp_path.c_str(), path) == 0)
-        return true;
+        return sync_folder_of(path);
+    if (written && closed)
+        error = errno;
     unlink(temp_path.c_str());
+    errno = error ? error : EIO;
     return false;
+}
+
+int save_file(const char *path, void (*write_content)(FILE *), const char *line_ends)
+{
+    std::string temp_path;
+    FILE *file = open_replacement(path, temp_path);
+    if (!file) {
+        printf("ERROR opening file %s%s", path, line_ends);
+        return 1;
+    }
+    write_content(file);
+    if (!commit_replacement(file, temp_path, path)) {
+        printf("ERROR writing file %s: %s%s", path, strerror(errno), line_ends);
+        return 1;
+    }
+    return 0;
 }

@@ -4,6 +4,7 @@
 #include "files.h"
 #include "gfx.h"
 #include "world.h"
+#include <cstdio>
 #include <cstdlib>
 
 bool quit_in_progress = false;
@@ -18,13 +19,16 @@ static void offer_high_score()
 
 // Writes back only what was read from the stored files: the configuration once read_config
 // has read it, the table once the configuration was read too (before that no game can have
-// run, so the table in memory holds nothing the file lacks).
-static void write_back_files()
+// run, so the table in memory holds nothing the file lacks). Both saves are tried; true when
+// either failed.
+static bool write_back_files()
 {
+    bool failed = false;
     if (high_scores_read && config_read)
-        write_high_scores(HIGH_SCORES_PATH);
+        failed |= write_high_scores(HIGH_SCORES_PATH) != 0;
     if (config_read)
-        write_config(CONFIG_PATH);
+        failed |= write_config(CONFIG_PATH) != 0;
+    return failed;
 }
 
 static void release_strings(std::vector<std::string> &list)
@@ -47,17 +51,24 @@ static void release_everything()
     free_skin();
 }
 
-// Reads and writes quit_in_progress; everything start-up loaded is released.
+// Reads and writes quit_in_progress; everything start-up loaded is released. A stored file
+// that could not be written ends the process with status 1 once everything is released: the
+// sequence runs inside exit, where calling exit again is undefined behaviour, so it flushes
+// its messages itself and uses _Exit.
 void shutdown_game()
 {
     if (quit_in_progress)
         return;
     quit_in_progress = true;
     offer_high_score();
-    write_back_files();
+    bool save_failed = write_back_files();
     release_everything();
     SDL_Quit();
     screen = nullptr;
+    if (save_failed) {
+        fflush(stdout);
+        _Exit(1);
+    }
 }
 
 void request_quit()

@@ -62,7 +62,7 @@ TEST_F(Config, LongLinesAndNamesStayInTheirBuffers)
     std::string long_name(10000, 'n');
     read_config_text("TIMER: 21\nNAME: " + long_name + "\nSKIN: 1\nTEXTS: 1\n");
     EXPECT_EQ(frame_delay, 21);
-    EXPECT_EQ(std::string(player_name), std::string(TEXT_BUFFER_SIZE - 1 - 6, 'n'));
+    EXPECT_EQ(std::string(player_name), std::string(NAME_SIZE - 1, 'n'));
     EXPECT_EQ(skin_index, 1);
     EXPECT_EQ(language_index, 1);
 }
@@ -83,6 +83,15 @@ TEST_F(Config, WrittenFileEndsAfterTheTextsNumberAndReadsBackTheSame)
     EXPECT_EQ(skin_index, 1);
     EXPECT_EQ(language_index, 1);
 
+    // The longest name comes back whole, however often it is written and read.
+    std::string longest(NAME_SIZE - 1, 'L');
+    snprintf(player_name, NAME_SIZE, "%s", longest.c_str());
+    for (int i = 0; i < 2; i++) {
+        write_config("test.cfg");
+        read_config("test.cfg");
+    }
+    EXPECT_EQ(player_name, longest);
+
     // A name with blanks comes back as its first word.
     snprintf(player_name, NAME_SIZE, "Anna Maria");
     write_config("test.cfg");
@@ -97,11 +106,12 @@ TEST_F(ConfigDeathTest, AMissingFileEndsTheProgramWithItsMessage)
                 testing::ExitedWithCode(1), "^ERROR opening file data/gobrant.cfg\n$");
 }
 
-TEST_F(ConfigDeathTest, AFailedWriteEndsAtOnceAndLeavesTheOldFileWhole)
+TEST_F(ConfigDeathTest, AFailedWriteSaysWhatFailedAndLeavesTheOldFileWhole)
 {
     reset_config_state();
-    EXPECT_EXIT((stdout_to_stderr(), write_config("nowhere/gobrant.cfg")),
-                testing::ExitedWithCode(1), "^ERROR opening file nowhere/gobrant.cfg\n$");
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(write_config("nowhere/gobrant.cfg"), 1);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "ERROR opening file nowhere/gobrant.cfg\n");
 
     write_file("test.cfg", "TIMER: 21\nNAME: Old\nSKIN: 0\nTEXTS: 0");
     snprintf(player_name, NAME_SIZE, "%s", std::string(200, 'z').c_str());
@@ -112,10 +122,10 @@ TEST_F(ConfigDeathTest, AFailedWriteEndsAtOnceAndLeavesTheOldFileWhole)
         signal(SIGXFSZ, SIG_IGN);
         rlimit limit{100, 100};
         setrlimit(RLIMIT_FSIZE, &limit);
-        write_config("test.cfg");
+        exit(write_config("test.cfg"));
     };
     EXPECT_EXIT(write_on_a_full_disk(), testing::ExitedWithCode(1),
-                "^ERROR opening file test.cfg\n$");
+                "^ERROR writing file test.cfg: File too large\n$");
     EXPECT_EQ(read_file("test.cfg"), "TIMER: 21\nNAME: Old\nSKIN: 0\nTEXTS: 0");
     EXPECT_EQ(system("test $(ls -A | wc -l) -eq 1"), 0) << "a temporary file was left behind";
 }

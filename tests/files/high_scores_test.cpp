@@ -28,25 +28,30 @@ static std::vector<Uint32> table_scores()
     return scores;
 }
 
+// A long name keeps its score, shortened as the writer shortens it; a line whose score is
+// not a 32-bit number is skipped and the next line takes its place.
 TEST(HighScores, AShortFileGivesEmptyEntriesAndIsWrittenBackWithTenLines)
 {
     enter_scratch_tree(false);
     set_table({900, 800});
     write_file("scores.txt",
                "# best first\r\nAnna Maria|300\r\n\r\nno separator here\n" + std::string(10000, 'z') +
-                   "|5\nBob|  120 points\nCyril|abc\n");
+                   "|5\nNeg|-1\nHuge|99999999999\nOver|4294967296\nBob|  120 points\nCyril|abc\n"
+                   "Max|+4294967295\n");
     high_scores_read = false;
     EXPECT_EQ(read_high_scores("scores.txt"), 0);
     EXPECT_TRUE(high_scores_read);
+    std::string long_name(HIGH_SCORE_LINE_SIZE - 1 - 2, 'z');   // "|5" fills the line
     EXPECT_EQ(high_scores[0], std::make_pair(std::string("Anna Maria"), Uint32(300)));
-    EXPECT_EQ(high_scores[1], std::make_pair(std::string("Bob"), Uint32(120)));
-    EXPECT_EQ(high_scores[2], std::make_pair(std::string("Cyril"), Uint32(0)));
-    for (int i = 3; i < HIGH_SCORE_COUNT; i++)
+    EXPECT_EQ(high_scores[1], std::make_pair(long_name, Uint32(5)));
+    EXPECT_EQ(high_scores[2], std::make_pair(std::string("Bob"), Uint32(120)));
+    EXPECT_EQ(high_scores[3], std::make_pair(std::string("Max"), Uint32(4294967295u)));
+    for (int i = 4; i < HIGH_SCORE_COUNT; i++)
         EXPECT_EQ(high_scores[i], std::make_pair(std::string(), Uint32(0))) << "entry " << i;
 
     write_high_scores("scores.txt");
-    EXPECT_EQ(read_file("scores.txt"),
-              "Anna Maria|300\nBob|120\nCyril|0\n|0\n|0\n|0\n|0\n|0\n|0\n|0\n");
+    EXPECT_EQ(read_file("scores.txt"), "Anna Maria|300\n" + long_name +
+                                           "|5\nBob|120\nMax|4294967295\n|0\n|0\n|0\n|0\n|0\n|0\n");
 }
 
 TEST(HighScores, ReadsAtMostTenEntries)
@@ -96,7 +101,7 @@ TEST(HighScoresDeathTest, AFailedWriteLeavesTheOldFileAndSaysSo)
     enter_scratch_tree(false);
     set_table({50});
     testing::internal::CaptureStdout();
-    write_high_scores("nowhere/highscores.txt");
+    EXPECT_EQ(write_high_scores("nowhere/highscores.txt"), 1);
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "ERROR opening file nowhere/highscores.txt\n\n");
 
     // The disk fills up halfway through the ten lines: the old file stays whole.
@@ -107,11 +112,10 @@ TEST(HighScoresDeathTest, AFailedWriteLeavesTheOldFileAndSaysSo)
         signal(SIGXFSZ, SIG_IGN);
         rlimit limit{100, 100};
         setrlimit(RLIMIT_FSIZE, &limit);
-        write_high_scores("scores.txt");
-        exit(0);
+        exit(write_high_scores("scores.txt"));
     };
-    EXPECT_EXIT(write_on_a_full_disk(), testing::ExitedWithCode(0),
-                "^ERROR opening file scores.txt\n\n$");
+    EXPECT_EXIT(write_on_a_full_disk(), testing::ExitedWithCode(1),
+                "^ERROR writing file scores.txt: File too large\n\n$");
     EXPECT_EQ(read_file("scores.txt"), "Old|1\n");
 }
 

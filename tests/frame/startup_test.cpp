@@ -174,24 +174,29 @@ TEST(QuitSequence, WritesBackOnlyFilesThatWereRead)
     expect_stored_files_rewritten(dir);
 }
 
-// A configuration that cannot be written ends the process with status 1 after the table
-// has been written.
-TEST(QuitSequence, UnwritableConfigurationEndsWithStatusOneAfterTheTable)
+// Either stored file that cannot be written (a folder in its place) ends the process with
+// status 1, after the other file was written all the same.
+TEST(QuitSequence, EitherUnwritableFileEndsWithStatusOneAfterBothWereTried)
 {
     open_test_screen();
-    std::string dir = scratch_with_stored_files();
-    std::string config = dir + "/data/gobrant.cfg";
-    EXPECT_EXIT(
-        {
-            score = 0;
-            read_stored_files();
-            remove(config.c_str());
-            system(("mkdir -p '" + config + "/in_the_way'").c_str());
-            atexit(shutdown_game);
-            exit(0);
-        },
-        testing::ExitedWithCode(1), "");
-    EXPECT_EQ(read_file(dir + "/data/highscores.txt"), written_scores("Ann|500\nBob|400\n"));
+    for (const char *blocked : {CONFIG_PATH, HIGH_SCORES_PATH}) {
+        std::string dir = scratch_with_stored_files();
+        std::string path = dir + "/" + blocked;
+        EXPECT_EXIT(
+            {
+                score = 0;
+                read_stored_files();
+                remove(path.c_str());
+                system(("mkdir -p '" + path + "/in_the_way'").c_str());
+                atexit(shutdown_game);
+                exit(0);
+            },
+            testing::ExitedWithCode(1), "") << blocked;
+        if (blocked == CONFIG_PATH)
+            EXPECT_EQ(read_file(dir + "/data/highscores.txt"), written_scores("Ann|500\nBob|400\n"));
+        else
+            EXPECT_EQ(read_file(dir + "/data/gobrant.cfg"), WRITTEN_CONFIG);
+    }
 }
 
 // A run left with a good score offers the name entry; a quit request while it is open takes

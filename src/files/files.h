@@ -33,6 +33,11 @@ extern std::vector<std::string> skin_list;     // skin names, file order
 extern std::vector<std::string> language_list; // language codes, file order
 
 void read_list(const char *path, std::vector<std::string> &list);  // exits 1 on a missing file
+// Appends each content line (up to 255 characters kept) of the open list file at path to
+// list when it is a plain name, one that names an entry of the list's own folder: a line
+// holding "/", "\" or ".." is refused with "ERROR not a plain name in <path>: <line>"
+// and skipped.
+void read_names(FILE *file, const char *path, std::vector<std::string> &list);
 
 // ===================== config.cpp =====================
 extern const char *const CONFIG_PATH;          // "data/gobrant.cfg"

@@ -1,7 +1,9 @@
 // SFont.cpp: the bitmap font; every text of the game is drawn and measured here.
 #include "SFont.h"
 #include "gfx.h"
+#include <algorithm>
 #include <cassert>
+#include <cstdint>
 #include <cstdlib>
 
 // Windows-1250 byte -> glyph: codes 33..126 are glyphs 0..93, then the Czech lower-case
@@ -108,16 +110,26 @@ static int char_advance(const BitmapFont *font, char c)
 }
 
 // Blits glyph g with its body starting at pen x; the half marker before the body lands
-// just left of the pen.
+// just left of the pen. The part left of the destination's edge is cut off here, so that
+// the target stays within the 16-bit range of a blit rectangle however far left a very wide
+// text starts.
 static void blit_glyph(SDL_Surface *dest, const BitmapFont *font, int g, int x, int y)
 {
     const int *pos = font->positions;
     int k = 2 * g + 1;
-    int source_x = (pos[k - 1] + pos[k]) / 2;
-    int width = (pos[k + 1] + pos[k + 2]) / 2 - source_x;
+    long long source_x = (pos[k - 1] + pos[k]) / 2;
+    long long width = (pos[k + 1] + pos[k + 2]) / 2 - source_x;
+    long long left = (long long)(x - (pos[k] - pos[k - 1]) * 0.5);
+    if (left < 0) {
+        source_x -= left;
+        width += left;
+        left = 0;
+    }
+    if (width <= 0 || left > dest->w || source_x > INT16_MAX)
+        return;
     Uint16 height = font_height(font);
-    SDL_Rect source = {(Sint16)source_x, 1, (Uint16)width, height};
-    SDL_Rect target = {(Sint16)(x - (pos[k] - pos[k - 1]) * 0.5), (Sint16)y, (Uint16)width, height};
+    SDL_Rect source = {(Sint16)source_x, 1, (Uint16)std::min(width, (long long)UINT16_MAX), height};
+    SDL_Rect target = {(Sint16)left, (Sint16)y, source.w, height};
     SDL_UpperBlit(font->sheet, &source, dest, &target);
 }
 

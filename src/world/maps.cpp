@@ -4,6 +4,7 @@
 #include "files.h"
 #include "frame.h"
 #include "gfx.h"
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -29,12 +30,13 @@ static void pair_teleport(LevelMap &map, Uint8 letter, Uint8 x, Uint8 y)
     map.teleports.push_back(TeleportPair{x, x, y, y, letter});
 }
 
-// One map character into cell (x, y). Writes the player start and appends enemy starts.
+// One map character into cell (x, y). Writes the player start and appends enemy starts,
+// up to MAX_ENEMIES of them; later ones are plain dots.
 static void read_map_cell(LevelMap &map, unsigned char c, Uint8 x, Uint8 y)
 {
     Uint8 &cell = map.cells[x + y * MAP_COLUMNS];
     switch (c) {
-    case '0': cell = CELL_DOT; map.dots_left++; break;
+    case '0': cell = CELL_DOT; break;
     case '1': cell = CELL_WALL; break;
     case '2': cell = CELL_FLOOR; break;
     case '3':
@@ -44,9 +46,10 @@ static void read_map_cell(LevelMap &map, unsigned char c, Uint8 x, Uint8 y)
         break;
     case '4':
         cell = CELL_DOT;
-        map.dots_left++;
-        enemy_start_x.push_back(x);
-        enemy_start_y.push_back(y);
+        if (enemy_start_x.size() < MAX_ENEMIES) {
+            enemy_start_x.push_back(x);
+            enemy_start_y.push_back(y);
+        }
         break;
     case '5': cell = CELL_LIFE; break;
     case '6': cell = CELL_DECOY; break;
@@ -62,11 +65,13 @@ static void read_map_cell(LevelMap &map, unsigned char c, Uint8 x, Uint8 y)
 }
 
 // Reads 24 rows of 32 cells. Cells beyond a short row and rows missing at the end of the
-// file are walls. Writes player_start_x/y and appends to enemy_start_x/y.
+// file are walls. dots_left counts every dot cell of the map as read, those that a character
+// outside the table kept from the map read before included, so that the level ends exactly
+// when the last dot on the screen is caught. Writes player_start_x/y and appends to
+// enemy_start_x/y.
 int read_map(LevelMap &map, FILE *file)
 {
     map.teleports.clear();
-    map.dots_left = 0;
     char line[MAP_LINE_SIZE];
     for (int y = 0; y < MAP_ROWS; y++) {
         size_t length = 0;
@@ -79,18 +84,17 @@ int read_map(LevelMap &map, FILE *file)
                 map.cells[x + y * MAP_COLUMNS] = CELL_WALL;
         }
     }
+    map.dots_left = (Uint16)std::count(map.cells, map.cells + MAP_CELLS, CELL_DOT);
     return 0;
 }
 
-// Appends every content line of the list file to map_list.
+// Appends every plain name of the list file to map_list (see read_names).
 int read_map_list(const char *path)
 {
     FILE *file = open_text_file(path);
     if (!file)
         return 1;
-    char line[MAP_LINE_SIZE];
-    while (read_line(file, line, sizeof line))
-        map_list.push_back(line);
+    read_names(file, path, map_list);
     fclose(file);
     return 0;
 }

@@ -93,6 +93,7 @@ Uint8 cell_at(const LevelMap &map, int x, int y);   // a cell outside the grid r
 
 // ===================== maps.cpp =====================
 const int MAP_LINE_SIZE = 256;
+const size_t MAX_ENEMIES = 255;             // enemy_count is 8 bits: later enemy starts are ignored
 int read_map(LevelMap &map, FILE *file);    // always 0
 int read_map_list(const char *path);        // 0 read, 1 missing (message written)
 int load_level(const char *name);           // 0 loaded, 1 missing map file

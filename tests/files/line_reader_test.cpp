@@ -60,12 +60,19 @@ TEST(LineReader, ALongLineKeepsWhatFitsAndTheNextLineIsReadWhole)
     EXPECT_EQ(content_lines("#" + long_line + "\nreal\n", 8), (Lines{"real"}));
 }
 
-TEST(ListFile, KeepsLinesWholeInFileOrder)
+// An entry that is not a plain name is refused with a message and skipped.
+TEST(ListFile, KeepsPlainNamesWholeInFileOrder)
 {
     enter_scratch_tree(false);
-    write_file("list.txt", "# skins\n\nmeadow\r\n  circuit \r\n" + std::string(10000, 'y') + "\nlast");
+    write_file("list.txt", "# skins\n\nmeadow\r\n../../../../etc\n  circuit \r\n/abs\nsub/dir\n"
+                           "back\\slash\nup..\n" + std::string(10000, 'y') + "\nlast");
     std::vector<std::string> list{"kept"};
+    testing::internal::CaptureStdout();
     read_list("list.txt", list);
+    std::string refused;
+    for (const char *name : {"../../../../etc", "/abs", "sub/dir", "back\\slash", "up.."})
+        refused += "ERROR not a plain name in list.txt: " + std::string(name) + "\n";
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), refused);
     ASSERT_EQ(list.size(), 5u);
     EXPECT_EQ(list[0], "kept");
     EXPECT_EQ(list[1], "meadow");

@@ -135,6 +135,23 @@ TEST(Font, CentredTextStartsHalfItsWidthLeftOfTheMiddle)
     font_free(font);
 }
 
+// A centred text 131414 px wide starts 65195 px left of the screen: its first glyph is
+// nowhere near the screen, and no position wraps around into it.
+TEST(Font, AVeryWideCentredTextShowsOnlyWhatFallsOnTheScreen)
+{
+    open_test_screen();
+    SDL_Surface *sheet = marker_sheet(14614, 10, {{0, 2}, {9, 2}, {14611, 2}});
+    paint_columns(sheet, 2, 9, 0x0777);   // '!' is painted; '"' is 14600 px of transparency
+    BitmapFont *font = font_init(sheet);
+    const char *text = "!\"\"\"\"\"\"\"\"\"!";
+    ASSERT_EQ(131414, font_text_width(font, text));
+    SDL_FillRect(screen, nullptr, BACKGROUND);
+    font_write_centred(screen, font, 100, text);
+    for (Uint32 p : all_pixels(screen))
+        ASSERT_EQ(BACKGROUND, p);
+    font_free(font);
+}
+
 TEST(Font, WritingStopsOnceThePenIsPastTheRightEdge)
 {
     open_test_screen();

@@ -101,7 +101,7 @@ TEST(ReadMap, CharacterTable)
     const Uint8 expected[] = {1, 0, 1, 2, 2, 0, 3, 4, 5, 5, 0, 'A'};
     for (int x = 0; x < 12; x++)
         EXPECT_EQ(cell(map, x, 1), expected[x]) << "column " << x;
-    EXPECT_EQ(map.dots_left, 2);   // the '0' and the '4'; the old dot under '9' is not counted
+    EXPECT_EQ(map.dots_left, 3);   // the '0', the '4' and the old dot kept under the '9'
     EXPECT_EQ(player_start_x, 4);
     EXPECT_EQ(player_start_y, 1);
     ASSERT_EQ(enemy_start_x.size(), 1u);
@@ -129,7 +129,8 @@ TEST(ReadMap, LongRowsAreCutAndShortOrMissingRowsAreWalls)
     EXPECT_EQ(cell(map, 5, 3), CELL_FLOOR);
 }
 
-TEST(ReadMap, SpaceKeepsThePreviousMapsCodeUncounted)
+// A dot that a space keeps from the previous map is on the screen, so it counts.
+TEST(ReadMap, SpaceKeepsThePreviousMapsCodeAndItsDotCounts)
 {
     std::vector<std::string> first = walled_rows();
     first[5][5] = '0';
@@ -144,7 +145,7 @@ TEST(ReadMap, SpaceKeepsThePreviousMapsCodeUncounted)
     read_map_text(map, join(second));
     EXPECT_EQ(cell(map, 5, 5), CELL_DOT);
     EXPECT_EQ(cell(map, 6, 6), CELL_DECOY);
-    EXPECT_EQ(map.dots_left, 0);
+    EXPECT_EQ(map.dots_left, 1);
 }
 
 TEST(ReadMap, StartsAndTeleportPairing)
@@ -201,9 +202,12 @@ TEST(ReadMap, StartsAndTeleportPairing)
 TEST(MapList, ReadsNamesInOrderAndReportsAMissingFile)
 {
     enter_map_tree({});
-    write_file("maps/AAA_maplist.txt", "# levels\none.txt\r\n\ntwo.txt\n");
+    write_file("maps/AAA_maplist.txt", "# levels\none.txt\r\n\n../../../../etc/passwd\ntwo.txt\n");
     map_list.clear();
+    testing::internal::CaptureStdout();
     EXPECT_EQ(read_map_list("maps/AAA_maplist.txt"), 0);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              "ERROR not a plain name in maps/AAA_maplist.txt: ../../../../etc/passwd\n");
     ASSERT_EQ(map_list.size(), 2u);
     EXPECT_EQ(map_list[0], "one.txt");
     EXPECT_EQ(map_list[1], "two.txt");
@@ -230,6 +234,23 @@ TEST(LoadLevel, MapWithoutEnemies)
     EXPECT_EQ(player.cell_y, 4);
     EXPECT_EQ(player.trail_x[0], 6);
     EXPECT_EQ(player.trail_y[2], 4);
+}
+
+// Starts past the 255th are dots without an enemy: enemy_count does not wrap.
+TEST(LoadLevel, EnemyStartsPastTheLastCountableAreIgnored)
+{
+    std::vector<std::string> rows = walled_rows();
+    for (int y = 1; y < 11; y++)
+        rows[y] = "1" + std::string(MAP_COLUMNS - 2, '4') + "1";   // 300 starts
+    rows[12][3] = '3';
+    enter_map_tree({{"crowd.txt", join(rows)}});
+    ASSERT_EQ(load_level("crowd.txt"), 0);
+    EXPECT_EQ(enemy_count, 255);
+    EXPECT_EQ(enemies.size(), 255u);
+    EXPECT_EQ(think_period, Uint8(255 * 3 - 1));
+    EXPECT_EQ(level_map.dots_left, 300);
+    EXPECT_EQ(enemies[254].cell_x, 15);   // the 255th start: row 9, column 1 + 254 - 8 * 30
+    EXPECT_EQ(enemies[254].cell_y, 9);
 }
 
 TEST(LoadLevel, FreshEnemiesOnTheirStartsAndASeededCoin)

@@ -2,12 +2,12 @@
 # Debian 12 machine first (packages, configure, build).
 
 PACKAGES := cmake g++ make pkg-config libsdl1.2-dev libgtest-dev libfreetype-dev \
-            fonts-dejavu-core xvfb xdotool x11-utils imagemagick clang libclang-rt-14-dev
+            fonts-dejavu-core xvfb xdotool x11-utils imagemagick libbenchmark-dev clang \
+            libclang-rt-14-dev
 JOBS ?= 2
 
 .PHONY: all deps build play test test-plain test-sanitized test-fuzz fuzz fuzz-build \
-        replay-update soak \
-        screenshots preview clean
+        replay-update soak bench cpu-share screenshots preview clean
 
 all: build
 
@@ -81,6 +81,15 @@ soak: deps
 	cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DGOBRANT_SANITIZE=ON
 	cmake --build build-asan -j $(JOBS) --target replay
 	build-asan/replay content --soak 100000 1000
+
+# The pacing on the real clock, then every benchmark beside its floor, ending with the table.
+bench: build
+	build/gobrant_pacing
+	build/gobrant_game_bench --benchmark_color=false
+
+# The game's processor share and memory on Xvfb, idle in the main menu and in play.
+cpu-share: build
+	bash bench/cpu_share.sh build/gobrant content
 
 screenshots: build
 	bash tests/e2e/screenshots.sh build/gobrant content docs/screenshots

@@ -290,24 +290,11 @@ void check_at_exit(bool (*check)(), const char *what)
 
 void reset_game_state()
 {
+    reset_program_state();
+    reset_run_state();
     lives = 0;
-    score = 0;
-    boost_reserve = 0;
-    catch_interval = 1;
-    catch_streak = 0;
-    power_mode = 0;
-    power_timer = 0;
-    power_charges = START_STOCK;
-    decoy_count = START_STOCK;
-    decoy_timer = 0;
-    think_tick = 0;
-    message_frames = 0;
-    level_index = 0;
-    boost_flag = 0;
-    frame_delay = 25;
-    player = Actor();
-    enemies.clear();
-    map_list.clear();
+    reset_level_state();
+    frame_delay = SLOWEST_FRAME_DELAY;
     player_name[0] = 0;
     for (auto &entry : high_scores)
         entry = {"best", UNBEATABLE};
@@ -349,3 +336,37 @@ void start_game_on(const std::vector<std::pair<std::string, std::vector<std::str
     ASSERT_EQ(new_game(), 0);
     reset_frame_pacer();
 }
+
+// Every test runs under a watchdog: a test still running after TEST_TIME_LIMIT seconds (a
+// screen waiting for a key that never comes, a frame that never ends) ends the test program
+// with the test's name, so a hang becomes a failure that names it. Death-test children that
+// start afresh arm their own.
+namespace {
+
+const unsigned TEST_TIME_LIMIT = 60;   // seconds; ctest's limit per test lies above it
+char running_test[512];
+
+void stop_hung_test(int)
+{
+    const char message[] = "watchdog: still running after the time limit: ";
+    ssize_t ignored = write(STDERR_FILENO, message, sizeof message - 1);
+    ignored = write(STDERR_FILENO, running_test, strlen(running_test));
+    ignored = write(STDERR_FILENO, "\n", 1);
+    (void)ignored;
+    _exit(124);
+}
+
+class TestWatchdog : public testing::EmptyTestEventListener {
+    void OnTestStart(const testing::TestInfo &test) override
+    {
+        snprintf(running_test, sizeof running_test, "%s.%s", test.test_suite_name(), test.name());
+        signal(SIGALRM, stop_hung_test);
+        alarm(TEST_TIME_LIMIT);
+    }
+    void OnTestEnd(const testing::TestInfo &) override { alarm(0); }
+};
+
+const bool watchdog_installed =
+    (testing::UnitTest::GetInstance()->listeners().Append(new TestWatchdog), true);
+
+} // namespace

@@ -89,7 +89,8 @@ void check_at_exit(bool (*check)(), const char *what);
 
 const Uint32 UNBEATABLE = 1000000;   // a table score no test run reaches
 
-// Clears the score, stocks, timers, actors and maps; fills the table with UNBEATABLE.
+// The game state of a program with no game in progress (every lifetime reset, lives 0),
+// the slowest frame, no name; fills the table with UNBEATABLE.
 void reset_game_state();
 // A scratch copy of the content tree with the first shipped skin loaded (opens the screen).
 void enter_shipped_skin();

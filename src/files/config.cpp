@@ -11,8 +11,6 @@ Uint8 skin_index = 0;
 Uint8 language_index = 0;
 bool config_read = false;
 
-const int SLOWEST_FRAME_DELAY = 25;
-const int FASTEST_FRAME_DELAY = 20;
 const char *const DEFAULT_PLAYER_NAME = "jmeno";
 
 // Matches "KEY: %d" the way sscanf would (key and colon at the very start, any white space,
@@ -30,15 +28,6 @@ static bool match_number(const char *line, const char *key, long long &value)
         return false;
     value = number;
     return true;
-}
-
-static int clamp_frame_delay(long long delay)
-{
-    if (delay > SLOWEST_FRAME_DELAY)
-        delay = SLOWEST_FRAME_DELAY;
-    if (delay < FASTEST_FRAME_DELAY)
-        delay = FASTEST_FRAME_DELAY;
-    return (int)delay;
 }
 
 // The number's low 8 bits, or 0 when that is not an index of a list of `count` entries.

@@ -9,7 +9,6 @@
 
 // ===================== line_reader.cpp =====================
 const int TEXT_BUFFER_SIZE = 256;
-extern char text_buffer[TEXT_BUFFER_SIZE];   // shared scratch for composed names and numbers
 
 // Reads the next content line (not empty, not a "#" comment) into buffer, without its line
 // end (LF, CR or end of file). A line longer than size - 1 keeps what fits; the rest of that
@@ -29,8 +28,6 @@ FILE *open_required_file(const char *path);
 // ===================== lists.cpp =====================
 extern const char *const SKIN_LIST_PATH;       // "skins/skins.txt"
 extern const char *const LANGUAGE_LIST_PATH;   // "data/texts.txt"
-extern std::vector<std::string> skin_list;     // skin names, file order
-extern std::vector<std::string> language_list; // language codes, file order
 
 void read_list(const char *path, std::vector<std::string> &list);  // exits 1 on a missing file
 // Appends each content line (up to 255 characters kept) of the open list file at path to
@@ -42,10 +39,6 @@ void read_names(FILE *file, const char *path, std::vector<std::string> &list);
 // ===================== config.cpp =====================
 extern const char *const CONFIG_PATH;          // "data/gobrant.cfg"
 const int NAME_SIZE = 256;
-extern char player_name[NAME_SIZE];            // config NAME, up to 255 characters
-extern Uint8 skin_index;                       // config SKIN, index into skin_list
-extern Uint8 language_index;                   // config TEXTS, index into language_list
-extern bool config_read;                       // read_config has read the stored file
 
 void read_config(const char *path);            // exits 1 on a missing file
 int write_config(const char *path);            // 0 written, 1 not (message written, old file whole)
@@ -53,7 +46,6 @@ int write_config(const char *path);            // 0 written, 1 not (message writ
 // ===================== texts.cpp =====================
 const int TEXT_COUNT = 43;
 const int TEXT_LINE_SIZE = 1024;
-extern std::string texts[TEXT_COUNT];          // the language text table; never null, maybe empty
 
 int load_texts();                              // 0 read, 1 file missing (table unchanged)
 
@@ -61,8 +53,6 @@ int load_texts();                              // 0 read, 1 file missing (table 
 extern const char *const HIGH_SCORES_PATH;     // "data/highscores.txt"
 const int HIGH_SCORE_COUNT = 10;
 const int HIGH_SCORE_LINE_SIZE = 256;
-extern std::pair<std::string, Uint32> high_scores[HIGH_SCORE_COUNT];  // (name, score), best first
-extern bool high_scores_read;                  // read_high_scores has been called
 
 int read_high_scores(const char *path);        // 0 read, 1 missing
 int write_high_scores(const char *path);       // 0 written, 1 not (message written, old file whole)
@@ -83,3 +73,20 @@ bool commit_replacement(FILE *file, const std::string &temp_path, const char *pa
 int save_file(const char *path, void (*write_content)(FILE *), const char *line_ends);
 // Test seam: every sync of a saved file fails with this error (a full disk: ENOSPC); 0 ends it.
 void set_test_write_failure(int error);
+
+// ---------- Program state: from start-up to the quit sequence ----------
+// Read at start-up; the options menu changes the settings and reloads the texts, the name
+// entry after a run changes the table and the name; the quit sequence writes the settings
+// and the table back.
+extern std::vector<std::string> skin_list;     // lists.cpp: skin names, file order
+extern std::vector<std::string> language_list; // lists.cpp: language codes, file order
+extern char player_name[NAME_SIZE];            // config.cpp: config NAME, up to 255 characters
+extern Uint8 skin_index;                       // config.cpp: config SKIN, index into skin_list
+extern Uint8 language_index;                   // config.cpp: config TEXTS, index into language_list
+extern bool config_read;                       // config.cpp: read_config has read the stored file
+extern std::string texts[TEXT_COUNT];          // texts.cpp: the language text table; maybe empty
+extern std::pair<std::string, Uint32> high_scores[HIGH_SCORE_COUNT];  // high_scores.cpp: best first
+extern bool high_scores_read;                  // high_scores.cpp: read_high_scores has been called
+
+// ---------- Scratch: good only until its next user ----------
+extern char text_buffer[TEXT_BUFFER_SIZE];     // line_reader.cpp: composed names and numbers

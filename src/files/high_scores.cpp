@@ -100,17 +100,30 @@ int high_score_place(Uint32 points)
     return -1;
 }
 
-// Lets `score` into the table: moves the lower entries down, asks for the name (offering and
-// updating player_name) and stores it. A score that beats no entry (0 included) asks nothing.
-// Reads and writes score (0 afterwards), high_scores and player_name.
+// The row whose name is being typed, -1 when no name entry is open.
+static int row_being_named = -1;
+
+// Lets `score` into the table: moves the lower entries down, stores the score with the name
+// offered (player_name) and then asks for the name. The score goes in, and becomes 0, before
+// the entry opens, so a quit while it is open cannot enter it again: the quit sequence's call
+// lands here with the entry still open and only takes the name typed so far. A score that
+// beats no entry (0 included) asks nothing. Reads and writes score, high_scores, player_name.
 void enter_high_score()
 {
+    if (row_being_named >= 0) {
+        high_scores[row_being_named].first = player_name;
+        return;
+    }
     int place = high_score_place(score);
     if (place >= 0) {
         for (int i = HIGH_SCORE_COUNT - 1; i > place; i--)
             high_scores[i] = high_scores[i - 1];
-        text_entry(texts[NAME_ENTRY_PROMPT].c_str(), player_name);
         high_scores[place] = {std::string(player_name), score};
+        score = 0;
+        row_being_named = place;
+        text_entry(texts[NAME_ENTRY_PROMPT].c_str(), player_name);
+        high_scores[place].first = player_name;
+        row_being_named = -1;
     }
     score = 0;
 }

@@ -1,5 +1,6 @@
 // clock.cpp: the game's one view of the millisecond clock and the random seed. Play code
-// calls game_ticks and seed_random; tests replace both to run frames instantly and repeatably.
+// calls game_ticks, rest, wait_until and seed_random; tests replace the clock and the seed to
+// run frames instantly and repeatably.
 #include "frame.h"
 #include <cstdlib>
 
@@ -15,6 +16,26 @@ Uint32 game_ticks()
         return SDL_GetTicks();
     Uint32 now = test_clock_ms;
     test_clock_ms += test_clock_step;
+    return now;
+}
+
+void rest(Uint32 ms)
+{
+    if (test_clock_on)
+        test_clock_ms += ms;
+    else
+        SDL_Delay(ms);
+}
+
+Uint32 wait_until(Uint32 target)
+{
+    Uint32 now = game_ticks();
+    while (now < target && target - now > SPIN_MARGIN) {
+        rest(target - now - SPIN_MARGIN);
+        now = game_ticks();
+    }
+    while (now < target)
+        now = game_ticks();
     return now;
 }
 

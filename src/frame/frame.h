@@ -3,9 +3,24 @@
 #pragma once
 #include <SDL.h>
 
-// ===================== startup.cpp =====================
-extern SDL_Surface *screen;     // the 1024x768x16 full-screen video surface; SDL owns it
+// ---------- Program state: from start-up to the quit sequence ----------
+// Set once at start-up (the screen, the configured frame length) or kept running across
+// games (the pacer and the frame-rate measure); every screen that waits for the player
+// resets the pacer when it returns (reset_frame_pacer).
+extern SDL_Surface *screen;     // startup.cpp: the 1024x768x16 full-screen surface; SDL owns it
+extern int frame_delay;         // main_loop.cpp: milliseconds per frame slot (config TIMER)
+extern Uint32 frame_base;       // main_loop.cpp: ticks at which the current slot began
+extern Uint32 frame_now;        // main_loop.cpp: last ticks value read by the pacer
+extern Uint8 fps_frames;        // main_loop.cpp: frames counted since the last rate measurement
+extern Uint32 fps_elapsed;      // main_loop.cpp: milliseconds accumulated over those frames
+extern char fps_text[20];       // main_loop.cpp: the last measured rate, "%.1f", 5 characters
+extern bool quit_in_progress;   // shutdown.cpp: shutdown_game runs (its name entry must not exit again)
+extern bool quit_requested;     // shutdown.cpp: a quit arrived while quit_in_progress
 
+// ---------- Scratch: good until the next event loop polls ----------
+extern SDL_Event event;         // main_loop.cpp: the one record every event loop polls into
+
+// ===================== startup.cpp =====================
 const int SCREEN_WIDTH = 1024;
 const int SCREEN_HEIGHT = 768;
 const int SCREEN_DEPTH = 16;
@@ -13,13 +28,13 @@ extern const char *const WINDOW_CAPTION;   // "Gobrant beta"
 extern const char *const MENU_MAP_PATH;    // "data/menumap.txt"
 extern const char *const MAP_LIST_PATH;    // "maps/AAA_maplist.txt"
 
-int set_video_mode();           // steps 4-6 of start-up; 0 on success, 1 when both requests fail
-void start_game();              // start-up steps 1-16; ends the program on a fatal error
+// Opens the full-screen mode (a second request accepts any pixel format); 0 on success, 1
+// when both requests fail.
+int set_video_mode();
+// The whole start-up, up to the first main menu; ends the program on a fatal error.
+void start_game();
 
 // ===================== shutdown.cpp =====================
-extern bool quit_in_progress;   // true while shutdown_game runs (its name entry must not exit again)
-extern bool quit_requested;     // a quit event or Alt+F4 arrived while quit_in_progress
-
 void shutdown_game();           // the quit sequence, registered with atexit
 // Ends the program with status 0, or, inside the quit sequence, only notes the request.
 // Callers that can run inside the quit sequence (the text entry and the focus wait) return
@@ -27,26 +42,24 @@ void shutdown_game();           // the quit sequence, registered with atexit
 void request_quit();
 
 // ===================== main_loop.cpp =====================
-extern int frame_delay;         // milliseconds per frame slot, 20..25 (config TIMER)
-extern Uint32 frame_base;       // ticks at which the current slot began
-extern Uint32 frame_now;        // last ticks value read by the pacer
-extern Uint8 fps_frames;        // frames counted since the last rate measurement
-extern Uint32 fps_elapsed;      // milliseconds accumulated over those frames
-extern char fps_text[20];       // the last measured frame rate, "%.1f", at most 5 characters
-extern SDL_Event event;         // the one event record every event loop polls into
-
+const int FASTEST_FRAME_DELAY = 20;   // the shortest frame the configuration and options allow
+const int SLOWEST_FRAME_DELAY = 25;   // the longest one, and the frame length before configuration
 void main_loop();               // runs frames for ever
 void run_frame();               // one frame: input, rules, wait, flip, measure
 void handle_play_input();       // handles every pending event during play
-void pace_frame();              // frame steps 3-7: wait for the slot, flip, measure, advance
+void pace_frame();              // waits for the end of the slot, flips, measures, advances
+// `delay` held between FASTEST_FRAME_DELAY and SLOWEST_FRAME_DELAY; used by the configuration
+// reader and the options menu.
+int clamp_frame_delay(long long delay);
 void reset_frame_pacer();       // frame_base = frame_now = now; screens call it when they return
 bool is_alt_f4(const SDL_Event &e);   // a key press of F4 with either Alt key held
 
 // ===================== waits.cpp =====================
 int wait_for_key(Uint16 key);   // 0: the key (0 = any) was pressed; 1: focus was lost and regained
 void wait_for_focus();          // waits for the focus, reloads the skin, flips
-// Polls one event into `event`; when the queue is empty it rests about a millisecond so
-// that a screen left open does not keep a processor core busy. Returns whether it got one.
+const Uint32 IDLE_REST = 10;    // ms that an empty event queue is left alone by a waiting screen
+// Polls one event into `event`; when the queue is empty it rests IDLE_REST so that a screen
+// left open hardly uses the processor. Returns whether it got one.
 bool poll_event_or_rest();
 // When set, called instead of the rest while a wait finds no event: a replay answers the
 // game's modal screens through it by queueing the next event they are to read.
@@ -55,7 +68,14 @@ extern void (*idle_input)();
 // ===================== clock.cpp =====================
 // The game's only view of the millisecond clock and of the random seed, so that tests can
 // run real frames instantly and repeatably.
+const Uint32 SPIN_MARGIN = 2;   // ms: wait_until sleeps until this much is left, then spins
 Uint32 game_ticks();                            // SDL_GetTicks, or the test clock
+// Sleeps ms milliseconds; on the test clock it only moves the clock on by ms.
+void rest(Uint32 ms);
+// Waits until game_ticks() reaches target (unsigned comparison: a target already passed
+// returns at once): sleeps while more than SPIN_MARGIN is left, then reads the clock until
+// it gets there, so the wait ends within the clock's millisecond. Returns the last reading.
+Uint32 wait_until(Uint32 target);
 void seed_random(Uint32 seed);                  // srand(seed), or the fixed test seed
 void set_test_clock(Uint32 start, Uint32 step); // each read returns the clock, then adds step
 void advance_test_clock(Uint32 ms);             // moves the test clock on

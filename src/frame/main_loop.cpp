@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-int frame_delay = 25;
+int frame_delay = SLOWEST_FRAME_DELAY;
 Uint32 frame_base = 0;
 Uint32 frame_now = 0;
 Uint8 fps_frames = 0;
@@ -37,13 +37,11 @@ void run_frame()
     pace_frame();
 }
 
-// Spins on the clock until the slot is over, shows the frame and measures the rate.
-// Reads and writes frame_base, frame_now, fps_frames, fps_elapsed and fps_text.
+// Waits until the slot is over (sleeping for most of it), shows the frame and measures the
+// rate. Reads and writes frame_base, frame_now, fps_frames, fps_elapsed and fps_text.
 void pace_frame()
 {
-    frame_now = game_ticks();
-    while (frame_now < Uint32(frame_base + frame_delay))
-        frame_now = game_ticks();
+    frame_now = wait_until(Uint32(frame_base + frame_delay));
     SDL_Flip(screen);
     fps_frames++;
     fps_elapsed += frame_now - frame_base;
@@ -53,6 +51,15 @@ void pace_frame()
         fps_elapsed = 0;
     }
     frame_base += frame_delay;
+}
+
+int clamp_frame_delay(long long delay)
+{
+    if (delay > SLOWEST_FRAME_DELAY)
+        return SLOWEST_FRAME_DELAY;
+    if (delay < FASTEST_FRAME_DELAY)
+        return FASTEST_FRAME_DELAY;
+    return (int)delay;
 }
 
 void reset_frame_pacer()

@@ -29,9 +29,11 @@ int set_video_mode()
     return screen ? 0 : 1;
 }
 
+// Video only: SDL's clock runs without its timer subsystem, whose thread would wake every
+// millisecond for timers the game never sets.
 static void start_sdl()
 {
-    if (SDL_Init(SDL_INIT_TIMER | SDL_INIT_VIDEO) < 0) {
+    if (SDL_Init(SDL_INIT_VIDEO) < 0) {
         printf("\nERROR inicializace SDL %s", SDL_GetError());
         exit(1);
     }
@@ -77,8 +79,7 @@ void start_game()
     read_required_list(LANGUAGE_LIST_PATH, language_list, "languages");
     read_config(CONFIG_PATH);
     load_skin();
-    decoy_count = START_STOCK;
-    power_charges = START_STOCK;
+    reset_program_state();
     read_menu_map();
     load_texts();
     read_map_list(MAP_LIST_PATH);

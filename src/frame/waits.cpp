@@ -60,6 +60,6 @@ bool poll_event_or_rest()
     if (idle_input)
         idle_input();
     else
-        SDL_Delay(1);
+        rest(IDLE_REST);
     return false;
 }

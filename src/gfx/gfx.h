@@ -21,6 +21,29 @@ SDL_Surface *mirror_frames(SDL_Surface *source);  // every frame mirrored left t
 
 // ===================== skins.cpp =====================
 const int FRAME_SIZE = 32;
+void load_skin();                            // font and all 18 bitmaps of skin_list[skin_index]
+void free_skin();                            // releases every surface and the font
+
+// ===================== drawing.cpp =====================
+void draw_cell(Uint8 x, Uint8 y);            // cell of level_map
+void draw_maze(const LevelMap &map);
+void redraw_cells_in_rect(SDL_Rect rect);    // every level_map cell the rectangle touches
+
+// ===================== play_overlay.cpp =====================
+void draw_play_overlay();                    // decoy, enemies, player, status panel
+
+// ===================== message_box.cpp =====================
+void show_message_box(const char *text);     // play screen plus a framed text; no flip
+void draw_framed_label(const char *text, int top);  // centred framed string at top
+void draw_panel_frame(int x, int y, int w, int h);  // red border 5 px around black, 5 px out
+Uint32 red_pixel();                          // pure red in the screen's format
+
+// ===================== text_entry.cpp =====================
+void text_entry(const char *prompt, char *text);    // text holds 256 bytes; returns on Return
+
+// ---------- Program state: from start-up to the quit sequence ----------
+// The skin's sprite set and the font (skins.cpp): replaced whole at each skin load (start-up,
+// the options menu, the focus coming back), released by the quit sequence.
 extern SDL_Surface *tile_sprites[6];        // by cell code 0..5
 extern SDL_Surface *teleport_sprite;
 extern SDL_Surface *death_sprite;
@@ -38,24 +61,6 @@ extern SDL_Rect actor_frame_rect;            // source of animated actor frames
 extern char skin_path[256];                  // "skins/<name>/"
 extern BitmapFont *font;                     // the game's one font
 
-void load_skin();                            // font and all 18 bitmaps of skin_list[skin_index]
-void free_skin();                            // releases every surface and the font
-
-// ===================== drawing.cpp =====================
-void draw_cell(Uint8 x, Uint8 y);            // cell of level_map
-void draw_maze(const LevelMap &map);
-void redraw_cells_in_rect(SDL_Rect rect);    // every level_map cell the rectangle touches
-
-// ===================== play_overlay.cpp =====================
-extern SDL_Rect rect_scratch;
-void draw_play_overlay();                    // decoy, enemies, player, status panel
-
-// ===================== message_box.cpp =====================
-extern SDL_Rect message_box_rect;            // outer rectangle of the framed box drawn last
-void show_message_box(const char *text);     // play screen plus a framed text; no flip
-void draw_framed_label(const char *text, int top);  // centred framed string at top
-void draw_panel_frame(int x, int y, int w, int h);  // red border 5 px around black, 5 px out
-Uint32 red_pixel();                          // pure red in the screen's format
-
-// ===================== text_entry.cpp =====================
-void text_entry(const char *prompt, char *text);    // text holds 256 bytes; returns on Return
+// ---------- Scratch: good until the next drawing ----------
+extern SDL_Rect rect_scratch;                // play_overlay.cpp: blit rectangle of the panel
+extern SDL_Rect message_box_rect;            // message_box.cpp: outer rectangle of the box drawn last

@@ -23,8 +23,6 @@ const int TITLE_TEXT = 38;
 const int NAME_PROMPT_TEXT = 29;
 const int ROW_COUNT = 5;
 
-const int FASTEST_FRAME_DELAY = 20;
-const int SLOWEST_FRAME_DELAY = 25;
 const Uint16 ARROW_WIDTH = 15;
 const Uint16 ARROW_HEIGHT = 27;
 
@@ -152,11 +150,7 @@ void move_cursor(int step)
 // Right makes the game faster (a shorter frame), Left slower; writes frame_delay.
 void change_speed(int step)
 {
-    frame_delay += step;
-    if (frame_delay < FASTEST_FRAME_DELAY)
-        frame_delay = FASTEST_FRAME_DELAY;
-    if (frame_delay > SLOWEST_FRAME_DELAY)
-        frame_delay = SLOWEST_FRAME_DELAY;
+    frame_delay = clamp_frame_delay(frame_delay + step);
     state = MENU_REDRAW;
 }
 

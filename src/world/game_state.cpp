@@ -22,31 +22,82 @@ void Actor::reset()
     knockout = 0;
 }
 
-LevelMap level_map;
+// Program state
 LevelMap menu_map;
 std::vector<std::string> map_list;
+Uint16 power_charges = 0;   // start-up stocks it
+Uint16 decoy_count = 0;     // start-up stocks it
+
+void reset_program_state()
+{
+    map_list.clear();
+    power_charges = START_STOCK;
+    decoy_count = START_STOCK;
+}
+
+// Run state
 Uint8 level_index = 0;
 Actor player;
-Uint8 player_start_x = 0, player_start_y = 0;
-std::vector<Uint8> enemy_start_x, enemy_start_y;
-Uint8 enemy_count = 0;
-std::vector<Actor> enemies;
 Uint8 lives = 0;
 Uint32 score = 0;
-Uint32 boost_reserve = 0;
 Uint8 catch_interval = 1;
 Uint8 catch_streak = 0;
 Uint8 power_mode = 0;
 Uint16 power_timer = 0;
-Uint16 power_charges = 0;   // start-up stocks it with START_STOCK
-Uint16 decoy_count = 0;     // start-up stocks it with START_STOCK
+
+// catch_streak starts at 0 with the interval at 1, so the first dot visited is caught.
+void reset_run_state()
+{
+    level_index = 0;
+    player = Actor();
+    lives = START_LIVES;
+    score = 0;
+    catch_interval = 1;
+    catch_streak = 0;
+    power_mode = 0;
+    power_timer = 0;
+}
+
+// Level state
+LevelMap level_map;
+Uint8 player_start_x = 0, player_start_y = 0;
+std::vector<Uint8> enemy_start_x, enemy_start_y;
+Uint8 enemy_count = 0;
+std::vector<Actor> enemies;
+Uint32 boost_reserve = 0;
 Uint16 decoy_timer = 0;
 Uint8 decoy_x = 0, decoy_y = 0;
-Uint8 saved_player_x = 0, saved_player_y = 0;
 Uint8 think_tick = 0;
 Uint8 think_period = 1;
-Uint8 boost_flag = 0;
 Uint8 message_frames = 0;
+
+// A level begins with nobody caught and no message running, and the enemies' think
+// schedule from its start, whatever the level before left.
+void reset_level_state()
+{
+    enemy_start_x.clear();
+    enemy_start_y.clear();
+    enemy_count = 0;
+    enemies.clear();
+    boost_reserve = 0;
+    decoy_timer = 0;
+    decoy_x = decoy_y = 0;
+    think_tick = 0;
+    think_period = 1;
+    message_frames = 0;
+    player.knockout = 0;
+    reset_frame_scratch();
+}
+
+// Frame scratch
+Uint8 boost_flag = 0;
+Uint8 saved_player_x = 0, saved_player_y = 0;
+
+void reset_frame_scratch()
+{
+    boost_flag = 0;
+    saved_player_x = saved_player_y = 0;
+}
 
 // Frames per second at the current frame_delay.
 int frames_per_second()

@@ -99,9 +99,10 @@ int read_map_list(const char *path)
     return 0;
 }
 
-// Loads maps/<name> into level_map with fresh enemies and starts it. Writes boost_reserve,
-// the start cells, enemy_count, think_period and enemies, and seeds the coin of the enemies.
-// A missing file clears only boost_reserve and the enemy start lists.
+// Loads maps/<name> into level_map with fresh enemies and starts it: the level state is
+// reset, then the map sets the start cells, enemy_count, think_period and enemies, and the
+// coin of the enemies is seeded. A missing file clears only boost_reserve and the enemy
+// start lists, so nothing can play on the starts of the level before.
 int load_level(const char *name)
 {
     boost_reserve = 0;
@@ -111,6 +112,7 @@ int load_level(const char *name)
     FILE *file = open_text_file(text_buffer);
     if (!file)
         return 1;
+    reset_level_state();
     read_map(level_map, file);
     fclose(file);
     enemy_count = (Uint8)enemy_start_x.size();
@@ -153,19 +155,12 @@ void start_level()
     player.wanted_direction = DIR_NONE;
 }
 
-// Resets the game counters and loads the first map. When there is no first map to play,
-// lives is left 0 so that no game counts as in progress, and 1 is returned.
+// A fresh run on the first map. When there is no first map to play, lives is left 0 so that
+// no game counts as in progress, and 1 is returned.
 int new_game()
 {
-    catch_interval = 1;
-    score = 0;
-    message_frames = 0;
-    lives = START_LIVES;
-    level_index = 0;
-    power_mode = 0;
-    player.reset();
-    for (Actor &enemy : enemies)
-        enemy.reset();
+    reset_run_state();
+    reset_level_state();
     if (map_list.empty()) {
         printf("ERROR no maps in %s\n\n", MAP_LIST_PATH);
         lives = 0;

@@ -35,7 +35,7 @@ static bool decoy_standing()
     return decoy_timer > DECOY_WIPE_FRAMES;
 }
 
-// Step 1: power mode ends when its timer runs down to 0. Writes power_timer, power_mode.
+// Power mode ends when its timer runs down to 0. Writes power_timer, power_mode.
 static void count_power_timer()
 {
     power_timer--;
@@ -57,7 +57,7 @@ static void visit_dot(Uint8 &cell)
     level_map.dots_left--;
 }
 
-// Step 2: when the free player's stay in its cell ends this frame, it takes what lies there.
+// When the free player's stay in its cell ends this frame, it takes what lies there.
 static void collect_under_player()
 {
     if (player.step_counter + 1 != player.speed || player.knockout != 0)
@@ -95,7 +95,7 @@ static void set_enemy_next_speed(Uint8 speed)
         enemy.next_speed = speed;
 }
 
-// Step 3: a running boost costs frame_delay ms of reserve a frame and ends when the reserve
+// A running boost costs frame_delay ms of reserve a frame and ends when the reserve
 // cannot pay for another frame. Writes boost_flag (left 0), boost_reserve, next speeds.
 static void keep_boost()
 {
@@ -116,7 +116,7 @@ static void move_player()
     update_glide(player);
 }
 
-// Step 5: a standing decoy counts down; the player's real cell is kept while the enemies
+// A standing decoy counts down; the player's real cell is kept while the enemies
 // are steered at the decoy. Writes saved_player_x/y, decoy_timer.
 static void count_decoy_timer()
 {
@@ -136,7 +136,7 @@ static bool enemy_boxed_in(const Actor &enemy)
     return true;
 }
 
-// Step 6.4: a moving enemy steps on; a standing one chooses a way and steps until it moves.
+// A moving enemy steps on; a standing one chooses a way and steps until it moves.
 static void move_enemy(int index)
 {
     Actor &enemy = enemies[index];
@@ -152,7 +152,7 @@ static void move_enemy(int index)
     update_glide(enemy);
 }
 
-// Step 6.6: a touch knocks the enemy out in power mode, otherwise catches the free player.
+// A touch knocks the enemy out in power mode, otherwise catches the free player.
 // Writes score, the enemy's knockout, player.knockout.
 static void check_touch(Actor &enemy)
 {
@@ -166,7 +166,7 @@ static void check_touch(Actor &enemy)
     }
 }
 
-// Step 6 for one enemy: the think schedule, knockout countdown, move and touch. While a
+// One enemy's turn: the think schedule, knockout countdown, move and touch. While a
 // decoy stands the player's cell reads as the decoy's during the enemy's turn.
 static void update_enemy(int index)
 {
@@ -192,7 +192,7 @@ static void update_enemy(int index)
     check_touch(enemy);
 }
 
-// Step 8: the caught message shows for five seconds from the frame the player is caught and
+// The caught message shows for five seconds from the frame the player is caught and
 // is wiped from both screen buffers in the two frames after; a continue wipes it at once.
 // Reads and writes message_frames.
 static void run_caught_message()
@@ -232,7 +232,7 @@ static void end_run_on_missing_map()
     main_menu();
 }
 
-// Step 9: with the last dot gone the next map follows, or the run ends after the last one.
+// With the last dot gone the next map follows, or the run ends after the last one.
 // Writes level_index; the level load writes the rest.
 static void finish_level()
 {
@@ -251,7 +251,9 @@ static void finish_level()
         end_run_on_missing_map();
 }
 
-// One frame of play. Without a game in progress (a new game whose first map failed) there
+// One frame of play, in this order: the power timer, the player's catch, the boost upkeep,
+// the player's move, the decoy's countdown, each enemy's turn, the drawing, the caught
+// message and the end of the level. Without a game in progress (a new game whose first map failed) there
 // is nothing to play: the main menu opens again.
 void update_frame()
 {

@@ -62,31 +62,62 @@ struct Actor {
     void reset();                      // speeds and phase 8, counters and directions 0
 };
 
-extern LevelMap level_map;             // the map being played
-extern LevelMap menu_map;              // the menus' background maze
-extern std::vector<std::string> map_list;   // map file names, in list order
+// The game's variables, grouped by how long they live. Each group has one function that
+// puts the whole group back to its starting values; the game and the tests call these
+// instead of resetting fields one by one.
+
+// ---------- Program state: from start-up to the quit sequence ----------
+// Read or stocked once at start-up and kept across games: the decoy and power stocks carry
+// over from one game to the next within a run of the program.
+extern LevelMap menu_map;              // the menus' background maze, read at start-up
+extern std::vector<std::string> map_list;   // map file names, in list order, read at start-up
+extern Uint16 power_charges;           // power-mode uses in stock
+extern Uint16 decoy_count;             // decoys in stock
+// Empties map_list and fills both stocks with START_STOCK; start-up calls it before
+// reading the map list.
+void reset_program_state();
+
+// ---------- Run state: from new_game to the end of the game ----------
+// Carried from level to level: the knots (catch_interval) and the count towards the next
+// caught dot, lives, score, power mode with its timer, and the player's record (whose cell
+// and caught state each level start sets).
 extern Uint8 level_index;              // index in map_list of the map being played
 extern Actor player;
+extern Uint8 lives;                    // non-zero: a game is in progress
+extern Uint32 score;
+extern Uint8 catch_interval;           // dot visits per caught dot; 1 + knots
+extern Uint8 catch_streak;             // dot visits counted towards the next caught dot
+extern Uint8 power_mode;
+extern Uint16 power_timer;             // frames
+// A fresh run: START_LIVES, score 0, no knots, catch_streak 0, level_index 0, power mode
+// off, a fresh player record.
+void reset_run_state();
+
+// ---------- Level state: from a level load to the next ----------
+// Cleared as each map is entered: the map and its starts, the enemies and their think
+// schedule, the boost reserve, a standing decoy, the player's caught state and the caught
+// message. The cells of level_map are not cleared: read_map overwrites them, and a map
+// character that sets no code keeps the previous map's code; a map without a player start
+// keeps the previous start.
+extern LevelMap level_map;             // the map being played
 extern Uint8 player_start_x, player_start_y;
 extern std::vector<Uint8> enemy_start_x, enemy_start_y;
 extern Uint8 enemy_count;
-extern std::vector<Actor> enemies;     // enemy_count actors, replaced at each level load
-extern Uint8 lives;                    // non-zero: a game is in progress
-extern Uint32 score;
+extern std::vector<Actor> enemies;     // enemy_count actors
 extern Uint32 boost_reserve;           // milliseconds
-extern Uint8 catch_interval;           // dot visits per caught dot; 1 + knots
-extern Uint8 catch_streak;
-extern Uint8 power_mode;
-extern Uint16 power_timer;             // frames
-extern Uint16 power_charges;
-extern Uint16 decoy_count;
 extern Uint16 decoy_timer;             // >2 decoy stands; 2, 1 being wiped; 0 none
 extern Uint8 decoy_x, decoy_y;
-extern Uint8 saved_player_x, saved_player_y;
-extern Uint8 think_tick;
-extern Uint8 think_period;
-extern Uint8 boost_flag;
+extern Uint8 think_tick;               // enemy turns counted towards the next think
+extern Uint8 think_period;             // enemy turns between two thinks
 extern Uint8 message_frames;           // caught-message frame counter
+// Empties the start lists and the enemies, clears the reserve, the decoy, the think
+// schedule, player.knockout and message_frames, and the frame scratch.
+void reset_level_state();
+
+// ---------- Frame scratch: written before it is read, within one frame ----------
+extern Uint8 boost_flag;               // result of the boost scans
+extern Uint8 saved_player_x, saved_player_y;   // the player's real cell while enemies chase a decoy
+void reset_frame_scratch();
 
 int frames_per_second();               // F = 1000 / frame_delay
 Uint8 cell_at(const LevelMap &map, int x, int y);   // a cell outside the grid reads as a wall

@@ -15,6 +15,8 @@ E2E_NAME=$(basename "$0" .sh)
 E2E_KEY_PAUSE=${E2E_KEY_PAUSE:-0.25}   # time the game gets to react and draw after a key
 E2E_WINDOW_TIMEOUT=15                  # seconds to wait for the game's window
 E2E_CAPTION="Gobrant beta"
+E2E_SCREEN=${E2E_SCREEN:-1024x768x24}  # the X server's screen: width x height x depth
+E2E_DISPLAY_NUMBER=${E2E_DISPLAY_NUMBER:-}   # a fixed display number; free ones are searched if empty
 
 E2E_WORK=""
 E2E_CONTENT=""
@@ -124,13 +126,17 @@ e2e_list_entries() {
 # -noreset: by default the server resets when its last client leaves, and a client that
 # connects during the reset is refused (SDL opens the display twice in a row at start-up).
 e2e_start_x() {
-    local n tries
+    local n tries=20
     n=$(( 100 + $$ % 400 ))
-    for tries in 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19 20; do
+    if [ -n "$E2E_DISPLAY_NUMBER" ]; then
+        n=$(( E2E_DISPLAY_NUMBER - 1 ))
+        tries=1
+    fi
+    for (( ; tries > 0; tries-- )); do
         n=$(( n + 1 ))
         [ -e "/tmp/.X$n-lock" ] && continue
         [ -e "/tmp/.X11-unix/X$n" ] && continue
-        Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp -noreset > "$E2E_WORK/xvfb.log" 2>&1 &
+        Xvfb ":$n" -screen 0 "$E2E_SCREEN" -nolisten tcp -noreset > "$E2E_WORK/xvfb.log" 2>&1 &
         E2E_XVFB_PID=$!
         if e2e_wait_for_x "$n"; then
             E2E_DISPLAY=":$n"

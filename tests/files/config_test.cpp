@@ -10,7 +10,7 @@
 // and two languages listed.
 static void reset_config_state()
 {
-    frame_delay = 25;
+    frame_delay = SLOWEST_FRAME_DELAY;
     player_name[0] = '\0';
     skin_index = 0;
     language_index = 0;
@@ -38,9 +38,10 @@ TEST_F(Config, ReadsTheFourSettingsClampsThemAndKeepsWhatIsMissing)
     const struct { const char *text; int delay; const char *name; int skin, language; } cases[] = {
         {"# settings\nTIMER: 22\n\nNAME: Anna Maria\nSKIN: 2\nTEXTS: 1\n", 22, "Anna", 2, 1},
         // 258 keeps its low 8 bits; -1 is 255, beyond the two languages
-        {"TIMER: 10\nNAME:Bob\nSKIN: 258\nTEXTS: -1\n", 20, "Bob", 2, 0},
+        {"TIMER: 10\nNAME:Bob\nSKIN: 258\nTEXTS: -1\n", FASTEST_FRAME_DELAY, "Bob", 2, 0},
         {"TIMER:22\r\nNAME: x\r\nSKIN: 3\r\nTEXTS: +1 extra\r\n", 22, "x", 0, 1},
-        {"TIMER: 40\nNAME: a\nSKIN: 99999999999999999999999\nTEXTS: 1\n", 25, "a", 0, 1},
+        {"TIMER: 40\nNAME: a\nSKIN: 99999999999999999999999\nTEXTS: 1\n",
+         SLOWEST_FRAME_DELAY, "a", 0, 1},
         {"TIMER: 21\nNAME:\n", 21, "jmeno", 0, 0},
         {"NAME: Eva\nTIMER: 21\nSKIN: 1\nTEXTS: 1\n", 25, "jmeno", 1, 1},
         {"timer: 21\nNAME: Eva\n SKIN: 1\nTEXTS 1\n", 25, "Eva", 0, 0},

@@ -90,3 +90,19 @@ TEST(FrameRate, TextKeepsItsFirstFiveCharacters)
     EXPECT_STREQ(fps_text, "1000.");
     finish();
 }
+
+// The wait sleeps through the clock seam until SPIN_MARGIN is left and reads the clock only
+// for that margin: on a test clock moving 5 ms a read, a sleep shows as a jump past the target.
+TEST(WaitUntil, SleepsUntilTheMarginThenReadsTheClock)
+{
+    set_test_clock(1000, 5);
+    EXPECT_EQ(wait_until(1025), 1000 + 5 + (25 - SPIN_MARGIN));   // one sleep of 23 ms
+    set_test_clock(1000, 5);
+    EXPECT_EQ(wait_until(1000 + SPIN_MARGIN), 1005u);             // within the margin: no sleep
+    set_test_clock(1000, 5);
+    EXPECT_EQ(wait_until(990), 1000u);                           // already passed
+    clear_test_clock();
+    Uint32 target = SDL_GetTicks() + 30;
+    EXPECT_GE(wait_until(target), target);
+    EXPECT_GE(SDL_GetTicks(), target);
+}

@@ -13,7 +13,9 @@ static void start_quiet_game()
 {
     install_synthetic_skin();
     drain_events();
-    player = Actor();
+    reset_program_state();
+    reset_run_state();
+    reset_level_state();
     player.cell_x = 4;
     player.cell_y = 5;
     enemies.assign(1, Actor());
@@ -21,22 +23,13 @@ static void start_quiet_game()
     enemy_start_x.assign(1, 1);
     enemy_start_y.assign(1, 1);
     lives = 3;
-    catch_interval = 1;
-    decoy_count = 5;
-    decoy_timer = 0;
-    power_charges = 5;
-    power_mode = 0;
     boost_reserve = 1000;
-    boost_flag = 0;
-    frame_delay = 25;
+    frame_delay = SLOWEST_FRAME_DELAY;
 }
 
 static void end_quiet_game()
 {
-    enemies.clear();
-    enemy_count = 0;
-    enemy_start_x.clear();
-    enemy_start_y.clear();
+    reset_level_state();
     lives = 0;
     texts[25].clear();
     clear_test_clock();

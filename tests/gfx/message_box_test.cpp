@@ -10,11 +10,9 @@
 
 static void clear_play_state()
 {
-    enemies.clear();
-    enemy_count = 0;
-    decoy_timer = 0;
+    reset_run_state();
+    reset_level_state();
     lives = 1;
-    player = Actor();
     player.rect = SDL_Rect{0, 320, 32, 32};
 }
 

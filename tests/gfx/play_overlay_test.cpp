@@ -14,19 +14,13 @@ static const int BOTTOM = 736;
 // A quiet play state: no decoy, no enemies, the player standing far from the panel.
 static void reset_play_state()
 {
-    enemies.clear();
-    enemy_count = 0;
-    decoy_timer = 0;
-    power_mode = 0;
+    reset_run_state();
+    reset_level_state();
     lives = 1;
-    score = 0;
-    boost_reserve = 0;
-    catch_interval = 1;
     decoy_count = 0;
     power_charges = 0;
     level_map.dots_left = 0;
     strcpy(fps_text, "");
-    player = Actor();
     player.rect = SDL_Rect{640, 640, 32, 32};
     texts[18] = "AB";
     texts[19] = "SC";

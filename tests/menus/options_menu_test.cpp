@@ -51,18 +51,18 @@ TEST(OptionsMenu, BoxTakesTheWidestRowOrTheMainMenuWidthAndArrowsFlankTheBar)
     EXPECT_TRUE(frame_left_edge_at(300));
 }
 
-TEST(OptionsMenu, SpeedStopsAt20And25)
+TEST(OptionsMenu, SpeedStopsAtTheFastestAndSlowestFrame)
 {
     set_up_menus();
     frame_delay = 22;
     press(SDLK_RIGHT, 4);
     press(SDLK_ESCAPE);
     options_menu(80);
-    EXPECT_EQ(20, frame_delay);
+    EXPECT_EQ(FASTEST_FRAME_DELAY, frame_delay);
     press(SDLK_LEFT, 9);
     press(SDLK_ESCAPE);
     options_menu(80);
-    EXPECT_EQ(25, frame_delay);
+    EXPECT_EQ(SLOWEST_FRAME_DELAY, frame_delay);
 }
 
 TEST(OptionsMenu, SkinAndLanguageStopAtTheEndsOfTheirLists)

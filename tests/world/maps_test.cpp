@@ -338,6 +338,7 @@ TEST(NewGame, ResetsTheRunAndKeepsTheStocks)
     enter_map_tree({{"first.txt", walled_text({{2, 2, '4'}, {6, 6, '3'}})}});
     map_list = {"first.txt", "second.txt"};
     catch_interval = 3;
+    catch_streak = 2;                 // a knot and a dot passed in the game before
     score = 77;
     message_frames = 12;
     lives = 0;
@@ -349,6 +350,7 @@ TEST(NewGame, ResetsTheRunAndKeepsTheStocks)
     player.knockout = 1;
     EXPECT_EQ(new_game(), 0);
     EXPECT_EQ(catch_interval, 1);
+    EXPECT_EQ(catch_streak, 0);       // so the first dot visited is caught
     EXPECT_EQ(score, 0u);
     EXPECT_EQ(message_frames, 0);
     EXPECT_EQ(lives, START_LIVES);

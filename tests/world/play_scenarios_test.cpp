@@ -86,6 +86,23 @@ TEST_F(PlayScenario, EatingEveryDotFinishesTheLevelAndLoadsTheNext)
     EXPECT_EQ(level_map.dots_left, 8);
 }
 
+TEST_F(PlayScenario, ANewLevelStartsWithNobodyCaughtAndAFreshThinkSchedule)
+{
+    start_game_on({{"one.txt", TWO_DOTS}, {"two.txt", {"111111", "140031", "111111"}}});
+    // The level ends with the player caught and the think schedule a busy level left.
+    player.knockout = 1;
+    message_frames = 3;
+    think_tick = 10;
+    level_map.dots_left = 0;
+    run_frame_answering({SDLK_SPACE});
+    ASSERT_EQ(level_index, 1);
+    EXPECT_EQ(player.knockout, 0);
+    EXPECT_EQ(message_frames, 0);
+    ASSERT_EQ(think_period, 2);
+    run_frames(2);
+    EXPECT_EQ(think_tick, 0);                     // the one enemy thought in its second frame
+}
+
 TEST_F(PlayScenario, FinishingTheLastMapEndsTheRunWithANameEntry)
 {
     start_game_on({{"only.txt", TWO_DOTS}});

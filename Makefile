@@ -3,10 +3,11 @@
 
 PACKAGES := cmake g++ make pkg-config libsdl1.2-dev libgtest-dev libfreetype-dev \
             fonts-dejavu-core xvfb xdotool x11-utils imagemagick libbenchmark-dev \
-            dpkg-dev lintian desktop-file-utils appstream libsdl2-2.0-0
+            dpkg-dev lintian desktop-file-utils appstream libsdl2-2.0-0 clang libclang-rt-14-dev
 JOBS ?= 2
 
-.PHONY: all deps build play deb test test-plain test-sanitized bench cpu-share screenshots preview clean
+.PHONY: all deps build play deb test test-plain test-sanitized test-fuzz fuzz fuzz-build \
+        replay-update soak bench cpu-share screenshots preview clean
 
 all: build
 
@@ -35,7 +36,7 @@ play: build
 deb: build
 	bash packaging/make_deb.sh build build/deb
 
-test: test-plain test-sanitized
+test: test-plain test-sanitized test-fuzz
 
 test-plain: build
 	cd build && ctest --output-on-failure -j $(JOBS)
@@ -44,6 +45,47 @@ test-sanitized: deps
 	cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DGOBRANT_SANITIZE=ON
 	cmake --build build-asan -j $(JOBS)
 	cd build-asan && ASAN_OPTIONS=detect_leaks=0 ctest --output-on-failure -j $(JOBS)
+
+# The fuzz targets (fuzz/) in their own clang build; `make test` replays their committed corpora
+# and reproducers when clang is installed.
+FUZZ_TARGETS := map lists texts config high_scores font bitmap
+FUZZ_SECONDS ?= 300
+FUZZ_MAX_LEN_map := 2048
+FUZZ_MAX_LEN_lists := 1024
+FUZZ_MAX_LEN_texts := 4096
+FUZZ_MAX_LEN_config := 1024
+FUZZ_MAX_LEN_high_scores := 4096
+FUZZ_MAX_LEN_font := 6144
+FUZZ_MAX_LEN_bitmap := 6144
+FUZZ_ENV := SDL_VIDEODRIVER=dummy ASAN_OPTIONS=quarantine_size_mb=16:malloc_context_size=0
+
+fuzz-build: deps
+	cmake -S . -B build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo -DGOBRANT_FUZZ=ON
+	cmake --build build-fuzz -j $(JOBS)
+
+test-fuzz:
+	@if command -v clang++ >/dev/null; then $(MAKE) fuzz-build && cd build-fuzz && \
+	  $(FUZZ_ENV) ctest --output-on-failure -j $(JOBS); else echo "clang++ missing: fuzz replay skipped"; fi
+
+# Each target runs FUZZ_SECONDS from its seed corpus; new inputs go to build-fuzz/corpus/, and
+# an input that makes a target fail lands in fuzz/reproducers/<target>/ to be committed.
+fuzz: $(addprefix fuzz-,$(FUZZ_TARGETS))
+
+fuzz-%: fuzz-build
+	mkdir -p build-fuzz/corpus/$* fuzz/reproducers/$*
+	$(FUZZ_ENV) build-fuzz/fuzz_$* -max_total_time=$(FUZZ_SECONDS) -max_len=$(FUZZ_MAX_LEN_$*) \
+	  -print_final_stats=1 -artifact_prefix=$(CURDIR)/fuzz/reproducers/$*/ $(CURDIR)/build-fuzz/corpus/$* $(CURDIR)/fuzz/corpus/$*
+
+# Rewrites the expected state hashes of every replay in tests/replay/ from the plain build;
+# run it when a change of play behaviour is meant, and say why in the commit.
+replay-update: build
+	for run in tests/replay/*.run; do build/replay content $$run --write $${run%.run}.hashes >/dev/null || exit 1; done
+
+# 100,000 frames of random play over every level with 1,000 focus losses in the sanitized build.
+soak: deps
+	cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DGOBRANT_SANITIZE=ON
+	cmake --build build-asan -j $(JOBS) --target replay
+	build-asan/replay content --soak 100000 1000
 
 # The pacing on the real clock, then every benchmark beside its floor, ending with the table.
 bench: build
@@ -61,4 +103,4 @@ preview: build
 	mkdir -p preview && cd content && ../build/skin_preview ../preview
 
 clean:
-	rm -rf build build-asan
+	rm -rf build build-asan build-fuzz

@@ -39,9 +39,13 @@ bool read_line(FILE *file, char *buffer, size_t size)
     if (size == 0)
         return false;
     std::string line;
-    bool found = read_line(file, line);
-    size_t length = line.copy(buffer, size - 1);
-    buffer[length] = '\0';
+    bool found;
+    // A line that starts with a null byte reads as empty in the buffer: it is skipped too.
+    do {
+        found = read_line(file, line);
+        size_t length = line.copy(buffer, size - 1);
+        buffer[length] = '\0';
+    } while (found && buffer[0] == '\0');
     return found;
 }
 

@@ -61,6 +61,9 @@ const Uint32 IDLE_REST = 10;    // ms that an empty event queue is left alone by
 // Polls one event into `event`; when the queue is empty it rests IDLE_REST so that a screen
 // left open hardly uses the processor. Returns whether it got one.
 bool poll_event_or_rest();
+// When set, called instead of the rest while a wait finds no event: a replay answers the
+// game's modal screens through it by queueing the next event they are to read.
+extern void (*idle_input)();
 
 // ===================== clock.cpp =====================
 // The game's only view of the millisecond clock and of the random seed, so that tests can

@@ -5,6 +5,8 @@
 
 static const Uint16 ANY_KEY = 0;
 
+void (*idle_input)() = nullptr;
+
 // Returns 0 when `key` (0: any key) is pressed, 1 after the focus was lost and regained.
 // Resets the frame pacer when the key came; Alt+F4 and a quit event end the program.
 int wait_for_key(Uint16 key)
@@ -55,6 +57,9 @@ bool poll_event_or_rest()
 {
     if (SDL_PollEvent(&event))
         return true;
-    rest(IDLE_REST);
+    if (idle_input)
+        idle_input();
+    else
+        rest(IDLE_REST);
     return false;
 }

@@ -8,6 +8,10 @@ struct LevelMap;
 
 // ===================== surfaces.cpp =====================
 SDL_Surface *load_bitmap(const char *directory, const char *file);        // exits 1 on failure
+// Whether a decoded bitmap's pixel format can be converted: a palette up to 8 bits, else
+// colour masks that are each one run of bits, apart, inside the pixel. SDL's converter
+// crashes on a file whose bit-field masks are not.
+bool convertible_bitmap(const SDL_Surface *loaded);
 SDL_Surface *load_keyed_bitmap(const char *directory, const char *file);  // green transparent
 const Uint8 SPRITE_KEY_RGB[3] = {0, 255, 0};  // the transparent colour of keyed pictures
 Uint32 read_pixel(SDL_Surface *surface, int x, int y);   // no range test: (x, y) is inside

@@ -14,6 +14,30 @@ static void die_unreadable_bitmap()
     exit(1);
 }
 
+// A colour mask SDL can convert from: one run of set bits inside the pixel's bits (at most 32).
+static bool usable_mask(Uint32 mask, int bits)
+{
+    Uint64 pixel_bits = (Uint64(1) << bits) - 1;
+    if (mask == 0 || mask > pixel_bits)
+        return false;
+    while (!(mask & 1))
+        mask >>= 1;
+    return (mask & (mask + 1)) == 0;
+}
+
+bool convertible_bitmap(const SDL_Surface *loaded)
+{
+    const SDL_PixelFormat *f = loaded->format;
+    if (f->BitsPerPixel <= 8)
+        return f->palette != nullptr;
+    if (f->BitsPerPixel > 32)
+        return false;
+    const Uint32 bits = f->BitsPerPixel;
+    return usable_mask(f->Rmask, bits) && usable_mask(f->Gmask, bits) && usable_mask(f->Bmask, bits)
+        && !(f->Rmask & f->Gmask) && !(f->Rmask & f->Bmask) && !(f->Gmask & f->Bmask)
+        && !(f->Amask & (f->Rmask | f->Gmask | f->Bmask));
+}
+
 // Reads directory + file (composed into text_buffer) and converts it to the screen's format.
 // A file that cannot be opened, decoded or converted (also: no video mode yet) ends the
 // program.
@@ -24,6 +48,10 @@ SDL_Surface *load_bitmap(const char *directory, const char *file)
     if (!stream)
         die_unreadable_bitmap();
     SDL_Surface *loaded = SDL_LoadBMP_RW(stream, 1);
+    if (loaded && !convertible_bitmap(loaded)) {
+        SDL_FreeSurface(loaded);
+        loaded = nullptr;
+    }
     if (!loaded)
         die_unreadable_bitmap();
     SDL_Surface *converted = SDL_GetVideoSurface() ? SDL_DisplayFormat(loaded) : nullptr;

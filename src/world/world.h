@@ -177,6 +177,11 @@ void toggle_boost();
 void toggle_power();
 void end_run(const char *title);       // summary box, wait for space, high-score entry, menu
 
+// ===================== state_hash.cpp =====================
+// A hash of every variable of the run and the level: the maps' cells, the actors, the
+// counters and stocks, the map list, the player's name and the high-score table.
+Uint64 game_state_hash();
+
 // ===================== map_check.cpp =====================
 // Checks that map files are written as the game's content should be, reading them with the
 // game's own map reader. Cheap enough to run after every edit of a map.

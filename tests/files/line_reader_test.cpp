@@ -25,6 +25,7 @@ TEST(LineReader, SkipsCommentsAndEmptyLinesWhateverTheLineEnds)
     EXPECT_EQ(content_lines("a # not a comment\n#comment\n"), (Lines{"a # not a comment"}));
     EXPECT_EQ(content_lines("# only\n#comments\n\n"), Lines{});
     EXPECT_EQ(content_lines(""), Lines{});
+    EXPECT_EQ(content_lines(std::string("cs\r\0\0s\nen", 9)), (Lines{"cs", "en"}));
 }
 
 TEST(LineReader, ReadsALastLineWithoutLineEndOnce)

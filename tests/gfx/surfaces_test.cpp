@@ -219,9 +219,13 @@ TEST(LoadingDeathTest, UnreadableBitmapEndsTheProgramWithItsPath)
     std::string lying = good;   // a header that claims a huge picture
     lying[18] = lying[19] = lying[20] = '\x7f';
     write_file("data/lying.bmp", lying);
+    std::string odd_depth = good;   // 6147 bits a pixel: SDL decodes it but cannot convert it
+    odd_depth[28] = '\x03';
+    odd_depth[29] = '\x18';
+    write_file("data/odd_depth.bmp", odd_depth);
 
     for (const char *name : {"missing.bmp", "empty.bmp", "header_only.bmp", "truncated.bmp",
-                             "garbage.bmp", "lying.bmp"}) {
+                             "garbage.bmp", "lying.bmp", "odd_depth.bmp"}) {
         std::string message = std::string("ERROR nacteni obrazku:data/") + name + "\n";
         EXPECT_EXIT(
             {

@@ -21,6 +21,7 @@ stand_in() {  # $1: program path; records "<directory> <arguments>", sleeps $STA
     chmod 755 "$1"
 }
 stand_in "$prefix/lib/games/gobrant/gobrant"
+rm -f "$prefix/lib/games/gobrant/gobrant-editor"   # --edit without an editor first; a stand-in later
 export XDG_DATA_HOME=$work/home
 player=$XDG_DATA_HOME/gobrant
 shipped=$prefix/share/games/gobrant

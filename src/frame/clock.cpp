@@ -3,6 +3,7 @@
 // run frames instantly and repeatably.
 #include "frame.h"
 #include <cstdlib>
+#include <ctime>
 
 static bool test_clock_on = false;
 static Uint32 test_clock_ms = 0;
@@ -34,8 +35,12 @@ Uint32 wait_until(Uint32 target)
         rest(target - now - SPIN_MARGIN);
         now = game_ticks();
     }
-    while (now < target)
+    const timespec nap = {0, SPIN_NAP_NS};
+    while (now < target) {
+        if (!test_clock_on && target - now > 1)
+            nanosleep(&nap, nullptr);
         now = game_ticks();
+    }
     return now;
 }
 

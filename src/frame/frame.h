@@ -69,12 +69,15 @@ extern void (*idle_input)();
 // The game's only view of the millisecond clock and of the random seed, so that tests can
 // run real frames instantly and repeatably.
 const Uint32 SPIN_MARGIN = 2;   // ms: wait_until sleeps until this much is left, then spins
+const long SPIN_NAP_NS = 100000; // ns between two clock readings before the last millisecond
 Uint32 game_ticks();                            // SDL_GetTicks, or the test clock
 // Sleeps ms milliseconds; on the test clock it only moves the clock on by ms.
 void rest(Uint32 ms);
 // Waits until game_ticks() reaches target (unsigned comparison: a target already passed
 // returns at once): sleeps while more than SPIN_MARGIN is left, then reads the clock until
-// it gets there, so the wait ends within the clock's millisecond. Returns the last reading.
+// it gets there. On the real clock it naps SPIN_NAP_NS between readings until the last
+// millisecond, which it spins through, so the wait ends within the clock's millisecond at
+// a small share of a core. Returns the last reading.
 Uint32 wait_until(Uint32 target);
 void seed_random(Uint32 seed);                  // srand(seed), or the fixed test seed
 void set_test_clock(Uint32 start, Uint32 step); // each read returns the clock, then adds step

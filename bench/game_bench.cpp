@@ -10,7 +10,6 @@
 #include "world.h"
 #include <ctime>
 #include <cstdio>
-#include <dirent.h>
 #include <map>
 #include <string>
 #include <sys/wait.h>
@@ -104,17 +103,13 @@ void BM_SkinLoad(benchmark::State &state)
         load_skin();
 }
 
-// Every bitmap of the skin directory and the font sheet, read and converted by SDL alone.
+// The font sheet and the skin's 18 bitmaps, read and converted by SDL alone.
 void BM_SkinLoad_Floor(benchmark::State &state)
 {
     enter_content_once();
-    std::vector<std::string> paths = {"data/font.bmp"};
-    if (DIR *dir = opendir(skin_path)) {
-        while (dirent *entry = readdir(dir))
-            if (std::string(entry->d_name).find(".bmp") != std::string::npos)
-                paths.push_back(std::string(skin_path) + entry->d_name);
-        closedir(dir);
-    }
+    std::vector<std::string> paths = {std::string(FONT_DIRECTORY) + FONT_FILE};
+    for (const SkinFile &file : SKIN_FILES)
+        paths.push_back(std::string(skin_path) + file.name);
     for (auto _ : state)
         for (const std::string &path : paths) {
             SDL_Surface *loaded = SDL_LoadBMP(path.c_str());

@@ -16,6 +16,7 @@ extern Uint32 fps_elapsed;      // main_loop.cpp: milliseconds accumulated over 
 extern char fps_text[20];       // main_loop.cpp: the last measured rate, "%.1f", 5 characters
 extern bool quit_in_progress;   // shutdown.cpp: shutdown_game runs (its name entry must not exit again)
 extern bool quit_requested;     // shutdown.cpp: a quit arrived while quit_in_progress
+extern Sint64 spin_margin_ns;   // clock.cpp: the end of a slot wait_until spins through, in ns
 
 // ---------- Scratch: good until the next event loop polls ----------
 extern SDL_Event event;         // main_loop.cpp: the one record every event loop polls into
@@ -68,19 +69,28 @@ extern void (*idle_input)();
 // ===================== clock.cpp =====================
 // The game's only view of the millisecond clock and of the random seed, so that tests can
 // run real frames instantly and repeatably.
-const Uint32 SPIN_MARGIN = 2;   // ms: wait_until sleeps until this much is left, then spins
-const long SPIN_NAP_NS = 100000; // ns between two clock readings before the last millisecond
-Uint32 game_ticks();                            // SDL_GetTicks, or the test clock
+const Uint32 SPIN_MARGIN = 2;   // ms: the widest end of a slot that wait_until spins through
+const Sint64 SPIN_MARGIN_LEAST_NS = 400000;   // the narrowest, kept while sleeps end on time
+const Sint64 SPIN_MARGIN_EASE_NS = 20000;     // narrowed by this at each on-time wake-up
+// The game's millisecond clock: the monotonic clock from its first reading, so a change of
+// the system time neither stops play nor fires catch-up frames; or the test clock.
+Uint32 game_ticks();
+Sint64 tick_moment_ns(Uint32 ticks);   // the monotonic moment (ns) the real clock reaches ticks
 // Sleeps ms milliseconds; on the test clock it only moves the clock on by ms.
 void rest(Uint32 ms);
 // Waits until game_ticks() reaches target (unsigned comparison: a target already passed
-// returns at once): sleeps while more than SPIN_MARGIN is left, then reads the clock until
-// it gets there. On the real clock it naps SPIN_NAP_NS between readings until the last
-// millisecond, which it spins through, so the wait ends within the clock's millisecond at
-// a small share of a core. Returns the last reading.
+// returns at once). On the real clock it sleeps once, until spin_margin_ns before the exact
+// moment, then reads the clock until that moment. A sleep that ends late widens the margin
+// (up to SPIN_MARGIN) for the next frames, because a machine that wakes the game late tends
+// to do so several times in a row; on-time sleeps narrow it back to SPIN_MARGIN_LEAST_NS.
+// On the test clock it rests until SPIN_MARGIN is left, then reads the clock. Returns the
+// last reading.
 Uint32 wait_until(Uint32 target);
+// Widens spin_margin_ns after a sleep that ended `late` ns after it was asked to, so that a
+// wake-up as late again still leaves a millisecond; eases it back while sleeps end on time.
+void learn_wake_up(Sint64 late);
 void seed_random(Uint32 seed);                  // srand(seed), or the fixed test seed
 void set_test_clock(Uint32 start, Uint32 step); // each read returns the clock, then adds step
 void advance_test_clock(Uint32 ms);             // moves the test clock on
-void clear_test_clock();                        // back to SDL_GetTicks
+void clear_test_clock();                        // back to the real clock
 void set_test_seed(unsigned seed);              // every seed_random uses this seed instead

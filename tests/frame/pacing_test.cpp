@@ -102,7 +102,24 @@ TEST(WaitUntil, SleepsUntilTheMarginThenReadsTheClock)
     set_test_clock(1000, 5);
     EXPECT_EQ(wait_until(990), 1000u);                           // already passed
     clear_test_clock();
-    Uint32 target = SDL_GetTicks() + 30;
+    Uint32 target = game_ticks() + 30;
     EXPECT_GE(wait_until(target), target);
-    EXPECT_GE(SDL_GetTicks(), target);
+    EXPECT_GE(game_ticks(), target);
+}
+
+// A late wake-up widens the margin to its lateness and a millisecond, never past SPIN_MARGIN;
+// on-time wake-ups narrow it step by step, never below the least margin.
+TEST(WaitUntil, MarginFollowsHowLateTheMachineWakesTheGame)
+{
+    const Sint64 MS = 1000000;
+    spin_margin_ns = SPIN_MARGIN_LEAST_NS;
+    learn_wake_up(MS / 2);
+    EXPECT_EQ(spin_margin_ns, MS + MS / 2);
+    learn_wake_up(MS / 4);                      // within the least margin: on time
+    EXPECT_EQ(spin_margin_ns, MS + MS / 2 - SPIN_MARGIN_EASE_NS);
+    learn_wake_up(5 * MS);
+    EXPECT_EQ(spin_margin_ns, Sint64(SPIN_MARGIN) * MS);
+    for (int i = 0; i < 200; i++)
+        learn_wake_up(0);
+    EXPECT_EQ(spin_margin_ns, SPIN_MARGIN_LEAST_NS);
 }

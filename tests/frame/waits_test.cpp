@@ -108,10 +108,10 @@ TEST(PollEventOrRest, RestsWhenTheQueueIsEmpty)
     open_test_screen();
     drain_events();
     clear_test_clock();
-    Uint32 before = SDL_GetTicks();
+    Uint32 before = game_ticks();
     EXPECT_FALSE(poll_event_or_rest());
     EXPECT_FALSE(poll_event_or_rest());
-    EXPECT_GE(SDL_GetTicks() - before, 1u);
+    EXPECT_GE(game_ticks() - before, 1u);
     push_key(SDLK_q);
     EXPECT_TRUE(poll_event_or_rest());
     EXPECT_EQ(event.key.keysym.sym, SDLK_q);

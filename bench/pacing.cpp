@@ -1,7 +1,9 @@
 // pacing.cpp: frames of real play (a fixed-seed random player on the first level) on the
 // real clock and the dummy driver: how far each flip lands from its slot's grid point
 // (median, 99.9th percentile, worst) and the processor time the process uses per second
-// of play. Run as: gobrant_pacing [frames, 2000 by default].
+// of play. Then the machine's own part, without the game: as many bare sleeps on the same
+// grid, and how late the machine wakes them, which bounds what any sleeping pacer can do.
+// Run as: gobrant_pacing [frames, 2000 by default].
 #include "bench_support.h"
 #include "frame.h"
 #include "world.h"
@@ -32,6 +34,41 @@ double percentile(std::vector<double> sorted, double p)
 {
     size_t index = size_t(p * (sorted.size() - 1) + 0.5);
     return sorted[std::min(index, sorted.size() - 1)];
+}
+
+Sint64 monotonic_ns()
+{
+    timespec t;
+    clock_gettime(CLOCK_MONOTONIC, &t);
+    return Sint64(t.tv_sec) * 1000000000 + t.tv_nsec;
+}
+
+// Sleeps `count` times to the same grid of `slot_ms` slots as the pacer, each sleep asked to
+// end the least spin margin before its grid point, and prints how late the sleeps end and
+// what share of flips a fixed spin margin of the least and of the widest would land on time.
+void measure_bare_sleeps(int count, int slot_ms)
+{
+    std::vector<double> late;
+    Sint64 grid = monotonic_ns();
+    for (int i = 0; i < count; i++) {
+        grid += slot_ms * Sint64(1000000);
+        Sint64 wake = grid - SPIN_MARGIN_LEAST_NS;
+        timespec t = {time_t(wake / 1000000000), long(wake % 1000000000)};
+        clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &t, nullptr);
+        late.push_back((monotonic_ns() - wake) / 1e6);
+        while (monotonic_ns() < grid) {
+        }
+    }
+    std::sort(late.begin(), late.end());
+    auto share_within = [&](double ms) {
+        return 100.0 * (std::upper_bound(late.begin(), late.end(), ms) - late.begin()) / count;
+    };
+    printf("bare sleeps on the same grid (the machine, without the game): %d\n", count);
+    printf("  woke after the asked moment: median %.3f ms, 99th percentile %.3f ms, 99.9th %.3f ms, worst %.3f ms\n",
+           percentile(late, 0.5), percentile(late, 0.99), percentile(late, 0.999), late.back());
+    printf("  a fixed spin margin would land within %.0f ms: %.2f %% at %.1f ms, %.2f %% at %u ms\n", GOAL_MS,
+           share_within(GOAL_MS + SPIN_MARGIN_LEAST_NS / 1e6), SPIN_MARGIN_LEAST_NS / 1e6,
+           share_within(GOAL_MS + SPIN_MARGIN), SPIN_MARGIN);
 }
 
 } // namespace
@@ -68,6 +105,7 @@ int main(int argc, char **argv)
     printf("  flips within %.0f ms of the grid point: %.2f %%\n", GOAL_MS, 100.0 * on_time / sorted.size());
     printf("  processor time: %.1f ms per second of play (%.2f %% of a core)\n", 1000 * cpu / wall,
            100 * cpu / wall);
+    measure_bare_sleeps(frames, frame_delay);
     SDL_Quit();
     return 0;
 }

@@ -22,11 +22,16 @@ std::vector<double> offsets;  // ms from each frame's grid point to its flip
 Uint32 grid_point;            // the ticks at which the frame being paced ends
 Sint64 widest_margin_ns;      // the widest spin margin the pacer used
 
-void note_flip()
+Sint64 monotonic_ns()
 {
     timespec t;
     clock_gettime(CLOCK_MONOTONIC, &t);
-    offsets.push_back((Sint64(t.tv_sec) * 1000000000 + t.tv_nsec - tick_moment_ns(grid_point)) / 1e6);
+    return Sint64(t.tv_sec) * 1000000000 + t.tv_nsec;
+}
+
+void note_flip()
+{
+    offsets.push_back((monotonic_ns() - tick_moment_ns(grid_point)) / 1e6);
     widest_margin_ns = std::max(widest_margin_ns, spin_margin_ns);
 }
 
@@ -34,13 +39,6 @@ double percentile(std::vector<double> sorted, double p)
 {
     size_t index = size_t(p * (sorted.size() - 1) + 0.5);
     return sorted[std::min(index, sorted.size() - 1)];
-}
-
-Sint64 monotonic_ns()
-{
-    timespec t;
-    clock_gettime(CLOCK_MONOTONIC, &t);
-    return Sint64(t.tv_sec) * 1000000000 + t.tv_nsec;
 }
 
 // Sleeps `count` times to the same grid of `slot_ms` slots as the pacer, each sleep asked to

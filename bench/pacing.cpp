@@ -22,16 +22,9 @@ std::vector<double> offsets;  // ms from each frame's grid point to its flip
 Uint32 grid_point;            // the ticks at which the frame being paced ends
 Sint64 widest_margin_ns;      // the widest spin margin the pacer used
 
-Sint64 monotonic_ns()
-{
-    timespec t;
-    clock_gettime(CLOCK_MONOTONIC, &t);
-    return Sint64(t.tv_sec) * 1000000000 + t.tv_nsec;
-}
-
 void note_flip()
 {
-    offsets.push_back((monotonic_ns() - tick_moment_ns(grid_point)) / 1e6);
+    offsets.push_back(double(monotonic_ns() - tick_moment_ns(grid_point)) / NS_PER_MS);
     widest_margin_ns = std::max(widest_margin_ns, spin_margin_ns);
 }
 
@@ -41,19 +34,19 @@ double percentile(std::vector<double> sorted, double p)
     return sorted[std::min(index, sorted.size() - 1)];
 }
 
-// Sleeps `count` times to the same grid of `slot_ms` slots as the pacer, each sleep asked to
-// end the least spin margin before its grid point, and prints how late the sleeps end and
-// what share of flips a fixed spin margin of the least and of the widest would land on time.
+// Sleeps `count` times with the pacer's own sleep, on a grid of `slot_ms` slots, each sleep
+// asked to end the least spin margin before its grid point, and prints how late the sleeps
+// end and what share of flips a fixed spin margin of the least and of the widest would land
+// on time.
 void measure_bare_sleeps(int count, int slot_ms)
 {
     std::vector<double> late;
     Sint64 grid = monotonic_ns();
     for (int i = 0; i < count; i++) {
-        grid += slot_ms * Sint64(1000000);
+        grid += slot_ms * NS_PER_MS;
         Sint64 wake = grid - SPIN_MARGIN_LEAST_NS;
-        timespec t = {time_t(wake / 1000000000), long(wake % 1000000000)};
-        clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &t, nullptr);
-        late.push_back((monotonic_ns() - wake) / 1e6);
+        sleep_until_ns(wake);
+        late.push_back(double(monotonic_ns() - wake) / NS_PER_MS);
         while (monotonic_ns() < grid) {
         }
     }
@@ -65,7 +58,7 @@ void measure_bare_sleeps(int count, int slot_ms)
     printf("  woke after the asked moment: median %.3f ms, 99th percentile %.3f ms, 99.9th %.3f ms, worst %.3f ms\n",
            percentile(late, 0.5), percentile(late, 0.99), percentile(late, 0.999), late.back());
     printf("  a fixed spin margin would land within %.0f ms: %.2f %% at %.1f ms, %.2f %% at %u ms\n", GOAL_MS,
-           share_within(GOAL_MS + SPIN_MARGIN_LEAST_NS / 1e6), SPIN_MARGIN_LEAST_NS / 1e6,
+           share_within(GOAL_MS + double(SPIN_MARGIN_LEAST_NS) / NS_PER_MS), double(SPIN_MARGIN_LEAST_NS) / NS_PER_MS,
            share_within(GOAL_MS + SPIN_MARGIN), SPIN_MARGIN);
 }
 
@@ -96,7 +89,7 @@ int main(int argc, char **argv)
     size_t on_time = std::count_if(sorted.begin(), sorted.end(),
                                    [](double ms) { return ms >= -GOAL_MS && ms <= GOAL_MS; });
     printf("pacing: %zu frames of %d ms in %.1f s on the real clock (spin margin %.1f to %.1f ms)\n",
-           sorted.size(), frame_delay, wall, SPIN_MARGIN_LEAST_NS / 1e6, widest_margin_ns / 1e6);
+           sorted.size(), frame_delay, wall, double(SPIN_MARGIN_LEAST_NS) / NS_PER_MS, double(widest_margin_ns) / NS_PER_MS);
     printf("  flip after its grid point: median %.3f ms, 99.9th percentile %.3f ms, worst %.3f ms\n",
            percentile(sorted, 0.5), percentile(sorted, 0.999), sorted.back());
     printf("  (90th percentile %.3f ms, 99th %.3f ms)\n", percentile(sorted, 0.9), percentile(sorted, 0.99));

@@ -9,8 +9,6 @@
 
 Sint64 spin_margin_ns = SPIN_MARGIN_LEAST_NS;
 
-const Sint64 NS_PER_MS = 1000000;
-
 static bool test_clock_on = false;
 static Uint32 test_clock_ms = 0;
 static Uint32 test_clock_step = 0;
@@ -18,7 +16,7 @@ static bool test_seed_on = false;
 static unsigned test_seed = 0;
 static Sint64 clock_start_ns = -1;   // the monotonic moment the game's clock read 0
 
-static Sint64 monotonic_ns()
+Sint64 monotonic_ns()
 {
     timespec t;
     clock_gettime(CLOCK_MONOTONIC, &t);
@@ -49,7 +47,7 @@ void rest(Uint32 ms)
         SDL_Delay(ms);
 }
 
-static void sleep_until_ns(Sint64 moment)
+void sleep_until_ns(Sint64 moment)
 {
     timespec t = {time_t(moment / 1000000000), long(moment % 1000000000)};
     while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &t, nullptr) == EINTR) {

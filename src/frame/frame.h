@@ -69,13 +69,16 @@ extern void (*idle_input)();
 // ===================== clock.cpp =====================
 // The game's only view of the millisecond clock and of the random seed, so that tests can
 // run real frames instantly and repeatably.
+const Sint64 NS_PER_MS = 1000000;
 const Uint32 SPIN_MARGIN = 2;   // ms: the widest end of a slot that wait_until spins through
 const Sint64 SPIN_MARGIN_LEAST_NS = 400000;   // the narrowest, kept while sleeps end on time
 const Sint64 SPIN_MARGIN_EASE_NS = 20000;     // narrowed by this at each on-time wake-up
 // The game's millisecond clock: the monotonic clock from its first reading, so a change of
 // the system time neither stops play nor fires catch-up frames; or the test clock.
 Uint32 game_ticks();
+Sint64 monotonic_ns();                 // the system's monotonic clock in ns, for the real clock
 Sint64 tick_moment_ns(Uint32 ticks);   // the monotonic moment (ns) the real clock reaches ticks
+void sleep_until_ns(Sint64 moment);   // sleeps until that monotonic moment (the real clock only)
 // Sleeps ms milliseconds; on the test clock it only moves the clock on by ms.
 void rest(Uint32 ms);
 // Waits until game_ticks() reaches target (unsigned comparison: a target already passed

@@ -111,7 +111,7 @@ TEST(WaitUntil, SleepsUntilTheMarginThenReadsTheClock)
 // on-time wake-ups narrow it step by step, never below the least margin.
 TEST(WaitUntil, MarginFollowsHowLateTheMachineWakesTheGame)
 {
-    const Sint64 MS = 1000000;
+    const Sint64 MS = NS_PER_MS;
     spin_margin_ns = SPIN_MARGIN_LEAST_NS;
     learn_wake_up(MS / 2);
     EXPECT_EQ(spin_margin_ns, MS + MS / 2);

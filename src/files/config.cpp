@@ -10,6 +10,9 @@ char player_name[NAME_SIZE];
 Uint8 skin_index = 0;
 Uint8 language_index = 0;
 bool config_read = false;
+int sound_volume = DEFAULT_SOUND_VOLUME;
+int music_volume = DEFAULT_MUSIC_VOLUME;
+bool fullscreen = true;
 
 const char *const DEFAULT_PLAYER_NAME = "jmeno";
 
@@ -35,6 +38,22 @@ static Uint8 list_index(long long number, size_t count)
 {
     Uint8 index = (Uint8)(number & 0xFF);
     return index < count ? index : 0;
+}
+
+// The settings added after the four: each line "KEY: n" in any order after them; a missing
+// line keeps the value in memory, a value out of range is held inside it.
+static void read_later_settings(FILE *file)
+{
+    std::string line;
+    while (read_line(file, line)) {
+        long long number = 0;
+        if (match_number(line.c_str(), "SOUND:", number))
+            sound_volume = clamp_volume(number);
+        else if (match_number(line.c_str(), "MUSIC:", number))
+            music_volume = clamp_volume(number);
+        else if (match_number(line.c_str(), "FULLSCREEN:", number))
+            fullscreen = number != 0;
+    }
 }
 
 // Reads the four settings by position: the first content line is always TIMER, the second
@@ -66,17 +85,25 @@ void read_config(const char *path)
         match_number(line.c_str(), "TEXTS:", number);
     language_index = list_index(number, language_list.size());
 
+    read_later_settings(file);
     fclose(file);
     config_read = true;
 }
 
-static void write_settings(FILE *file)
+int clamp_volume(long long volume)
 {
-    fprintf(file, "TIMER: %d\nNAME: %s\nSKIN: %d\nTEXTS: %d", frame_delay, player_name, skin_index,
-            language_index);
+    return volume < 0 ? 0 : volume > MAX_VOLUME ? MAX_VOLUME : static_cast<int>(volume);
 }
 
-// Writes the four settings, the last line without a line end, replacing the file whole;
+static void write_settings(FILE *file)
+{
+    fprintf(file, "TIMER: %d\nNAME: %s\nSKIN: %d\nTEXTS: %d\nSOUND: %d\nMUSIC: %d\nFULLSCREEN: %d",
+            frame_delay, player_name, skin_index, language_index, sound_volume, music_volume,
+            fullscreen ? 1 : 0);
+}
+
+// Writes the four described settings and the later ones after them, the last line without
+// a line end, replacing the file whole;
 // on failure writes the message and returns 1, the old file untouched.
 int write_config(const char *path)
 {

@@ -43,8 +43,13 @@ void read_names(FILE *file, const char *path, std::vector<std::string> &list);
 extern const char *const CONFIG_PATH;          // "data/gobrant.cfg"
 const int NAME_SIZE = 256;
 
+const int MAX_VOLUME = 10;                     // the loudest sound and music setting
+const int DEFAULT_SOUND_VOLUME = 8;            // SOUND before a configuration names it
+const int DEFAULT_MUSIC_VOLUME = 6;            // MUSIC before a configuration names it
+
 void read_config(const char *path);            // exits 1 on a missing file
 int write_config(const char *path);            // 0 written, 1 not (message written, old file whole)
+int clamp_volume(long long volume);            // held between 0 and MAX_VOLUME
 
 // ===================== texts.cpp =====================
 // The entries of the language text table, by where the game shows them.
@@ -98,7 +103,21 @@ const int TEXT_COUNT = TEXT_ENTRY_COUNT;   // 43
 const int TEXT_LINE_SIZE = 1024;
 extern const char *const TEXT_FILE_FORMAT;     // "data/texts/%s_%s.txt": skin, language
 
-int load_texts();                              // 0 read, 1 file missing (table unchanged)
+// The words of the options rows added after the described ones, one file per language
+// (data/texts/options_<language>.txt), so that the 43-line files stay as they are.
+enum OptionText {
+    OPTION_TEXT_SOUND,            // the sound-effect volume row's label
+    OPTION_TEXT_MUSIC,            // the music volume row's label
+    OPTION_TEXT_FULLSCREEN,       // the full-screen row's label
+    OPTION_TEXT_ON,               // the full-screen row's values
+    OPTION_TEXT_OFF,
+    OPTION_TEXT_COUNT
+};
+extern const char *const OPTION_TEXT_FILE_FORMAT;   // "data/texts/options_%s.txt": language
+
+int load_texts();                              // 0 read, 1 file missing (table unchanged); also
+                                               // loads the option texts
+int load_option_texts();                       // 0 read, 1 missing (the first language's too)
 int read_text_table(const char *path, std::string *table, int count);   // 0 read, 1 missing
 
 // ===================== high_scores.cpp =====================
@@ -150,7 +169,11 @@ extern char player_name[NAME_SIZE];            // config.cpp: config NAME, up to
 extern Uint8 skin_index;                       // config.cpp: config SKIN, index into skin_list
 extern Uint8 language_index;                   // config.cpp: config TEXTS, index into language_list
 extern bool config_read;                       // config.cpp: read_config has read the stored file
+extern int sound_volume;                       // config.cpp: config SOUND, 0 to MAX_VOLUME
+extern int music_volume;                       // config.cpp: config MUSIC, 0 to MAX_VOLUME
+extern bool fullscreen;                        // config.cpp: config FULLSCREEN; full screen or a window
 extern std::string texts[TEXT_COUNT];          // texts.cpp: the language text table; maybe empty
+extern std::string option_texts[OPTION_TEXT_COUNT];   // texts.cpp: the later options rows' words
 extern std::pair<std::string, Uint32> high_scores[HIGH_SCORE_COUNT];  // high_scores.cpp: best first
 extern bool high_scores_read;                  // high_scores.cpp: read_high_scores has been called
 

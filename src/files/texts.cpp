@@ -3,7 +3,9 @@
 #include "files.h"
 
 std::string texts[TEXT_COUNT];
+std::string option_texts[OPTION_TEXT_COUNT];
 const char *const TEXT_FILE_FORMAT = "data/texts/%s_%s.txt";
+const char *const OPTION_TEXT_FILE_FORMAT = "data/texts/options_%s.txt";
 
 // The list's entry at index, or an empty name (whose file then cannot be found).
 static const char *list_entry(const std::vector<std::string> &list, Uint8 index)
@@ -18,7 +20,26 @@ int load_texts()
 {
     snprintf(text_buffer, TEXT_BUFFER_SIZE, TEXT_FILE_FORMAT,
              list_entry(skin_list, skin_index), list_entry(language_list, language_index));
-    return read_text_table(text_buffer, texts, TEXT_COUNT);
+    int result = read_text_table(text_buffer, texts, TEXT_COUNT);
+    load_option_texts();
+    return result;
+}
+
+// Fills option_texts from "data/texts/options_<language>.txt" for language_index; a language
+// without that file takes the first language's words. Quiet, so that a language made before
+// these rows existed loads as it did: returns 0 when read, 1 when neither file can be opened
+// (the table then stays as it was).
+int load_option_texts()
+{
+    for (Uint8 index : {language_index, Uint8(0)}) {
+        snprintf(text_buffer, TEXT_BUFFER_SIZE, OPTION_TEXT_FILE_FORMAT,
+                 list_entry(language_list, index));
+        if (FILE *file = fopen(text_buffer, "r")) {
+            fclose(file);
+            return read_text_table(text_buffer, option_texts, OPTION_TEXT_COUNT);
+        }
+    }
+    return 1;
 }
 
 // The first `count` content lines of the file into table[0..count-1]; a short file replaces

@@ -1,5 +1,5 @@
-// options_menu.cpp: the options menu (game speed, player name, skin, language); opened by
-// the main menu's options item.
+// options_menu.cpp: the options menu (game speed, player name, skin, language, and below the
+// apply row the sound and music volumes and full screen); opened by the main menu's options item.
 #include "menus.h"
 #include "files.h"
 #include "frame.h"
@@ -13,7 +13,50 @@
 
 namespace {
 
-const int ROW_COUNT = 5;
+const int ROW_COUNT = 5;   // the rows from the speed to the apply row, centred on the screen
+
+// The rows below the apply row: a label from option_texts, a value, and Left/Right to change it.
+struct LaterRow {
+    int label;                       // an OptionText
+    std::string (*value)();          // the value as the row shows it
+    void (*change)(int step);        // Left gives -1, Right +1
+};
+
+std::string volume_text(int volume)
+{
+    return std::to_string(volume);
+}
+
+void change_sound_volume(int step)
+{
+    sound_volume = clamp_volume(sound_volume + step);
+}
+
+void change_music_volume(int step)
+{
+    music_volume = clamp_volume(music_volume + step);
+}
+
+void change_fullscreen(int)
+{
+    fullscreen = !fullscreen;
+}
+
+const LaterRow LATER_ROWS[] = {
+    {OPTION_TEXT_SOUND, [] { return volume_text(sound_volume); }, change_sound_volume},
+    {OPTION_TEXT_MUSIC, [] { return volume_text(music_volume); }, change_music_volume},
+    {OPTION_TEXT_FULLSCREEN,
+     [] { return option_texts[fullscreen ? OPTION_TEXT_ON : OPTION_TEXT_OFF]; }, change_fullscreen},
+};
+const int LATER_ROW_COUNT = sizeof LATER_ROWS / sizeof LATER_ROWS[0];
+const Uint16 FIRST_LATER_ROW = TEXT_OPTION_APPLY + 1;
+const Uint16 LAST_ROW = FIRST_LATER_ROW + LATER_ROW_COUNT - 1;
+
+// The later row at cursor, or null on a described row.
+const LaterRow *later_row(Uint16 row)
+{
+    return row >= FIRST_LATER_ROW && row <= LAST_ROW ? &LATER_ROWS[row - FIRST_LATER_ROW] : nullptr;
+}
 
 
 // How each row shows its value, and how the name row is measured for the box width.
@@ -23,6 +66,7 @@ const char *const NAME_MEASURE_FORMAT = " %s: %s ";
 const char *const SKIN_FORMAT = " %s: %s ";
 const char *const LIST_MEASURE_FORMAT = "  %s: %s  ";
 const char *const LANGUAGE_FORMAT = "  %s: %s  ";
+const char *const LATER_ROW_FORMAT = "  %s: %s  ";
 
 // The menu's state, set afresh on every entry to options_menu.
 Uint16 cursor;
@@ -41,11 +85,23 @@ const char *list_entry(const std::vector<std::string> &list, Uint8 index)
 
 // Formats a row's label and value into text_buffer (a row too long for it is cut) and
 // returns its width.
-int formatted_width(const char *format, int label, const char *value)
+int formatted_width(const char *format, const std::string &label, const char *value)
 {
-    if (snprintf(text_buffer, TEXT_BUFFER_SIZE, format, texts[label].c_str(), value) < 0)
+    if (snprintf(text_buffer, TEXT_BUFFER_SIZE, format, label.c_str(), value) < 0)
         text_buffer[0] = '\0';
     return font_text_width(font, text_buffer);
+}
+
+int formatted_width(const char *format, int label, const char *value)
+{
+    return formatted_width(format, texts[label], value);
+}
+
+// A later row as drawn, in text_buffer.
+std::string later_row_text(const LaterRow &row)
+{
+    formatted_width(LATER_ROW_FORMAT, option_texts[row.label], row.value().c_str());
+    return text_buffer;
 }
 
 int name_row_width()
@@ -78,6 +134,11 @@ int options_menu_width(Uint16 minimum_width, const char *name)
         widen(formatted_width(LIST_MEASURE_FORMAT, TEXT_OPTION_SKIN, skin.c_str()));
     for (const std::string &language : language_list)
         widen(formatted_width(LIST_MEASURE_FORMAT, TEXT_OPTION_LANGUAGE, language.c_str()));
+    // The later rows at their widest values.
+    for (const char *value : {"10", option_texts[OPTION_TEXT_ON].c_str(),
+                              option_texts[OPTION_TEXT_OFF].c_str()})
+        for (const LaterRow &row : LATER_ROWS)
+            widen(formatted_width(LATER_ROW_FORMAT, option_texts[row.label], value));
     return width;
 }
 
@@ -113,7 +174,8 @@ int row_y(Uint16 row)
 
 bool row_has_arrows(Uint16 row)
 {
-    return row == TEXT_OPTION_SPEED || row == TEXT_OPTION_SKIN || row == TEXT_OPTION_LANGUAGE;
+    return row == TEXT_OPTION_SPEED || row == TEXT_OPTION_SKIN || row == TEXT_OPTION_LANGUAGE ||
+           later_row(row);
 }
 
 // The arrows keep the size that the left arrow's blit wrote back into arrow_rect.
@@ -139,13 +201,15 @@ void draw_rows()
     write_row(TEXT_OPTION_LANGUAGE,
               value_row_text(TEXT_OPTION_LANGUAGE, list_entry(language_list, language_index)));
     font_write_centred(screen, font, row_y(TEXT_OPTION_APPLY), texts[TEXT_OPTION_APPLY].c_str());
+    for (Uint16 row = FIRST_LATER_ROW; row <= LAST_ROW; ++row)
+        write_row(row, later_row_text(*later_row(row)));
 }
 
 void draw_menu()
 {
     int y_box = top - 2 * fh;
     draw_maze(menu_map);
-    draw_panel_frame(box_x, y_box, box_width, 7 * fh);
+    draw_panel_frame(box_x, y_box, box_width, (7 + LATER_ROW_COUNT) * fh);
     font_write_centred(screen, font, y_box, texts[TEXT_ITEM_OPTIONS].c_str());
     fill_highlight_bar(box_x, row_y(cursor), box_width, fh);
     if (row_has_arrows(cursor))
@@ -154,13 +218,13 @@ void draw_menu()
     SDL_Flip(screen);
 }
 
-// Up on row 31 goes to row 35 and Down on row 35 to row 31; applied after every key.
+// Up on the speed row goes to the last row and Down on the last row to the speed row.
 void move_cursor(int step)
 {
     cursor = static_cast<Uint16>(cursor + step);
     if (cursor < TEXT_OPTION_SPEED)
-        cursor = TEXT_OPTION_APPLY;
-    else if (cursor > TEXT_OPTION_APPLY)
+        cursor = LAST_ROW;
+    else if (cursor > LAST_ROW)
         cursor = TEXT_OPTION_SPEED;
     state = MENU_REDRAW;
 }
@@ -228,7 +292,10 @@ bool handle_row_key(SDLKey sym)
         step_index(skin_index, sym == SDLK_LEFT ? -1 : 1, skin_list.size());
     else if ((sym == SDLK_LEFT || sym == SDLK_RIGHT) && on_language)
         step_index(language_index, sym == SDLK_LEFT ? -1 : 1, language_list.size());
-    else
+    else if ((sym == SDLK_LEFT || sym == SDLK_RIGHT) && later_row(cursor)) {
+        later_row(cursor)->change(sym == SDLK_LEFT ? -1 : 1);
+        state = MENU_REDRAW;
+    } else
         return false;
     return true;
 }

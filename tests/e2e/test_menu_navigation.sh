@@ -10,7 +10,7 @@ e2e_key Up
 e2e_key_final Return
 e2e_expect_exit 10 0
 e2e_expect_highscores_unchanged
-[ "$(cat "$E2E_CONTENT/data/gobrant.cfg")" = "$(printf 'TIMER: 25\nNAME: jmeno\nSKIN: 0\nTEXTS: 0')" ] \
+[ "$(cat "$E2E_CONTENT/data/gobrant.cfg")" = "$(printf 'TIMER: 25\nNAME: jmeno\nSKIN: 0\nTEXTS: 0\nSOUND: 8\nMUSIC: 6\nFULLSCREEN: 1')" ] \
     || e2e_fail "gobrant.cfg changed: $(cat "$E2E_CONTENT/data/gobrant.cfg")"
 
 e2e_log "Up and Down wrap; the legend screen gives the menu back on any key"

@@ -38,7 +38,7 @@ e2e_type_name "Zed"
 e2e_key Return
 e2e_key Down Right                  # skin
 e2e_key Down Right                  # language
-e2e_key Down Return                 # the last row leaves and reloads skin and texts
+e2e_key Down Return                 # the apply row leaves and reloads skin and texts
 after=$(e2e_snap menu_after)
 if [ "$real_choices" = 1 ]; then
     e2e_expect_changed_screen "$menu" "$after" "the new skin and language do not show in the menu"
@@ -46,7 +46,7 @@ fi
 e2e_key_final Escape
 e2e_expect_exit 10 0
 
-want=$(printf 'TIMER: 24\nNAME: Zed\nSKIN: 1\nTEXTS: 1')
+want=$(printf 'TIMER: 24\nNAME: Zed\nSKIN: 1\nTEXTS: 1\nSOUND: 8\nMUSIC: 6\nFULLSCREEN: 1')
 got=$(cat "$E2E_CONTENT/data/gobrant.cfg"; echo x)
 [ "$got" = "${want}x" ] || e2e_fail "gobrant.cfg is '$(cat -A "$E2E_CONTENT/data/gobrant.cfg")', expected '$want' with no line end after it"
 e2e_expect_highscores_unchanged

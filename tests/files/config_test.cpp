@@ -15,6 +15,9 @@ static void reset_config_state()
     skin_index = 0;
     language_index = 0;
     config_read = false;
+    sound_volume = DEFAULT_SOUND_VOLUME;
+    music_volume = DEFAULT_MUSIC_VOLUME;
+    fullscreen = true;
     skin_list = {"meadow", "circuit", "third"};
     language_list = {"cs", "en"};
 }
@@ -58,6 +61,31 @@ TEST_F(Config, ReadsTheFourSettingsClampsThemAndKeepsWhatIsMissing)
     }
 }
 
+// The later settings follow the four in any order; a four-line file keeps their defaults, a
+// value out of range is held inside it, and the written file gives them back.
+TEST_F(Config, LaterSettingsFollowTheFourAndComeBackWhenWritten)
+{
+    read_config_text("TIMER: 21\nNAME: Eva\nSKIN: 1\nTEXTS: 1\n");
+    EXPECT_EQ(sound_volume, DEFAULT_SOUND_VOLUME);
+    EXPECT_EQ(music_volume, DEFAULT_MUSIC_VOLUME);
+    EXPECT_TRUE(fullscreen);
+    read_config_text("TIMER: 21\nNAME: Eva\nSKIN: 1\nTEXTS: 1\nFULLSCREEN: 0\nMUSIC: 99\nSOUND: -4\n");
+    EXPECT_EQ(skin_index, 1);
+    EXPECT_EQ(sound_volume, 0);
+    EXPECT_EQ(music_volume, MAX_VOLUME);
+    EXPECT_FALSE(fullscreen);
+    sound_volume = 3;
+    write_config("test.cfg");
+    EXPECT_EQ(read_file("test.cfg"),
+              "TIMER: 21\nNAME: Eva\nSKIN: 1\nTEXTS: 1\nSOUND: 3\nMUSIC: 10\nFULLSCREEN: 0");
+    sound_volume = music_volume = 5;
+    fullscreen = true;
+    read_config("test.cfg");
+    EXPECT_EQ(sound_volume, 3);
+    EXPECT_EQ(music_volume, MAX_VOLUME);
+    EXPECT_FALSE(fullscreen);
+}
+
 TEST_F(Config, LongLinesAndNamesStayInTheirBuffers)
 {
     std::string long_name(10000, 'n');
@@ -68,7 +96,7 @@ TEST_F(Config, LongLinesAndNamesStayInTheirBuffers)
     EXPECT_EQ(language_index, 1);
 }
 
-TEST_F(Config, WrittenFileEndsAfterTheTextsNumberAndReadsBackTheSame)
+TEST_F(Config, WrittenFileEndsAfterTheLastSettingAndReadsBackTheSame)
 {
     reset_config_state();
     frame_delay = 23;
@@ -76,7 +104,7 @@ TEST_F(Config, WrittenFileEndsAfterTheTextsNumberAndReadsBackTheSame)
     skin_index = 1;
     language_index = 1;
     write_config("test.cfg");
-    EXPECT_EQ(read_file("test.cfg"), "TIMER: 23\nNAME: Player\nSKIN: 1\nTEXTS: 1");
+    EXPECT_EQ(read_file("test.cfg"), "TIMER: 23\nNAME: Player\nSKIN: 1\nTEXTS: 1\nSOUND: 8\nMUSIC: 6\nFULLSCREEN: 1");
 
     read_config("test.cfg");
     EXPECT_EQ(frame_delay, 23);

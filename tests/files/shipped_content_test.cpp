@@ -80,18 +80,23 @@ TEST(ShippedContent, EveryTextFileHas43DrawableLines)
     }
 }
 
-TEST(ShippedContent, EveryEditorTextFileIsWholeAndDrawable)
+// The editor's texts and the later options rows' words: one file per language, whole and
+// drawable.
+TEST(ShippedContent, EveryEditorAndOptionTextFileIsWholeAndDrawable)
 {
     const std::set<unsigned char> drawable = drawable_bytes();
+    const struct { const char *prefix; int count; } kinds[] = {
+        {"editor_", EDITOR_TEXT_COUNT}, {"options_", OPTION_TEXT_COUNT}};
+    for (const auto &kind : kinds)
     for (const std::string language : {"cs", "en"}) {
-        std::string path = shipped("data/texts/editor_" + language + ".txt");
+        std::string path = shipped("data/texts/" + std::string(kind.prefix) + language + ".txt");
         SCOPED_TRACE(path);
         for (unsigned char byte : read_file(path))
             EXPECT_TRUE(drawable.count(byte)) << "byte " << int(byte);
-        std::string table[EDITOR_TEXT_COUNT + 1];
-        ASSERT_EQ(read_text_table(path.c_str(), table, EDITOR_TEXT_COUNT + 1), 0);
-        EXPECT_FALSE(table[EDITOR_TEXT_COUNT - 1].empty()) << "too few lines";
-        EXPECT_TRUE(table[EDITOR_TEXT_COUNT].empty()) << "too many lines";
+        std::vector<std::string> table(kind.count + 1);
+        ASSERT_EQ(read_text_table(path.c_str(), table.data(), kind.count + 1), 0);
+        EXPECT_FALSE(table[kind.count - 1].empty()) << "too few lines";
+        EXPECT_TRUE(table[kind.count].empty()) << "too many lines";
         for (const std::string &line : table)
             EXPECT_LE(line.size(), 80u) << line;   // fits the window's width
     }

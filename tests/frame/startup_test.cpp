@@ -16,7 +16,7 @@
 // rewrite shows.
 static const char STORED_CONFIG[] = "# settings\r\nTIMER: 22\r\nNAME: Tester\r\nSKIN: 1\r\nTEXTS: 0\r\n";
 static const char STORED_SCORES[] = "# best runs\r\nAnn|500\r\nBob|400\r\n";
-static const char WRITTEN_CONFIG[] = "TIMER: 22\nNAME: Tester\nSKIN: 1\nTEXTS: 0";
+static const char WRITTEN_CONFIG[] = "TIMER: 22\nNAME: Tester\nSKIN: 1\nTEXTS: 0\nSOUND: 8\nMUSIC: 6\nFULLSCREEN: 1";
 
 // The table as the game writes it: `first_lines`, then empty entries up to ten lines.
 static std::string written_scores(const std::string &first_lines)
@@ -213,7 +213,7 @@ TEST(QuitSequence, QuitDuringTheNameEntryKeepsTheTypedName)
         testing::ExitedWithCode(0), "");
     EXPECT_EQ(read_file(dir + "/data/highscores.txt"),
               written_scores("Ann|500\nTesterab|450\nBob|400\n"));
-    EXPECT_EQ(read_file(dir + "/data/gobrant.cfg"), "TIMER: 22\nNAME: Testerab\nSKIN: 1\nTEXTS: 0");
+    EXPECT_EQ(read_file(dir + "/data/gobrant.cfg"), "TIMER: 22\nNAME: Testerab\nSKIN: 1\nTEXTS: 0\nSOUND: 8\nMUSIC: 6\nFULLSCREEN: 1");
 }
 
 // Everything start-up loaded is released, and a second run of the sequence does nothing.

@@ -92,16 +92,30 @@ TEST(OptionsMenu, SkinAndLanguageStopAtTheEndsOfTheirLists)
 
 // Up from row 31 lands on 35 and a second Up on 34 (the language row); Down on 35 lands on
 // 31 (the speed row). Return on the value rows does nothing.
-TEST(OptionsMenu, CursorWrapsAtBothEnds)
+// Up from the speed row reaches the rows below the apply row first: full screen, music and
+// sound, whose values Left and Right change (the volumes held between 0 and MAX_VOLUME).
+TEST(OptionsMenu, CursorWrapsAtBothEndsThroughTheLaterRows)
 {
     set_up_menus();
     language_list = {"x", "y"};
-    press(SDLK_UP, 2);
+    fullscreen = true;
+    music_volume = 8;
+    sound_volume = 1;
+    press(SDLK_UP);
+    press(SDLK_RIGHT);           // full screen off
+    press(SDLK_UP);
+    press(SDLK_RIGHT, 5);        // music up to the loudest
+    press(SDLK_UP);
+    press(SDLK_LEFT, 3);         // sound down to silence
+    press(SDLK_UP, 2);           // past the apply row to the language row
     press(SDLK_RETURN);
     press(SDLK_RIGHT);
     press(SDLK_ESCAPE);
     options_menu(80);
     EXPECT_EQ(1, language_index);
+    EXPECT_FALSE(fullscreen);
+    EXPECT_EQ(MAX_VOLUME, music_volume);
+    EXPECT_EQ(0, sound_volume);
     frame_delay = 25;
     press(SDLK_UP);
     press(SDLK_DOWN);
@@ -186,7 +200,7 @@ TEST(OptionsMenu, ALongerNameWidensTheBoxAndAShorterOneNeverNarrowsIt)
 }
 
 // Return on the last row loads the chosen skin and texts; Escape keeps the new indexes only.
-TEST(OptionsMenu, ReturnOnTheLastRowReloadsSkinAndTexts)
+TEST(OptionsMenu, ReturnOnTheApplyRowReloadsSkinAndTexts)
 {
     set_up_menus();
     enter_scratch_tree();
@@ -209,7 +223,7 @@ TEST(OptionsMenu, ReturnOnTheLastRowReloadsSkinAndTexts)
     EXPECT_STREQ("unchanged", skin_path);
     EXPECT_EQ("abcd", texts[TEXT_LEGEND_LIVES]);
 
-    press(SDLK_UP);
+    press(SDLK_UP, 4);   // the apply row, above the three later rows
     press(SDLK_RETURN);
     options_menu(80);
     EXPECT_STREQ("skins/meadow/", skin_path);

@@ -195,6 +195,7 @@ double edge_correction(double phase, double dt)
 // The voice sounding `freq` for `len` seconds, as samples (an echo lengthens it).
 std::vector<float> render_voice(const Voice &v, double freq, double len)
 {
+    len = std::max(len, 1.0 / RATE);
     int n = std::max(1, (int)lround(len * RATE));
     std::vector<float> out(n);
     double end_freq = v.to > 0 ? v.to : freq * pow(2.0, v.slide / 12);

@@ -30,7 +30,7 @@ gobrant_launcher(${CMAKE_BINARY_DIR}/play/gobrant
   ${CMAKE_BINARY_DIR}/play ${CMAKE_BINARY_DIR} ${CMAKE_SOURCE_DIR}/content)
 
 set(ICON_DIR ${CMAKE_BINARY_DIR}/icons)
-file(GLOB ICON_SKIN_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/content/skins/${GOBRANT_ICON_SKIN}/*)
+file(GLOB ICON_SKIN_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/content/skins/${GOBRANT_ICON_SKIN}/*.bmp)
 add_custom_command(OUTPUT ${ICON_DIR}/256x256/apps/gobrant.png
   COMMAND make_icons ${CMAKE_SOURCE_DIR}/content ${GOBRANT_ICON_SKIN} ${ICON_DIR}
   DEPENDS make_icons ${ICON_SKIN_FILES}

@@ -82,9 +82,14 @@ first=$!
 for i in $(seq 50); do [ "$(wc -l < "$work/ran")" = 3 ] && break; sleep 0.1; done
 launch; expect_failure $? "already running"
 kill -KILL "$first"; wait "$first" 2>/dev/null
-echo "half" > "$player/data/gobrant.cfg.new999"
+echo "half" > "$player/.launcher/tmp.999.list"
+for f in maps/castle.new1.txt data/scores.new2024.bak skins/theme.new2.txt; do echo mine > "$player/$f"; done
+echo castle.new1.txt >> "$player/maps/AAA_maplist.txt"
 check "launch after a crash" launch
-check "crash leftovers cleared" test ! -e "$player/data/gobrant.cfg.new999"
+check "crash leftovers cleared" test ! -e "$player/.launcher/tmp.999.list"
+for f in maps/castle.new1.txt data/scores.new2024.bak skins/theme.new2.txt; do
+    check "the player's $f kept" test "$(cat "$player/$f")" = mine
+done
 check "settings whole" test "$(cat "$player/data/gobrant.cfg")" = "TIMER: 20"
 
 echo "--edit runs the editor in the player's directory with the map"

@@ -92,6 +92,20 @@ for f in maps/castle.new1.txt data/scores.new2024.bak skins/theme.new2.txt; do
 done
 check "settings whole" test "$(cat "$player/data/gobrant.cfg")" = "TIMER: 20"
 
+echo "the player's own links, dangling or not, are left alone"
+mkdir -p "$work/own/skin" && echo own > "$work/own/level01.txt"
+ln -sfn "$work/own/level01.txt" "$player/maps/level01.txt"
+rm "$player/skins/meadow" && ln -s "$work/own/skin" "$player/skins/meadow"
+ln -s /nonexistent/usb.txt "$player/maps/usb.txt"
+rm "$player/data/highscores.txt" && ln -s /nonexistent/scores.txt "$player/data/highscores.txt"
+links() { (cd "$player" && readlink maps/level01.txt skins/meadow maps/usb.txt data/highscores.txt); }
+own_links=$(links)
+check "launch with the player's links" launch
+check "the player's links kept: $(links)" test "$(links)" = "$own_links"
+rm "$player/maps/level01.txt" "$player/skins/meadow" "$player/maps/usb.txt" "$player/data/highscores.txt"
+check "launch after the player's links went" launch
+check "shipped links back" test "$(readlink -f "$player/maps/level01.txt")" = "$shipped/maps/level01.txt"
+
 echo "--edit runs the editor in the player's directory with the map"
 stand_in "$prefix/lib/games/gobrant/gobrant-editor"
 mkdir -p "$work/cwd/sub" && touch "$work/cwd/sub/x.txt"

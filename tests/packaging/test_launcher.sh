@@ -44,7 +44,7 @@ check "settings are a file of the player's" test ! -L "$player/data/gobrant.cfg"
 check "a shipped map is a link" test "$(readlink -f "$player/maps/level01.txt")" = "$shipped/maps/level01.txt"
 check "map list seeded" cmp -s "$player/maps/AAA_maplist.txt" "$shipped/maps/AAA_maplist.txt"
 
-echo "the player's changes; an upgrade adds level09 and drops level08; the tree moves"
+echo "the player's changes; an upgrade adds level09, a skin and a language and drops level08; the tree moves"
 echo "TIMER: 20" > "$player/data/gobrant.cfg"
 echo "mine" > "$player/maps/mine.txt"
 sed -i '/^level03.txt$/d' "$player/maps/AAA_maplist.txt"
@@ -53,6 +53,11 @@ mkdir "$player/skins/own" && echo own >> "$player/skins/skins.txt"
 cp "$shipped/maps/level01.txt" "$shipped/maps/level09.txt"
 sed -i 's/^level08.txt$/level09.txt/' "$shipped/maps/AAA_maplist.txt"
 rm "$shipped/maps/level08.txt"
+# The configuration stores the chosen skin and language by their places in the lists.
+place() { grep -v -e '^#' -e '^$' "$1" | grep -n -x -F "$2" | cut -d: -f1; }
+skin_place=$(place "$player/skins/skins.txt" circuit) language_place=$(place "$player/data/texts.txt" en)
+mkdir "$shipped/skins/forest" && sed -i 's/^circuit$/forest\ncircuit/' "$shipped/skins/skins.txt"
+touch "$shipped/data/texts/meadow_de.txt" && sed -i 's/^en$/de\nen/' "$shipped/data/texts.txt"
 mv "$work/a" "$work/b"
 prefix=$work/b/usr shipped=$work/b/usr/share/games/gobrant
 check "launch after the upgrade" launch
@@ -61,6 +66,10 @@ got=$(names "$player/maps/AAA_maplist.txt")
 want="level01.txt level02.txt level04.txt level05.txt level06.txt level07.txt level09.txt mine.txt "
 check "map list merged: got '$got'" test "$got" = "$want"
 check "own skin listed" grep -qx own "$player/skins/skins.txt"
+check "new skin and language listed" grep -qx forest "$player/skins/skins.txt"
+check "new language listed" grep -qx de "$player/data/texts.txt"
+check "the chosen skin keeps its place" test "$(place "$player/skins/skins.txt" circuit)" = "$skin_place"
+check "the chosen language keeps its place" test "$(place "$player/data/texts.txt" en)" = "$language_place"
 check "new map linked" test "$(readlink -f "$player/maps/level09.txt")" = "$shipped/maps/level09.txt"
 check "dropped map unlinked" test ! -L "$player/maps/level08.txt"
 check "links follow the moved tree" test -z "$(find "$player" -xtype l)"

@@ -126,6 +126,13 @@ check "editor with a path" test "$(tail -n 1 "$work/ran")" = "$player $work/cwd/
 launch --edit mine.txt || fail "--edit mine.txt"
 check "editor with a map name" test "$(tail -n 1 "$work/ran")" = "$player mine.txt"
 
+echo "a backslash in the player's directory keeps the lists merging"
+back=$work/back\\tab
+XDG_DATA_HOME=$back launch || fail "launch in $back"
+echo level10.txt >> "$shipped/maps/AAA_maplist.txt"
+XDG_DATA_HOME=$back launch || fail "second launch in $back"
+check "the new map merged in $back" grep -qx level10.txt "$back/gobrant/maps/AAA_maplist.txt"
+
 echo "make play's launcher: the real game in a player directory, the checkout untouched"
 content_state() { (cd "$source_dir/content" && find . -type f -exec md5sum {} + | sort); }
 content_before=$(content_state)

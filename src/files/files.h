@@ -106,7 +106,7 @@ extern const char *const HIGH_SCORES_PATH;     // "data/highscores.txt"
 const int HIGH_SCORE_COUNT = 10;
 const int HIGH_SCORE_LINE_SIZE = 256;
 
-int read_high_scores(const char *path);        // 0 read, 1 missing
+int read_high_scores(const char *path);        // 0 read, 1 missing or unreadable
 int write_high_scores(const char *path);       // 0 written, 1 not (message written, old file whole)
 int high_score_place(Uint32 points);           // first place a score would take, -1 for none
 void enter_high_score();                       // lets `score` into the table with a name; score = 0
@@ -153,6 +153,7 @@ extern bool config_read;                       // config.cpp: read_config has re
 extern std::string texts[TEXT_COUNT];          // texts.cpp: the language text table; maybe empty
 extern std::pair<std::string, Uint32> high_scores[HIGH_SCORE_COUNT];  // high_scores.cpp: best first
 extern bool high_scores_read;                  // high_scores.cpp: read_high_scores has been called
+extern bool high_scores_unreadable;            // high_scores.cpp: the stored table is there but unreadable
 
 // ---------- Scratch: good only until its next user ----------
 extern char text_buffer[TEXT_BUFFER_SIZE];     // line_reader.cpp: composed names and numbers

@@ -19,12 +19,13 @@ static void offer_high_score()
 
 // Writes back only what was read from the stored files: the configuration once read_config
 // has read it, the table once the configuration was read too (before that no game can have
-// run, so the table in memory holds nothing the file lacks). Both saves are tried; true when
-// either failed.
+// run, so the table in memory holds nothing the file lacks). A table that is there but could
+// not be read is never written over: that counts as a failed save. Both saves are tried;
+// true when either failed.
 static bool write_back_files()
 {
-    bool failed = false;
-    if (high_scores_read && config_read)
+    bool failed = high_scores_unreadable;
+    if (high_scores_read && config_read && !high_scores_unreadable)
         failed |= write_high_scores(HIGH_SCORES_PATH) != 0;
     if (config_read)
         failed |= write_config(CONFIG_PATH) != 0;

@@ -7,11 +7,10 @@
 
 static const Uint32 NO_PIXEL = 0xFFFFFFFF;   // get_pixel's answer for an unknown pixel size
 
-// Ends the program because the bitmap at text_buffer could not be read.
-static void die_unreadable_bitmap()
+// Says that the bitmap at text_buffer could not be read.
+static void report_unreadable_bitmap()
 {
     printf("ERROR nacteni obrazku:%s\n", text_buffer);
-    exit(1);
 }
 
 // A colour mask SDL can convert from: one run of set bits inside the pixel's bits (at most 32).
@@ -39,26 +38,30 @@ bool convertible_bitmap(const SDL_Surface *loaded)
 }
 
 // Reads directory + file (composed into text_buffer) and converts it to the screen's format.
-// A file that cannot be opened, decoded or converted (also: no video mode yet) ends the
-// program.
-SDL_Surface *load_bitmap(const char *directory, const char *file)
+// A file that cannot be opened, decoded or converted (also: no video mode yet) is reported
+// and gives null; text_buffer then still names it.
+SDL_Surface *read_bitmap(const char *directory, const char *file)
 {
     snprintf(text_buffer, TEXT_BUFFER_SIZE, "%s%s", directory, file);
     SDL_RWops *stream = SDL_RWFromFile(text_buffer, "rb");
-    if (!stream)
-        die_unreadable_bitmap();
-    SDL_Surface *loaded = SDL_LoadBMP_RW(stream, 1);
+    SDL_Surface *loaded = stream ? SDL_LoadBMP_RW(stream, 1) : nullptr;
     if (loaded && !convertible_bitmap(loaded)) {
         SDL_FreeSurface(loaded);
         loaded = nullptr;
     }
-    if (!loaded)
-        die_unreadable_bitmap();
-    SDL_Surface *converted = SDL_GetVideoSurface() ? SDL_DisplayFormat(loaded) : nullptr;
+    SDL_Surface *converted = loaded && SDL_GetVideoSurface() ? SDL_DisplayFormat(loaded) : nullptr;
     SDL_FreeSurface(loaded);
     if (!converted)
-        die_unreadable_bitmap();
+        report_unreadable_bitmap();
     return converted;
+}
+
+SDL_Surface *load_bitmap(const char *directory, const char *file)
+{
+    SDL_Surface *surface = read_bitmap(directory, file);
+    if (!surface)
+        exit(1);
+    return surface;
 }
 
 // Pure green in the surface's own format: the transparent colour of sprites.
@@ -67,10 +70,19 @@ static Uint32 green_key(SDL_Surface *surface)
     return SDL_MapRGB(surface->format, SPRITE_KEY_RGB[0], SPRITE_KEY_RGB[1], SPRITE_KEY_RGB[2]);
 }
 
+SDL_Surface *read_keyed_bitmap(const char *directory, const char *file)
+{
+    SDL_Surface *surface = read_bitmap(directory, file);
+    if (surface)
+        SDL_SetColorKey(surface, SDL_SRCCOLORKEY | SDL_RLEACCEL, green_key(surface));
+    return surface;
+}
+
 SDL_Surface *load_keyed_bitmap(const char *directory, const char *file)
 {
-    SDL_Surface *surface = load_bitmap(directory, file);
-    SDL_SetColorKey(surface, SDL_SRCCOLORKEY | SDL_RLEACCEL, green_key(surface));
+    SDL_Surface *surface = read_keyed_bitmap(directory, file);
+    if (!surface)
+        exit(1);
     return surface;
 }
 

@@ -18,8 +18,16 @@ bool read_line(FILE *file, char *buffer, size_t size);
 // what stands at the end of a long line.
 bool read_line(FILE *file, std::string &line);
 
-// The whole file as it is on disk; false when it cannot be read.
+// Larger than any valid map, list or text file (a map is 24 rows of 32 cells; comments aside).
+const long long MAX_TEXT_FILE_SIZE = 1 << 20;
+// Larger than any valid bitmap of a skin or the font sheet.
+const long long MAX_BITMAP_FILE_SIZE = 16 << 20;
+// The whole file as it is on disk; false when it cannot be read, is not a regular file (a
+// FIFO, a device, a folder) or is larger than MAX_TEXT_FILE_SIZE.
 bool read_whole_file(const std::string &path, std::string &text);
+// Why path is not a file to read (missing, not a regular file, larger than max_size); empty
+// when it is one.
+std::string file_refusal(const std::string &path, long long max_size);
 
 // Opens a text file for reading. When it cannot be opened, writes "ERROR opening file
 // <path>" and two line ends and returns null; the caller goes on without it.
@@ -38,6 +46,8 @@ void read_list(const char *path, std::vector<std::string> &list);  // exits 1 on
 // holding "/", "\" or ".." is refused with "ERROR not a plain name in <path>: <line>"
 // and skipped.
 void read_names(FILE *file, const char *path, std::vector<std::string> &list);
+// Whether name is plain: no "/", "\\" or ".."; the game's one rule, used by its tools too.
+bool is_plain_name(const char *name);
 
 // ===================== config.cpp =====================
 extern const char *const CONFIG_PATH;          // "data/gobrant.cfg"

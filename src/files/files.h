@@ -120,6 +120,7 @@ int read_high_scores(const char *path);        // 0 read, 1 missing or unreadabl
 int write_high_scores(const char *path);       // 0 written, 1 not (message written, old file whole)
 int high_score_place(Uint32 points);           // first place a score would take, -1 for none
 void enter_high_score();                       // lets `score` into the table with a name; score = 0
+void enter_high_score_unasked();               // the same under player_name, drawing nothing
 void show_run_summary(const char *title);      // the end-of-run box (the caller flips)
 int run_summary_width(const char *title);      // its box's width
 extern const char *const RUN_SUMMARY_SCORE_FORMAT;   // its score line: the label, the score

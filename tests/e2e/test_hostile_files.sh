@@ -1,8 +1,10 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # A player's files under hostile conditions: a skin with a missing bitmap is refused in the
 # options menu (the previous skin stays) and a configured one falls back at start-up to the
-# first skin that loads; a high-score table that is there but unreadable is never written
-# over, and the game ends with status 1 saying so once.
+# first skin that loads; when the display goes away during play, the run's score enters the
+# table under the configured name without drawing and the game ends with 1; a high-score
+# table that is there but unreadable is never written over, and the game ends with 1 saying
+# so once.
 source "$(dirname "$0")/lib.sh" "$@"
 e2e_setup
 
@@ -38,6 +40,20 @@ e2e_key_final Escape
 e2e_expect_exit 10 0
 expect_config_skin 0
 grep -q "using $first_skin" "$E2E_WORK/game_stdout.txt" || e2e_fail "the fallback was not said"
+
+e2e_log "the display goes away during play: the score enters the table unasked, status 1"
+e2e_write_config 25 jmeno 0 0
+e2e_use_maps twoway.txt             # three dots left of the start, three to the right
+e2e_start_game
+e2e_key Return Right
+e2e_expect_alive_after 1.5          # the three dots on the right eaten: score 3
+kill -TERM "$E2E_XVFB_PID" && wait "$E2E_XVFB_PID"
+E2E_XVFB_PID="" E2E_DISPLAY=""
+e2e_expect_exit 10 1
+e2e_expect_highscore_line 10 "jmeno|3"
+grep -q "display has gone away" "$E2E_WORK/game_stdout.txt" || e2e_fail "the lost display was not said"
+e2e_write_known_highscores
+e2e_start_x
 
 e2e_log "an unreadable high-score table is kept as it is and the game ends with 1"
 chmod 755 "$E2E_WORK"

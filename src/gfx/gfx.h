@@ -9,6 +9,14 @@ struct LevelMap;
 // ===================== surfaces.cpp =====================
 SDL_Surface *load_bitmap(const char *directory, const char *file);        // exits 1 on failure
 SDL_Surface *read_bitmap(const char *directory, const char *file);        // null on failure (said)
+// The largest picture the game loads: each side, and all pixels (a font sheet is far wider
+// than the screen, but not this wide); a header claiming more is refused before decoding.
+const long long MAX_BITMAP_SIDE = 16384;
+const long long MAX_BITMAP_PIXELS = 1 << 22;
+// The pixels a BMP file's first size bytes claim: 0 for a file that is no BMP (SDL refuses
+// it), more than MAX_BITMAP_PIXELS for one cut off inside its size fields or claiming a side
+// over MAX_BITMAP_SIDE.
+long long bitmap_claimed_pixels(const Uint8 *data, size_t size);
 // Whether a decoded bitmap's pixel format can be converted: a palette up to 8 bits, else
 // colour masks that are each one run of bits, apart, inside the pixel. SDL's converter
 // crashes on a file whose bit-field masks are not.

@@ -2,6 +2,7 @@
 #include "gfx.h"
 #include "files.h"
 #include "frame.h"
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 
@@ -37,13 +38,50 @@ bool convertible_bitmap(const SDL_Surface *loaded)
         && !(f->Amask & (f->Rmask | f->Gmask | f->Bmask));
 }
 
+long long bitmap_claimed_pixels(const Uint8 *data, size_t size)
+{
+    auto field = [&](size_t at, int bytes) {
+        long long value = 0;
+        for (int i = bytes - 1; i >= 0; i--)
+            value = value << 8 | data[at + i];
+        return bytes == 4 ? (long long)(int32_t)value : value;
+    };
+    if (size < 2 || data[0] != 'B' || data[1] != 'M')
+        return 0;   // SDL refuses it at once
+    const long long too_many = MAX_BITMAP_PIXELS + 1;
+    if (size < 18)
+        return too_many;
+    bool old_header = field(14, 4) == 12;
+    if (size < (old_header ? 22u : 26u))
+        return too_many;
+    long long w = std::llabs(old_header ? field(18, 2) : field(18, 4));
+    long long h = std::llabs(old_header ? field(20, 2) : field(22, 4));
+    if (w > MAX_BITMAP_SIDE || h > MAX_BITMAP_SIDE)
+        return too_many;
+    return w * h;
+}
+
+// Whether the file's header claims a size the game takes: read before SDL decodes it, which
+// allocates the whole claimed picture first.
+static bool size_allowed(const char *path)
+{
+    Uint8 header[26];
+    FILE *file = fopen(path, "rb");
+    if (!file)
+        return true;   // SDL says it cannot be opened
+    size_t got = fread(header, 1, sizeof header, file);
+    fclose(file);
+    return bitmap_claimed_pixels(header, got) <= MAX_BITMAP_PIXELS;
+}
+
 // Reads directory + file (composed into text_buffer) and converts it to the screen's format.
-// A file that cannot be opened, decoded or converted (also: no video mode yet) is reported
+// A file that claims too large a picture, or cannot be opened, decoded or converted (also: no
+// video mode yet) is reported
 // and gives null; text_buffer then still names it.
 SDL_Surface *read_bitmap(const char *directory, const char *file)
 {
     snprintf(text_buffer, TEXT_BUFFER_SIZE, "%s%s", directory, file);
-    SDL_RWops *stream = SDL_RWFromFile(text_buffer, "rb");
+    SDL_RWops *stream = size_allowed(text_buffer) ? SDL_RWFromFile(text_buffer, "rb") : nullptr;
     SDL_Surface *loaded = stream ? SDL_LoadBMP_RW(stream, 1) : nullptr;
     if (loaded && !convertible_bitmap(loaded)) {
         SDL_FreeSurface(loaded);

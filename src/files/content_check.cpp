@@ -23,6 +23,11 @@ struct Check {
     {
         faults.push_back(ContentFault{root + file, line, what});
     }
+
+    void note(const std::string &file, int line, const std::string &what)
+    {
+        faults.push_back(ContentFault{root + file, line, what, true});
+    }
 };
 
 std::string format(const char *pattern, int a = 0, int b = 0, int c = 0)
@@ -165,7 +170,7 @@ void check_maps(Check &check)
     }
     for (const char *kind = USED_CELL_KINDS; *kind; kind++)
         if (!list.lines.empty() && !used[*kind])
-            check.add(MAP_LIST_PATH, 1, std::string("no level uses the cell kind ") + *kind);
+            check.note(MAP_LIST_PATH, 1, std::string("no level uses the cell kind ") + *kind);
 }
 
 // ----- bitmaps -----
@@ -463,6 +468,25 @@ void check_characters(TextFile &t, const BitmapFont *f)
             }
 }
 
+// Whether the text holds UTF-8 sequences of two or more bytes and nothing that is not UTF-8:
+// a file saved as UTF-8 where the game reads single-byte Windows-1250.
+bool is_utf8_text(const std::string &text)
+{
+    bool multibyte = false;
+    for (size_t i = 0; i < text.size();) {
+        unsigned char c = text[i];
+        int length = c < 0x80 ? 1 : (c & 0xE0) == 0xC0 ? 2 : (c & 0xF0) == 0xE0 ? 3 : (c & 0xF8) == 0xF0 ? 4 : 0;
+        if (length == 0 || i + length > text.size() || (length == 2 && c < 0xC2))
+            return false;
+        for (int k = 1; k < length; k++)
+            if (((unsigned char)text[i + k] & 0xC0) != 0x80)
+                return false;
+        multibyte = multibyte || length > 1;
+        i += length;
+    }
+    return multibyte;
+}
+
 void check_text_file(Check &check, const std::string &file, ArrowReach arrows, const BitmapFont *f)
 {
     TextFile t{check, file, {}, arrows};
@@ -478,7 +502,11 @@ void check_text_file(Check &check, const std::string &file, ArrowReach arrows, c
         texts[i] = i < count ? t.lines.lines[i] : "";
     if (!f)
         return;
-    check_characters(t, f);
+    std::string whole;
+    if (read_whole_file(check.root + file, whole) && is_utf8_text(whole))
+        check.add(file, 1, "is UTF-8; the game reads its texts as Windows-1250: save it in that encoding");
+    else
+        check_characters(t, f);
     check_menus(t);
     check_boxes(t);
     check_status_panel(t);
@@ -524,5 +552,5 @@ std::vector<ContentFault> check_content(const std::string &content_dir)
 
 std::string fault_line(const ContentFault &fault)
 {
-    return fault.file + ":" + std::to_string(fault.line) + ": " + fault.what;
+    return fault.file + ":" + std::to_string(fault.line) + ": " + (fault.note ? "note: " : "") + fault.what;
 }

@@ -133,6 +133,8 @@ struct ContentFault {
     std::string file;                          // the content directory's path joined with the file's
     int line;                                  // from 1; 1 for a fault of the whole file
     std::string what;
+    bool note = false;                         // a campaign-wide remark that a player's pack may
+                                               // well have: printed, but not a fault
 };
 std::vector<ContentFault> check_content(const std::string &content_dir);
 std::string fault_line(const ContentFault &fault);   // "file:line: what"

@@ -119,3 +119,24 @@ TEST(ContentCheck, EachPlantedFaultIsReportedAtItsFileAndLine)
         leave_scratch_tree(root);
     }
 }
+
+// A player's pack of one plain map uses few cell kinds: that is a note, not a fault. A text
+// file saved as UTF-8 gets one fault naming its encoding, not one per accented character.
+TEST(ContentCheck, APlayersPackIsJudgedByItsOwnFaults)
+{
+    std::string root = enter_scratch_tree();
+    write_file("maps/AAA_maplist.txt", "level01.txt\n");   // no floor, life or teleports
+    set_text(EN, TEXT_PAUSE, "Pauza \xC3\xA1");
+    set_text(EN, TEXT_LEVEL_DONE, "Hotovo \xC4\x9B");
+    int notes = 0, in_en = 0;
+    std::string report;
+    for (const ContentFault &fault : check_content(".")) {
+        report += fault_line(fault) + "\n";
+        notes += fault.note;
+        if (!fault.note)
+            in_en += fault.file == std::string("./") + EN && fault.what.find("is UTF-8") != std::string::npos ? 1 : 100;
+    }
+    EXPECT_GT(notes, 0) << report;
+    EXPECT_EQ(in_en, 1) << report;
+    leave_scratch_tree(root);
+}

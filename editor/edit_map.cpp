@@ -242,28 +242,54 @@ std::vector<std::string> map_list_entries(const char *path)
     return map_rows(text);
 }
 
+bool playable_list_entry(const std::string &entry)
+{
+    return !entry.empty() && entry.size() < (size_t)TEXT_BUFFER_SIZE && is_content_line(entry)
+        && entry.find_first_of(std::string("\r\n\0", 3)) == std::string::npos
+        && is_plain_name(entry.c_str());
+}
+
+// The list's own line end: its first one, LF for a list without any.
+static std::string list_line_end(const std::string &text)
+{
+    size_t end = text.find_first_of("\r\n");
+    if (end == std::string::npos || text[end] == '\n')
+        return "\n";
+    return text.compare(end, 2, "\r\n") == 0 ? "\r\n" : "\r";
+}
+
+// The entry goes in as a line of its own, in the list's own line ends; every other byte of
+// the list stays as it was (line ends, text after a null byte, comments).
 bool insert_map_list_entry(const char *path, const std::string &entry, int position)
 {
+    if (!playable_list_entry(entry)) {
+        printf("ERROR not a plain name in %s: %s\n", path, entry.c_str());
+        return false;
+    }
     std::string text;
     read_whole_file(path, text);
-    std::vector<std::string> lines = split_lines(text);
-    size_t at = lines.size();
+    std::string line_end = list_line_end(text);
+    size_t at = std::string::npos, after_last = text.size();
     int seen = 0;
-    for (size_t i = 0; i < lines.size(); i++) {
-        if (!is_content_line(lines[i]))
-            continue;
-        if (seen++ == position) {
-            at = i;
-            break;
+    for (size_t start = 0; start < text.size() && at == std::string::npos;) {
+        size_t end = text.find_first_of("\r\n", start);
+        size_t next = end == std::string::npos ? text.size()
+                    : end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
+        if (is_content_line(text.substr(start, (end == std::string::npos ? text.size() : end) - start))) {
+            if (seen++ == position)
+                at = start;
+            after_last = next;
         }
-        at = i + 1;
+        start = next;
     }
-    lines.insert(lines.begin() + at, entry);
+    if (at == std::string::npos)
+        at = seen > 0 ? after_last : text.size();
+    bool line_open = at == text.size() && !text.empty() && text.back() != '\n' && text.back() != '\r';
+    text.insert(at, (line_open ? line_end : "") + entry + line_end);
     std::string temp_path;
     FILE *file = open_replacement(path, temp_path);
     if (!file)
         return false;
-    for (const std::string &line : lines)
-        fprintf(file, "%s\n", line.c_str());
+    fwrite(text.data(), 1, text.size(), file);
     return commit_replacement(file, temp_path, path);
 }

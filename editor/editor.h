@@ -33,7 +33,10 @@ char map_char_at(int x, int y);
 std::vector<std::string> map_list_entries(const char *path);
 // Puts `entry` before the position-th entry (at the end for position == entries), keeping
 // every other line of the list; a missing list is made. False when it cannot be written.
+// Every other byte of the list is kept; an entry the game would not play ("#x", "a..b",
+// "/" or "\\" in it) is refused with the game's message, and false.
 bool insert_map_list_entry(const char *path, const std::string &entry, int position);
+bool playable_list_entry(const std::string &entry);   // the game's list reader plays it
 
 // ===================== edit_check.cpp =====================
 struct EditFault {

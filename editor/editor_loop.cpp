@@ -169,7 +169,8 @@ static int choose_list_position(const std::vector<std::string> &entries)
     }
 }
 
-// Offers to put the saved map into the map list when it is not there yet.
+// Offers to put the saved map into the map list when it is not there yet and the game would
+// play it under its name.
 static void offer_map_list()
 {
     std::string entry = edit_name + MAP_FILE_SUFFIX;
@@ -177,6 +178,10 @@ static void offer_map_list()
     for (const std::string &listed : entries)
         if (listed == entry)
             return;
+    if (!playable_list_entry(entry)) {
+        status_note += "  " + editor_text(ET_SAVE_FAILED, MAP_LIST_PATH);
+        return;
+    }
     int position = choose_list_position(entries);
     if (position < 0)
         return;

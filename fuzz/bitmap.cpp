@@ -13,8 +13,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     open_fuzz_screen();
     if (!write_bitmap_input("data/input.bmp", data, size))
         return 0;
-    SDL_Surface *plain = load_bitmap("data/", "input.bmp");
-    SDL_Surface *keyed = load_keyed_bitmap("data/", "input.bmp");
+    SDL_Surface *plain = read_bitmap("data/", "input.bmp");
+    SDL_Surface *keyed = read_keyed_bitmap("data/", "input.bmp");
+    require((plain != nullptr) == (keyed != nullptr), "both loaders agree");
+    require(!plain || bitmap_claimed_pixels(data, size) <= MAX_BITMAP_PIXELS, "too large refused");
+    if (!plain)
+        return 0;
     if (keyed->w > MAX_TRANSFORM_WIDTH) {
         SDL_FreeSurface(plain);
         SDL_FreeSurface(keyed);

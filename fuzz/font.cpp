@@ -15,7 +15,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     std::vector<uint8_t> sheet = input.ConsumeRemainingBytes<uint8_t>();
     if (!write_bitmap_input("data/font.bmp", sheet.data(), sheet.size()))
         return 0;
-    BitmapFont *sheet_font = font_init(load_bitmap("data/", "font.bmp"));
+    BitmapFont *sheet_font = font_init(read_bitmap("data/", "font.bmp"));
+    if (!sheet_font)
+        return 0;
     require(sheet_font->markers <= FONT_POSITIONS / 2, "markers fit their table");
     font_text_width(sheet_font, text.c_str());
     font_write(screen, sheet_font, x, y, text.c_str());

@@ -20,10 +20,9 @@ void require(bool holds, const char *what);
 // A name of the characters the name entry can type: letters, and the space when `spaces`.
 std::string typed_name(const uint8_t *data, size_t size, bool spaces);
 
-// Bitmaps claiming more pixels than this are left out of fuzz runs: SDL would allocate them
-// whole before reading, which the fuzzer counts as running out of memory.
+// Bitmaps claiming more pixels than this, but no more than the game's loader takes, are left
+// out of fuzz runs: SDL would allocate them whole before reading, which the fuzzer counts as
+// running out of memory. Larger claims reach the loader, which refuses them from the header.
 const long long MAX_FUZZ_PIXELS = 1 << 16;
-// Writes the input to `path`; true when SDL decodes it as a bitmap of at most MAX_FUZZ_PIXELS
-// pixels and the game's loader converts it; false when the loader would refuse it (the game
-// then ends with its message).
+// Writes the input to `path`; false when it is left out of the run.
 bool write_bitmap_input(const char *path, const uint8_t *data, size_t size);

@@ -23,6 +23,11 @@ struct Check {
     {
         faults.push_back(ContentFault{root + file, line, what});
     }
+
+    void note(const std::string &file, int line, const std::string &what)
+    {
+        faults.push_back(ContentFault{root + file, line, what, true});
+    }
 };
 
 std::string format(const char *pattern, int a = 0, int b = 0, int c = 0)
@@ -75,13 +80,39 @@ bool read_lines(const std::string &path, size_t line_size, Lines &out)
     return true;
 }
 
+// Why a file cannot be read: the refusal of a file that is not a text file to read, else
+// the plain "cannot be read".
+std::string unreadable(const Check &check, const std::string &file)
+{
+    std::string why = file_refusal(check.root + file, MAX_TEXT_FILE_SIZE);
+    return why.empty() ? "cannot be read" : why;
+}
+
+// Keeps the list's plain names, as the game's list reader does; each other entry is a fault.
+void keep_plain_names(Check &check, const char *file, Lines &list)
+{
+    Lines plain;
+    for (size_t i = 0; i < list.lines.size(); i++) {
+        if (is_plain_name(list.lines[i].c_str())) {
+            plain.lines.push_back(list.lines[i]);
+            plain.numbers.push_back(list.line_of(i));
+        } else {
+            check.add(file, list.line_of(i), "not a plain name: " + list.lines[i]);
+        }
+    }
+    list = plain;
+}
+
 // A list file the game cannot run without: present and naming something.
 std::vector<std::string> check_list(Check &check, const char *file, const char *what)
 {
     Lines list;
-    if (!read_lines(check.root + file, TEXT_BUFFER_SIZE, list))
-        check.add(file, 1, "cannot be read");
-    else if (list.lines.empty())
+    if (!read_lines(check.root + file, TEXT_BUFFER_SIZE, list)) {
+        check.add(file, 1, unreadable(check, file));
+        return list.lines;
+    }
+    keep_plain_names(check, file, list);
+    if (list.lines.empty())
         check.add(file, 1, std::string("names no ") + what);
     return list.lines;
 }
@@ -115,22 +146,23 @@ void check_maps(Check &check)
 {
     std::string text;
     if (!read_whole_file(check.root + MENU_MAP_PATH, text))
-        check.add(MENU_MAP_PATH, 1, "cannot be read");
+        check.add(MENU_MAP_PATH, 1, unreadable(check, MENU_MAP_PATH));
     else
         add_map_faults(check, MENU_MAP_PATH, text, check_map_text_format(text));
 
     Lines list;
     if (!read_lines(check.root + MAP_LIST_PATH, MAP_LINE_SIZE, list)) {
-        check.add(MAP_LIST_PATH, 1, "cannot be read");
+        check.add(MAP_LIST_PATH, 1, unreadable(check, MAP_LIST_PATH));
         return;
     }
+    keep_plain_names(check, MAP_LIST_PATH, list);
     if (list.lines.empty())
         check.add(MAP_LIST_PATH, 1, "names no maps");
     std::map<char, bool> used;
     for (size_t i = 0; i < list.lines.size(); i++) {
         std::string file = MAPS_DIRECTORY + list.lines[i];
         if (!read_whole_file(check.root + file, text)) {
-            check.add(MAP_LIST_PATH, list.line_of(i), "names " + file + ", which cannot be read");
+            check.add(MAP_LIST_PATH, list.line_of(i), "names " + file + ", which " + unreadable(check, file));
             continue;
         }
         add_map_faults(check, file, text, check_map_text(text));
@@ -138,7 +170,7 @@ void check_maps(Check &check)
     }
     for (const char *kind = USED_CELL_KINDS; *kind; kind++)
         if (!list.lines.empty() && !used[*kind])
-            check.add(MAP_LIST_PATH, 1, std::string("no level uses the cell kind ") + *kind);
+            check.note(MAP_LIST_PATH, 1, std::string("no level uses the cell kind ") + *kind);
 }
 
 // ----- bitmaps -----
@@ -207,6 +239,11 @@ ArrowReach check_skin(Check &check, const std::string &skin)
     for (int i = 0; i < SKIN_FILE_COUNT; i++) {
         const SkinFile &file = SKIN_FILES[i];
         std::string path = std::string(directory) + file.name;
+        std::string refusal = file_refusal(check.root + path, MAX_BITMAP_FILE_SIZE);
+        if (!refusal.empty() && refusal != "cannot be read") {
+            check.add(path, 1, refusal);
+            continue;
+        }
         Surface s(SDL_LoadBMP((check.root + path).c_str()));
         if (!s) {
             check.add(path, 1, "is missing or not a readable BMP file");
@@ -237,6 +274,11 @@ using Font = std::unique_ptr<BitmapFont, FontFree>;
 Font load_checked_font(Check &check)
 {
     std::string file = std::string(FONT_DIRECTORY) + FONT_FILE;
+    std::string refusal = file_refusal(check.root + file, MAX_BITMAP_FILE_SIZE);
+    if (!refusal.empty() && refusal != "cannot be read") {
+        check.add(file, 1, refusal);
+        return nullptr;
+    }
     Surface loaded(SDL_LoadBMP((check.root + file).c_str()));
     if (!loaded) {
         check.add(file, 1, "is missing or not a readable BMP file");
@@ -426,11 +468,30 @@ void check_characters(TextFile &t, const BitmapFont *f)
             }
 }
 
+// Whether the text holds UTF-8 sequences of two or more bytes and nothing that is not UTF-8:
+// a file saved as UTF-8 where the game reads single-byte Windows-1250.
+bool is_utf8_text(const std::string &text)
+{
+    bool multibyte = false;
+    for (size_t i = 0; i < text.size();) {
+        unsigned char c = text[i];
+        int length = c < 0x80 ? 1 : (c & 0xE0) == 0xC0 ? 2 : (c & 0xF0) == 0xE0 ? 3 : (c & 0xF8) == 0xF0 ? 4 : 0;
+        if (length == 0 || i + length > text.size() || (length == 2 && c < 0xC2))
+            return false;
+        for (int k = 1; k < length; k++)
+            if (((unsigned char)text[i + k] & 0xC0) != 0x80)
+                return false;
+        multibyte = multibyte || length > 1;
+        i += length;
+    }
+    return multibyte;
+}
+
 void check_text_file(Check &check, const std::string &file, ArrowReach arrows, const BitmapFont *f)
 {
     TextFile t{check, file, {}, arrows};
     if (!read_lines(check.root + file, TEXT_LINE_SIZE, t.lines)) {
-        check.add(file, 1, "cannot be read");
+        check.add(file, 1, unreadable(check, file));
         return;
     }
     int count = t.lines.lines.size();
@@ -441,7 +502,11 @@ void check_text_file(Check &check, const std::string &file, ArrowReach arrows, c
         texts[i] = i < count ? t.lines.lines[i] : "";
     if (!f)
         return;
-    check_characters(t, f);
+    std::string whole;
+    if (read_whole_file(check.root + file, whole) && is_utf8_text(whole))
+        check.add(file, 1, "is UTF-8; the game reads its texts as Windows-1250: save it in that encoding");
+    else
+        check_characters(t, f);
     check_menus(t);
     check_boxes(t);
     check_status_panel(t);
@@ -487,5 +552,5 @@ std::vector<ContentFault> check_content(const std::string &content_dir)
 
 std::string fault_line(const ContentFault &fault)
 {
-    return fault.file + ":" + std::to_string(fault.line) + ": " + fault.what;
+    return fault.file + ":" + std::to_string(fault.line) + ": " + (fault.note ? "note: " : "") + fault.what;
 }

@@ -18,8 +18,16 @@ bool read_line(FILE *file, char *buffer, size_t size);
 // what stands at the end of a long line.
 bool read_line(FILE *file, std::string &line);
 
-// The whole file as it is on disk; false when it cannot be read.
+// Larger than any valid map, list or text file (a map is 24 rows of 32 cells; comments aside).
+const long long MAX_TEXT_FILE_SIZE = 1 << 20;
+// Larger than any valid bitmap of a skin or the font sheet.
+const long long MAX_BITMAP_FILE_SIZE = 16 << 20;
+// The whole file as it is on disk; false when it cannot be read, is not a regular file (a
+// FIFO, a device, a folder) or is larger than MAX_TEXT_FILE_SIZE.
 bool read_whole_file(const std::string &path, std::string &text);
+// Why path is not a file to read (missing, not a regular file, larger than max_size); empty
+// when it is one.
+std::string file_refusal(const std::string &path, long long max_size);
 
 // Opens a text file for reading. When it cannot be opened, writes "ERROR opening file
 // <path>" and two line ends and returns null; the caller goes on without it.
@@ -38,6 +46,8 @@ void read_list(const char *path, std::vector<std::string> &list);  // exits 1 on
 // holding "/", "\" or ".." is refused with "ERROR not a plain name in <path>: <line>"
 // and skipped.
 void read_names(FILE *file, const char *path, std::vector<std::string> &list);
+// Whether name is plain: no "/", "\\" or ".."; the game's one rule, used by its tools too.
+bool is_plain_name(const char *name);
 
 // ===================== config.cpp =====================
 extern const char *const CONFIG_PATH;          // "data/gobrant.cfg"
@@ -125,10 +135,11 @@ extern const char *const HIGH_SCORES_PATH;     // "data/highscores.txt"
 const int HIGH_SCORE_COUNT = 10;
 const int HIGH_SCORE_LINE_SIZE = 256;
 
-int read_high_scores(const char *path);        // 0 read, 1 missing
+int read_high_scores(const char *path);        // 0 read, 1 missing or unreadable
 int write_high_scores(const char *path);       // 0 written, 1 not (message written, old file whole)
 int high_score_place(Uint32 points);           // first place a score would take, -1 for none
 void enter_high_score();                       // lets `score` into the table with a name; score = 0
+void enter_high_score_unasked();               // the same under player_name, drawing nothing
 void show_run_summary(const char *title);      // the end-of-run box (the caller flips)
 int run_summary_width(const char *title);      // its box's width
 extern const char *const RUN_SUMMARY_SCORE_FORMAT;   // its score line: the label, the score
@@ -141,6 +152,8 @@ struct ContentFault {
     std::string file;                          // the content directory's path joined with the file's
     int line;                                  // from 1; 1 for a fault of the whole file
     std::string what;
+    bool note = false;                         // a campaign-wide remark that a player's pack may
+                                               // well have: printed, but not a fault
 };
 std::vector<ContentFault> check_content(const std::string &content_dir);
 std::string fault_line(const ContentFault &fault);   // "file:line: what"
@@ -176,6 +189,7 @@ extern std::string texts[TEXT_COUNT];          // texts.cpp: the language text t
 extern std::string option_texts[OPTION_TEXT_COUNT];   // texts.cpp: the later options rows' words
 extern std::pair<std::string, Uint32> high_scores[HIGH_SCORE_COUNT];  // high_scores.cpp: best first
 extern bool high_scores_read;                  // high_scores.cpp: read_high_scores has been called
+extern bool high_scores_unreadable;            // high_scores.cpp: the stored table is there but unreadable
 
 // ---------- Scratch: good only until its next user ----------
 extern char text_buffer[TEXT_BUFFER_SIZE];     // line_reader.cpp: composed names and numbers

@@ -5,24 +5,29 @@
 #include "gfx.h"
 #include "world.h"
 #include <cctype>
+#include <cerrno>
 #include <cstdint>
 #include <cstring>
 
 const char *const HIGH_SCORES_PATH = "data/highscores.txt";
 std::pair<std::string, Uint32> high_scores[HIGH_SCORE_COUNT];
 bool high_scores_read = false;
+bool high_scores_unreadable = false;
 
 const char SCORE_SEPARATOR = '|';
 const int SUMMARY_CLOSING_LINES[3] = {TEXT_SUMMARY_FIRST, TEXT_SUMMARY_SECOND, TEXT_SUMMARY_THIRD};
 
-// How many characters of name go into its line: up to its first "|" (which would end the
-// name on reading), and short enough that "name|score" fits the line buffer of the reader.
-static size_t written_name_length(const std::string &name, Uint32 points)
+// The name as its line holds it: without leading "#" characters (a line starting with "#"
+// reads as a comment, and the score would vanish from the table), up to its first "|"
+// (which would end the name on reading), and short enough that "name|score" fits the line
+// buffer of the reader.
+static std::string written_name(const std::string &name, Uint32 points)
 {
     int digits = snprintf(nullptr, 0, "%u", (unsigned)points);
     size_t room = HIGH_SCORE_LINE_SIZE - 1 - 1 - digits;
-    size_t length = strcspn(name.c_str(), "|");
-    return length < room ? length : room;
+    size_t start = strspn(name.c_str(), "#");
+    size_t length = strcspn(name.c_str() + start, "|");
+    return name.substr(start, length < room ? length : room);
 }
 
 // The score after the "|" as "%u" reads it (leading white space skipped, an optional "+",
@@ -50,13 +55,19 @@ static bool parse_score(const char *text, Uint32 &points)
 // Each line is read whole, so a long name keeps its score; the name is shortened as the
 // writer would shorten it. Lines without "|" or without a score are skipped; at most ten
 // entries are read. Sets high_scores_read even when the file is missing (then the table
-// stays as it was). 0 read, 1 missing.
+// stays as it was). A file that is there but cannot be read (no permission, a read error)
+// sets high_scores_unreadable, so that the quit sequence never writes over it. 0 read,
+// 1 missing or unreadable.
 int read_high_scores(const char *path)
 {
     high_scores_read = true;
-    FILE *file = open_text_file(path);
-    if (!file)
+    FILE *file = fopen(path, "r");
+    if (!file) {
+        if (errno != ENOENT)
+            high_scores_unreadable = true;
+        printf("ERROR opening file %s\n\n", path);
         return 1;
+    }
     for (auto &entry : high_scores)
         entry = {std::string(), 0};
     std::string line;
@@ -67,18 +78,21 @@ int read_high_scores(const char *path)
         if (separator == std::string::npos || !parse_score(line.c_str() + separator + 1, points))
             continue;
         line.resize(separator);
-        line.resize(written_name_length(line, points));
-        high_scores[count++] = {line, points};
+        high_scores[count++] = {written_name(line, points), points};
+    }
+    if (ferror(file)) {
+        high_scores_unreadable = true;
+        printf("ERROR reading file %s\n\n", path);
     }
     fclose(file);
-    return 0;
+    return high_scores_unreadable ? 1 : 0;
 }
 
 static void write_table(FILE *file)
 {
     for (const auto &entry : high_scores)
-        fprintf(file, "%.*s|%u\n", (int)written_name_length(entry.first, entry.second),
-                entry.first.c_str(), (unsigned)entry.second);
+        fprintf(file, "%s|%u\n", written_name(entry.first, entry.second).c_str(),
+                (unsigned)entry.second);
 }
 
 // Writes exactly ten lines "name|score" and replaces the file whole; on failure writes the
@@ -101,29 +115,46 @@ int high_score_place(Uint32 points)
 // The row whose name is being typed, -1 when no name entry is open.
 static int row_being_named = -1;
 
-// Lets `score` into the table: moves the lower entries down, stores the score with the name
-// offered (player_name) and then asks for the name. The score goes in, and becomes 0, before
-// the entry opens, so a quit while it is open cannot enter it again: the quit sequence's call
-// lands here with the entry still open and only takes the name typed so far. A score that
-// beats no entry (0 included) asks nothing. Reads and writes score, high_scores, player_name.
+// Lets `score` into the table under player_name: moves the lower entries down and clears
+// score. The row it took, -1 when the score beats no entry (0 included).
+static int place_score()
+{
+    int place = high_score_place(score);
+    if (place >= 0) {
+        for (int i = HIGH_SCORE_COUNT - 1; i > place; i--)
+            high_scores[i] = high_scores[i - 1];
+        high_scores[place] = {std::string(player_name), score};
+    }
+    score = 0;
+    return place;
+}
+
+// Lets `score` into the table: stores the score with the name offered (player_name) and then
+// asks for the name. The score goes in, and becomes 0, before the entry opens, so a quit
+// while it is open cannot enter it again: the quit sequence's call lands here with the entry
+// still open and only takes the name typed so far. A score that beats no entry asks nothing.
+// Reads and writes score, high_scores, player_name.
 void enter_high_score()
 {
     if (row_being_named >= 0) {
         high_scores[row_being_named].first = player_name;
         return;
     }
-    int place = high_score_place(score);
+    int place = place_score();
     if (place >= 0) {
-        for (int i = HIGH_SCORE_COUNT - 1; i > place; i--)
-            high_scores[i] = high_scores[i - 1];
-        high_scores[place] = {std::string(player_name), score};
-        score = 0;
         row_being_named = place;
         text_entry(texts[TEXT_NAME_PROMPT].c_str(), player_name);
         high_scores[place].first = player_name;
         row_being_named = -1;
     }
-    score = 0;
+}
+
+void enter_high_score_unasked()
+{
+    if (row_being_named >= 0)
+        high_scores[row_being_named].first = player_name;
+    else
+        place_score();
 }
 
 const char *const RUN_SUMMARY_SCORE_FORMAT = "%s    %u";

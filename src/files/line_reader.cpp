@@ -1,9 +1,11 @@
 // line_reader.cpp: the one line reader of every text file, and the shared text buffer;
 // called by every reader of the game's files (lists, configuration, texts, scores, maps).
 #include "files.h"
+#include <cerrno>
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 char text_buffer[TEXT_BUFFER_SIZE];
 
@@ -49,15 +51,43 @@ bool read_line(FILE *file, char *buffer, size_t size)
     return found;
 }
 
+std::string file_refusal(const std::string &path, long long max_size)
+{
+    struct stat status;
+    if (stat(path.c_str(), &status) != 0)
+        return "cannot be read";
+    if (!S_ISREG(status.st_mode))
+        return "is not a regular file";
+    if (status.st_size > max_size)
+        return "is larger than any valid file (" + std::to_string((long long)status.st_size) + " bytes)";
+    return std::string();
+}
+
+// Opened without blocking, so that a FIFO put in a file's place cannot hold the reader, and
+// checked on the open file itself; at most MAX_TEXT_FILE_SIZE + 1 bytes are ever read.
 bool read_whole_file(const std::string &path, std::string &text)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
+    int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
         return false;
-    std::stringstream content;
-    content << in.rdbuf();
-    text = content.str();
-    return true;
+    struct stat status;
+    bool fine = fstat(fd, &status) == 0 && S_ISREG(status.st_mode)
+             && status.st_size <= MAX_TEXT_FILE_SIZE;
+    text.clear();
+    char block[65536];
+    while (fine) {
+        ssize_t got = read(fd, block, sizeof block);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0) {
+            fine = got == 0;
+            break;
+        }
+        text.append(block, (size_t)got);
+        fine = (long long)text.size() <= MAX_TEXT_FILE_SIZE;
+    }
+    close(fd);
+    return fine;
 }
 
 FILE *open_text_file(const char *path)

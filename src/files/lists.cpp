@@ -10,7 +10,7 @@ std::vector<std::string> language_list;
 
 // A plain name names a file or folder right inside the folder it is looked up in: no "/" or
 // "\\" that would lead into another folder, no ".." that would lead out.
-static bool is_plain_name(const char *name)
+bool is_plain_name(const char *name)
 {
     return !strpbrk(name, "/\\") && !strstr(name, "..");
 }

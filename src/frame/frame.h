@@ -37,6 +37,7 @@ void start_game();
 
 // ===================== shutdown.cpp =====================
 void shutdown_game();           // the quit sequence, registered with atexit
+bool display_gone();            // display_check.cpp: the X display has gone away
 // Ends the program with status 0, or, inside the quit sequence, only notes the request.
 // Callers that can run inside the quit sequence (the text entry and the focus wait) return
 // after it when quit_requested is set.

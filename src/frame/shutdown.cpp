@@ -19,12 +19,13 @@ static void offer_high_score()
 
 // Writes back only what was read from the stored files: the configuration once read_config
 // has read it, the table once the configuration was read too (before that no game can have
-// run, so the table in memory holds nothing the file lacks). Both saves are tried; true when
-// either failed.
+// run, so the table in memory holds nothing the file lacks). A table that is there but could
+// not be read is never written over: that counts as a failed save. Both saves are tried;
+// true when either failed.
 static bool write_back_files()
 {
-    bool failed = false;
-    if (high_scores_read && config_read)
+    bool failed = high_scores_unreadable;
+    if (high_scores_read && config_read && !high_scores_unreadable)
         failed |= write_high_scores(HIGH_SCORES_PATH) != 0;
     if (config_read)
         failed |= write_config(CONFIG_PATH) != 0;
@@ -54,12 +55,21 @@ static void release_everything()
 // Reads and writes quit_in_progress; everything start-up loaded is released. A stored file
 // that could not be written ends the process with status 1 once everything is released: the
 // sequence runs inside exit, where calling exit again is undefined behaviour, so it flushes
-// its messages itself and uses _Exit.
+// its messages itself and uses _Exit. When the X display has gone away (Xlib then calls exit
+// itself), the score enters the table under the configured name without drawing, the files
+// are saved and the process ends with status 1 at once, before SDL touches the display.
 void shutdown_game()
 {
     if (quit_in_progress)
         return;
     quit_in_progress = true;
+    if (display_gone()) {
+        puts("ERROR the display has gone away");
+        enter_high_score_unasked();
+        write_back_files();
+        fflush(stdout);
+        _Exit(1);
+    }
     offer_high_score();
     bool save_failed = write_back_files();
     release_everything();

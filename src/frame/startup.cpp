@@ -78,7 +78,7 @@ void start_game()
     read_required_list(SKIN_LIST_PATH, skin_list, "skins");
     read_required_list(LANGUAGE_LIST_PATH, language_list, "languages");
     read_config(CONFIG_PATH);
-    load_skin();
+    load_usable_skin();
     reset_program_state();
     read_menu_map();
     load_texts();

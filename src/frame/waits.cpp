@@ -46,7 +46,7 @@ void wait_for_focus()
         }
         if (!away) {
             reset_frame_pacer();
-            load_skin();
+            load_usable_skin();
             SDL_Flip(screen);
             return;
         }

@@ -157,7 +157,7 @@ int font_text_width(const BitmapFont *font, const char *text)
 
 int font_height(const BitmapFont *font)
 {
-    return font->sheet->h - 1;
+    return font->sheet->h > 0 ? font->sheet->h - 1 : 0;
 }
 
 void font_write_centred(SDL_Surface *dest, const BitmapFont *font, int y, const char *text)

@@ -8,11 +8,21 @@ struct LevelMap;
 
 // ===================== surfaces.cpp =====================
 SDL_Surface *load_bitmap(const char *directory, const char *file);        // exits 1 on failure
+SDL_Surface *read_bitmap(const char *directory, const char *file);        // null on failure (said)
+// The largest picture the game loads: each side, and all pixels (a font sheet is far wider
+// than the screen, but not this wide); a header claiming more is refused before decoding.
+const long long MAX_BITMAP_SIDE = 16384;
+const long long MAX_BITMAP_PIXELS = 1 << 22;
+// The pixels a BMP file's first size bytes claim: 0 for a file that is no BMP (SDL refuses
+// it), more than MAX_BITMAP_PIXELS for one cut off inside its size fields or claiming a side
+// over MAX_BITMAP_SIDE.
+long long bitmap_claimed_pixels(const Uint8 *data, size_t size);
 // Whether a decoded bitmap's pixel format can be converted: a palette up to 8 bits, else
 // colour masks that are each one run of bits, apart, inside the pixel. SDL's converter
 // crashes on a file whose bit-field masks are not.
 bool convertible_bitmap(const SDL_Surface *loaded);
 SDL_Surface *load_keyed_bitmap(const char *directory, const char *file);  // green transparent
+SDL_Surface *read_keyed_bitmap(const char *directory, const char *file);  // the same, null on failure
 const Uint8 SPRITE_KEY_RGB[3] = {0, 255, 0};  // the transparent colour of keyed pictures
 Uint32 read_pixel(SDL_Surface *surface, int x, int y);   // no range test: (x, y) is inside
 Uint32 get_pixel(SDL_Surface *surface, int x, int y);
@@ -50,6 +60,10 @@ extern const char *const FONT_FILE;          // "font.bmp"
 extern const char *const SKIN_PATH_FORMAT;   // "skins/%s/"
 
 void load_skin();                            // font and all 18 bitmaps of skin_list[skin_index]
+bool try_load_skin();                        // the same; false (set released, said) when one fails
+// skin_list[skin_index], or when it fails the first skin of the list that loads (skin_index
+// then names it, with a message); ends the program when no skin loads.
+void load_usable_skin();
 void free_skin();                            // releases every surface and the font
 
 // ===================== drawing.cpp =====================

@@ -3,6 +3,7 @@
 #include "gfx.h"
 #include "files.h"
 #include "world.h"
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 
@@ -100,43 +101,78 @@ static const std::string &chosen_skin_name()
 static SDL_Surface *load_skin_file(int index)
 {
     const SkinFile &file = SKIN_FILES[index];
-    return file.load == SKIN_KEYED ? load_keyed_bitmap(skin_path, file.name)
-                                   : load_bitmap(skin_path, file.name);
+    return file.load == SKIN_KEYED ? read_keyed_bitmap(skin_path, file.name)
+                                   : read_bitmap(skin_path, file.name);
 }
 
 // The enemy faces right in its picture; an animated strip (wider than one frame) also gets
 // its turned copies for down, left (upside down) and up. A single frame is drawn unturned.
-static void load_enemy()
+static bool load_enemy()
 {
     enemy_sprites[DIR_RIGHT] = load_skin_file(SKIN_ENEMY);
+    if (!enemy_sprites[DIR_RIGHT])
+        return false;
     if (enemy_sprites[DIR_RIGHT]->w <= FRAME_SIZE)
-        return;
+        return true;
     for (int direction = DIR_RIGHT + 1; direction <= DIR_UP; direction++)
         enemy_sprites[direction] = turn_frames(enemy_sprites[direction - 1]);
+    return true;
 }
 
 // The player stays upright facing left: that copy is mirrored, the up copy is turned from it.
-static void load_player(int file, SDL_Surface *sprites[5])
+static bool load_player(int file, SDL_Surface *sprites[5])
 {
     sprites[DIR_RIGHT] = load_skin_file(file);
+    if (!sprites[DIR_RIGHT])
+        return false;
     sprites[DIR_DOWN] = turn_frames(sprites[DIR_RIGHT]);
     sprites[DIR_LEFT] = mirror_frames(sprites[DIR_RIGHT]);
     sprites[DIR_UP] = turn_frames(sprites[DIR_LEFT]);
+    return true;
 }
 
 // Loads the font and every picture of skin_list[skin_index] into the sprite set (writes
-// every global of this file), releasing what an earlier load left there.
-void load_skin()
+// every global of this file), releasing what an earlier load left there. A picture that
+// cannot be read is reported, the whole set is released and the answer is false. The font
+// is the game's own, not the skin's: a font that cannot be read ends the program.
+bool try_load_skin()
 {
     free_skin();
     load_font();
     snprintf(skin_path, sizeof skin_path, SKIN_PATH_FORMAT, chosen_skin_name().c_str());
-    for (int i = 0; i < SKIN_STILL_FILES; i++)
-        *SKIN_FILES[i].slot = load_skin_file(i);
+    bool loaded = true;
+    for (int i = 0; i < SKIN_STILL_FILES && loaded; i++)
+        loaded = (*SKIN_FILES[i].slot = load_skin_file(i)) != nullptr;
     actor_frame_rect.y = 0;
     actor_frame_rect.w = FRAME_SIZE;
     actor_frame_rect.h = FRAME_SIZE;
-    load_enemy();
-    load_player(SKIN_PLAYER, player_sprites);
-    load_player(SKIN_POWERED_PLAYER, player_power_sprites);
+    loaded = loaded && load_enemy() && load_player(SKIN_PLAYER, player_sprites)
+          && load_player(SKIN_POWERED_PLAYER, player_power_sprites);
+    if (!loaded)
+        free_skin();
+    return loaded;
+}
+
+void load_skin()
+{
+    if (!try_load_skin())
+        exit(1);
+}
+
+void load_usable_skin()
+{
+    if (try_load_skin())
+        return;
+    std::string refused = chosen_skin_name();
+    Uint8 configured = skin_index;
+    for (size_t i = 0; i < skin_list.size() && i <= UINT8_MAX; i++) {
+        skin_index = (Uint8)i;
+        if (skin_list[i] != refused && try_load_skin()) {
+            printf("ERROR skin %s cannot be used, using %s\n", refused.c_str(), skin_list[i].c_str());
+            return;
+        }
+    }
+    skin_index = configured;
+    printf("ERROR no skin of %s can be used\n", SKIN_LIST_PATH);
+    exit(1);
 }

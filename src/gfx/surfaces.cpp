@@ -2,16 +2,16 @@
 #include "gfx.h"
 #include "files.h"
 #include "frame.h"
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 
 static const Uint32 NO_PIXEL = 0xFFFFFFFF;   // get_pixel's answer for an unknown pixel size
 
-// Ends the program because the bitmap at text_buffer could not be read.
-static void die_unreadable_bitmap()
+// Says that the bitmap at text_buffer could not be read.
+static void report_unreadable_bitmap()
 {
     printf("ERROR nacteni obrazku:%s\n", text_buffer);
-    exit(1);
 }
 
 // A colour mask SDL can convert from: one run of set bits inside the pixel's bits (at most 32).
@@ -38,27 +38,68 @@ bool convertible_bitmap(const SDL_Surface *loaded)
         && !(f->Amask & (f->Rmask | f->Gmask | f->Bmask));
 }
 
+long long bitmap_claimed_pixels(const Uint8 *data, size_t size)
+{
+    auto field = [&](size_t at, int bytes) {
+        long long value = 0;
+        for (int i = bytes - 1; i >= 0; i--)
+            value = value << 8 | data[at + i];
+        return bytes == 4 ? (long long)(int32_t)value : value;
+    };
+    if (size < 2 || data[0] != 'B' || data[1] != 'M')
+        return 0;   // SDL refuses it at once
+    const long long too_many = MAX_BITMAP_PIXELS + 1;
+    if (size < 18)
+        return too_many;
+    bool old_header = field(14, 4) == 12;
+    if (size < (old_header ? 22u : 26u))
+        return too_many;
+    long long w = std::llabs(old_header ? field(18, 2) : field(18, 4));
+    long long h = std::llabs(old_header ? field(20, 2) : field(22, 4));
+    if (w > MAX_BITMAP_SIDE || h > MAX_BITMAP_SIDE)
+        return too_many;
+    return w * h;
+}
+
+// Whether the file's header claims a size the game takes: read before SDL decodes it, which
+// allocates the whole claimed picture first.
+static bool size_allowed(const char *path)
+{
+    Uint8 header[26];
+    FILE *file = fopen(path, "rb");
+    if (!file)
+        return true;   // SDL says it cannot be opened
+    size_t got = fread(header, 1, sizeof header, file);
+    fclose(file);
+    return bitmap_claimed_pixels(header, got) <= MAX_BITMAP_PIXELS;
+}
+
 // Reads directory + file (composed into text_buffer) and converts it to the screen's format.
-// A file that cannot be opened, decoded or converted (also: no video mode yet) ends the
-// program.
-SDL_Surface *load_bitmap(const char *directory, const char *file)
+// A file that claims too large a picture, or cannot be opened, decoded or converted (also: no
+// video mode yet) is reported
+// and gives null; text_buffer then still names it.
+SDL_Surface *read_bitmap(const char *directory, const char *file)
 {
     snprintf(text_buffer, TEXT_BUFFER_SIZE, "%s%s", directory, file);
-    SDL_RWops *stream = SDL_RWFromFile(text_buffer, "rb");
-    if (!stream)
-        die_unreadable_bitmap();
-    SDL_Surface *loaded = SDL_LoadBMP_RW(stream, 1);
+    SDL_RWops *stream = size_allowed(text_buffer) ? SDL_RWFromFile(text_buffer, "rb") : nullptr;
+    SDL_Surface *loaded = stream ? SDL_LoadBMP_RW(stream, 1) : nullptr;
     if (loaded && !convertible_bitmap(loaded)) {
         SDL_FreeSurface(loaded);
         loaded = nullptr;
     }
-    if (!loaded)
-        die_unreadable_bitmap();
-    SDL_Surface *converted = SDL_GetVideoSurface() ? SDL_DisplayFormat(loaded) : nullptr;
+    SDL_Surface *converted = loaded && SDL_GetVideoSurface() ? SDL_DisplayFormat(loaded) : nullptr;
     SDL_FreeSurface(loaded);
     if (!converted)
-        die_unreadable_bitmap();
+        report_unreadable_bitmap();
     return converted;
+}
+
+SDL_Surface *load_bitmap(const char *directory, const char *file)
+{
+    SDL_Surface *surface = read_bitmap(directory, file);
+    if (!surface)
+        exit(1);
+    return surface;
 }
 
 // Pure green in the surface's own format: the transparent colour of sprites.
@@ -67,10 +108,19 @@ static Uint32 green_key(SDL_Surface *surface)
     return SDL_MapRGB(surface->format, SPRITE_KEY_RGB[0], SPRITE_KEY_RGB[1], SPRITE_KEY_RGB[2]);
 }
 
+SDL_Surface *read_keyed_bitmap(const char *directory, const char *file)
+{
+    SDL_Surface *surface = read_bitmap(directory, file);
+    if (surface)
+        SDL_SetColorKey(surface, SDL_SRCCOLORKEY | SDL_RLEACCEL, green_key(surface));
+    return surface;
+}
+
 SDL_Surface *load_keyed_bitmap(const char *directory, const char *file)
 {
-    SDL_Surface *surface = load_bitmap(directory, file);
-    SDL_SetColorKey(surface, SDL_SRCCOLORKEY | SDL_RLEACCEL, green_key(surface));
+    SDL_Surface *surface = read_keyed_bitmap(directory, file);
+    if (!surface)
+        exit(1);
     return surface;
 }
 

@@ -76,6 +76,8 @@ int top;            // y of row 31
 int box_width;      // W; only ever grows while the menu is open
 int box_x;
 SDL_Rect arrow_rect;
+Uint8 skin_shown;           // the skin loaded when the menu opened
+std::string refused_skin;   // the bitmap of a refused skin, shown below the box; empty: none
 
 // The list entry shown for index; an empty text if the index lies outside the list.
 const char *list_entry(const std::vector<std::string> &list, Uint8 index)
@@ -215,6 +217,8 @@ void draw_menu()
     if (row_has_arrows(cursor))
         draw_arrows();
     draw_rows();
+    if (!refused_skin.empty())
+        draw_framed_label(refused_skin.c_str(), top + 6 * fh);
     SDL_Flip(screen);
 }
 
@@ -247,10 +251,18 @@ void step_index(Uint8 &index, int step, size_t count)
 }
 
 // Writes skin_index and language_index; the new skin and texts load on leaving with Return.
+// A skin that cannot be loaded is refused: the skin shown before stays, the menu stays open
+// and names the bitmap that failed below its box.
 void apply_and_leave()
 {
     state = MENU_LEAVE;
-    load_skin();
+    if (!try_load_skin()) {
+        refused_skin = text_buffer;
+        skin_index = skin_shown;
+        load_usable_skin();
+        state = MENU_REDRAW;
+    }
+    skin_shown = skin_index;
     load_texts();
 }
 
@@ -306,6 +318,7 @@ void handle_key(const SDL_Event &press)
 {
     if (is_alt_f4(press))
         exit(0);
+    refused_skin.clear();
     bool redraw = handle_row_key(press.key.keysym.sym);
     if (!redraw && cursor == TEXT_OPTION_NAME)
         edit_name();
@@ -319,5 +332,7 @@ void options_menu(Uint16 minimum_width)
 {
     take_layout(minimum_width);
     cursor = TEXT_OPTION_SPEED;
+    skin_shown = skin_index;
+    refused_skin.clear();
     run_menu_loop(state, draw_menu, handle_key);
 }

@@ -17,6 +17,7 @@ E2E_WINDOW_TIMEOUT=15                  # seconds to wait for the game's window
 E2E_CAPTION="Gobrant beta"
 E2E_SCREEN=${E2E_SCREEN:-1024x768x24}  # the X server's screen: width x height x depth
 E2E_DISPLAY_NUMBER=${E2E_DISPLAY_NUMBER:-}   # a fixed display number; free ones are searched if empty
+E2E_RUN_AS=""                          # a command that runs the game as another user; empty: as is
 
 E2E_WORK=""
 E2E_CONTENT=""
@@ -168,7 +169,7 @@ e2e_wait_for_x() {
 # Starts the game in the copy's directory and waits until its window shows something.
 e2e_start_game() {
     E2E_GAME_RC=""
-    (cd "$E2E_CONTENT" && exec env SDL_AUDIODRIVER=dummy "$E2E_GAME") \
+    (cd "$E2E_CONTENT" && exec env SDL_AUDIODRIVER=dummy ${E2E_RUN_AS:-} "$E2E_GAME") \
         >> "$E2E_WORK/game_stdout.txt" 2>&1 &
     E2E_GAME_PID=$!
     E2E_WINDOW=$(e2e_find_window "^$E2E_CAPTION\$" "$E2E_GAME_PID")

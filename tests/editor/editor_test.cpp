@@ -143,6 +143,23 @@ TEST_F(EditorTest, DrawsALevelWithLiveFaultsUndoRedoAndSavesItIntoTheMapList)
     EXPECT_EQ(read_file("maps/new_1.txt"), saved_text());
 }
 
+// The map list keeps every byte but the added line (CRLF, a lone CR, text after a null byte),
+// and an entry the game would not play is refused with the list untouched.
+TEST_F(EditorTest, AnAddedMapListEntryKeepsEveryOtherByte)
+{
+    const std::string list("# top\r\nlevel01.txt\r\nlevel02.txt\r# cr\rtail\0kept", 46);
+    write_file(MAP_LIST_PATH, list);
+    ASSERT_TRUE(insert_map_list_entry(MAP_LIST_PATH, "mine.txt", 1));
+    EXPECT_EQ(read_file(MAP_LIST_PATH),
+              std::string("# top\r\nlevel01.txt\r\nmine.txt\r\nlevel02.txt\r# cr\rtail\0kept", 56));
+    ASSERT_TRUE(insert_map_list_entry(MAP_LIST_PATH, "end.txt", 4));
+    EXPECT_EQ(read_file(MAP_LIST_PATH).substr(56), "\r\nend.txt\r\n");
+    std::string before = read_file(MAP_LIST_PATH);
+    for (const char *unplayable : {"#x.txt", "a..b.txt", "sub/x.txt"})
+        EXPECT_FALSE(insert_map_list_entry(MAP_LIST_PATH, unplayable, 0)) << unplayable;
+    EXPECT_EQ(read_file(MAP_LIST_PATH), before);
+}
+
 TEST_F(EditorTest, EveryShippedLevelSavesBackAsItWas)
 {
     for (const std::string &entry : map_list_entries(MAP_LIST_PATH)) {

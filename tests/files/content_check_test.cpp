@@ -4,6 +4,7 @@
 #include "world.h"
 #include "test_support.h"
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -39,6 +40,26 @@ const Planted PLANTED[] = {
     {[] { write_file("data/texts.txt", "# none\n"); }, "./data/texts.txt:1:", "names no languages"},
     {[] { write_file("maps/AAA_maplist.txt", "# levels\n\ngone.txt\n"); },
      "./maps/AAA_maplist.txt:3:", "names maps/gone.txt, which cannot be read"},
+    // The game's own name rule; only regular files are read, and none larger than a valid
+    // one: a FIFO, a device or a huge map is refused before reading (it would hang the check).
+    {[] { write_file("maps/AAA_maplist.txt", "level01.txt\n../maps/level02.txt\n"); },
+     "./maps/AAA_maplist.txt:2:", "not a plain name: ../maps/level02.txt"},
+    {[] {
+         mkfifo("maps/fifo.txt", 0600);
+         write_file("maps/AAA_maplist.txt", "fifo.txt\n");
+     },
+     "./maps/AAA_maplist.txt:1:", "names maps/fifo.txt, which is not a regular file"},
+    {[] {
+         write_file("maps/huge.txt", "1");
+         truncate("maps/huge.txt", 200 << 20);
+         write_file("maps/AAA_maplist.txt", "huge.txt\n");
+     },
+     "./maps/AAA_maplist.txt:1:", "which is larger than any valid file"},
+    {[] {
+         unlink("skins/meadow/boost.bmp");
+         symlink("/dev/zero", "skins/meadow/boost.bmp");
+     },
+     "./skins/meadow/boost.bmp:1:", "is not a regular file"},
     {[] { write_file("data/menumap.txt", "1111\n"); }, "./data/menumap.txt:1:", "has 1 rows, not 24"},
     {[] {
          write_map("bad.txt", {"1111111", "1300021", "1111111"});
@@ -97,4 +118,25 @@ TEST(ContentCheck, EachPlantedFaultIsReportedAtItsFileAndLine)
         EXPECT_TRUE(found) << "expected " << planted.where << " " << planted.what << " in:\n" << report;
         leave_scratch_tree(root);
     }
+}
+
+// A player's pack of one plain map uses few cell kinds: that is a note, not a fault. A text
+// file saved as UTF-8 gets one fault naming its encoding, not one per accented character.
+TEST(ContentCheck, APlayersPackIsJudgedByItsOwnFaults)
+{
+    std::string root = enter_scratch_tree();
+    write_file("maps/AAA_maplist.txt", "level01.txt\n");   // no floor, life or teleports
+    set_text(EN, TEXT_PAUSE, "Pauza \xC3\xA1");
+    set_text(EN, TEXT_LEVEL_DONE, "Hotovo \xC4\x9B");
+    int notes = 0, in_en = 0;
+    std::string report;
+    for (const ContentFault &fault : check_content(".")) {
+        report += fault_line(fault) + "\n";
+        notes += fault.note;
+        if (!fault.note)
+            in_en += fault.file == std::string("./") + EN && fault.what.find("is UTF-8") != std::string::npos ? 1 : 100;
+    }
+    EXPECT_GT(notes, 0) << report;
+    EXPECT_EQ(in_en, 1) << report;
+    leave_scratch_tree(root);
 }

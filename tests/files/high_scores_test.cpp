@@ -78,12 +78,15 @@ TEST(HighScores, AMissingFileLeavesTheTableAndSaysSo)
     EXPECT_EQ(high_scores[0].second, 700u);
 }
 
+// A name starting with "#" (a configured one) would make its line a comment: it is
+// written without the leading "#", and every row reads back.
 TEST(HighScores, NamesThatWouldNotReadBackAreShortenedOnWriting)
 {
     enter_scratch_tree(false);
-    set_table({4000000000u, 7});
+    set_table({4000000000u, 7, 6});
     high_scores[0].first = std::string(300, 'a');
     high_scores[1].first = "left|right";
+    high_scores[2].first = "##hash";
     write_high_scores("scores.txt");
     std::string text = read_file("scores.txt");
     std::string first_line = text.substr(0, text.find('\n'));
@@ -94,6 +97,7 @@ TEST(HighScores, NamesThatWouldNotReadBackAreShortenedOnWriting)
     EXPECT_EQ(high_scores[0].first, written.first.substr(0, HIGH_SCORE_LINE_SIZE - 1 - 11));
     EXPECT_EQ(high_scores[0].second, 4000000000u);
     EXPECT_EQ(high_scores[1], std::make_pair(std::string("left"), Uint32(7)));
+    EXPECT_EQ(high_scores[2], std::make_pair(std::string("hash"), Uint32(6)));
 }
 
 TEST(HighScoresDeathTest, AFailedWriteLeavesTheOldFileAndSaysSo)

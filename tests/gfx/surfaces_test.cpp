@@ -223,9 +223,12 @@ TEST(LoadingDeathTest, UnreadableBitmapEndsTheProgramWithItsPath)
     odd_depth[28] = '\x03';
     odd_depth[29] = '\x18';
     write_file("data/odd_depth.bmp", odd_depth);
+    std::string tall = good;        // 2^31 rows claimed: refused from the header
+    tall.replace(22, 4, std::string("\x00\x00\x00\x80", 4));
+    write_file("data/tall.bmp", tall);
 
     for (const char *name : {"missing.bmp", "empty.bmp", "header_only.bmp", "truncated.bmp",
-                             "garbage.bmp", "lying.bmp", "odd_depth.bmp"}) {
+                             "garbage.bmp", "lying.bmp", "odd_depth.bmp", "tall.bmp"}) {
         std::string message = std::string("ERROR nacteni obrazku:data/") + name + "\n";
         EXPECT_EXIT(
             {

@@ -44,7 +44,7 @@ check "settings are a file of the player's" test ! -L "$player/data/gobrant.cfg"
 check "a shipped map is a link" test "$(readlink -f "$player/maps/level01.txt")" = "$shipped/maps/level01.txt"
 check "map list seeded" cmp -s "$player/maps/AAA_maplist.txt" "$shipped/maps/AAA_maplist.txt"
 
-echo "the player's changes; an upgrade adds level09 and drops level08; the tree moves"
+echo "the player's changes; an upgrade adds level09, a skin and a language and drops level08; the tree moves"
 echo "TIMER: 20" > "$player/data/gobrant.cfg"
 echo "mine" > "$player/maps/mine.txt"
 sed -i '/^level03.txt$/d' "$player/maps/AAA_maplist.txt"
@@ -53,6 +53,11 @@ mkdir "$player/skins/own" && echo own >> "$player/skins/skins.txt"
 cp "$shipped/maps/level01.txt" "$shipped/maps/level09.txt"
 sed -i 's/^level08.txt$/level09.txt/' "$shipped/maps/AAA_maplist.txt"
 rm "$shipped/maps/level08.txt"
+# The configuration stores the chosen skin and language by their places in the lists.
+place() { grep -v -e '^#' -e '^$' "$1" | grep -n -x -F "$2" | cut -d: -f1; }
+skin_place=$(place "$player/skins/skins.txt" circuit) language_place=$(place "$player/data/texts.txt" en)
+mkdir "$shipped/skins/forest" && sed -i 's/^circuit$/forest\ncircuit/' "$shipped/skins/skins.txt"
+touch "$shipped/data/texts/meadow_de.txt" && sed -i 's/^en$/de\nen/' "$shipped/data/texts.txt"
 mv "$work/a" "$work/b"
 prefix=$work/b/usr shipped=$work/b/usr/share/games/gobrant
 check "launch after the upgrade" launch
@@ -61,6 +66,10 @@ got=$(names "$player/maps/AAA_maplist.txt")
 want="level01.txt level02.txt level04.txt level05.txt level06.txt level07.txt level09.txt mine.txt "
 check "map list merged: got '$got'" test "$got" = "$want"
 check "own skin listed" grep -qx own "$player/skins/skins.txt"
+check "new skin and language listed" grep -qx forest "$player/skins/skins.txt"
+check "new language listed" grep -qx de "$player/data/texts.txt"
+check "the chosen skin keeps its place" test "$(place "$player/skins/skins.txt" circuit)" = "$skin_place"
+check "the chosen language keeps its place" test "$(place "$player/data/texts.txt" en)" = "$language_place"
 check "new map linked" test "$(readlink -f "$player/maps/level09.txt")" = "$shipped/maps/level09.txt"
 check "dropped map unlinked" test ! -L "$player/maps/level08.txt"
 check "links follow the moved tree" test -z "$(find "$player" -xtype l)"
@@ -74,6 +83,9 @@ mv "$shipped" "$work/away"
 launch; expect_failure $? "content is missing"
 mv "$work/away" "$shipped"
 launch --edit; expect_failure $? "map editor is not installed"
+(cd "$work" && XDG_DATA_HOME= HOME=rel launch); expect_failure $? "HOME is not an absolute path"
+(cd "$work" && XDG_DATA_HOME=rel HOME=$work/home2 launch); expect_failure $? "XDG_DATA_HOME is not an absolute path"
+check "nothing made for a relative home" test ! -e "$work/rel" -a ! -e "$work/home2"
 check "nothing changed by the failures" test "$before" = "$(snapshot)"
 
 echo "one game at a time; a crashed game or set-up leaves nothing in the way"
@@ -82,18 +94,43 @@ first=$!
 for i in $(seq 50); do [ "$(wc -l < "$work/ran")" = 3 ] && break; sleep 0.1; done
 launch; expect_failure $? "already running"
 kill -KILL "$first"; wait "$first" 2>/dev/null
-echo "half" > "$player/data/gobrant.cfg.new999"
+echo "half" > "$player/.launcher/tmp.999.list"
+for f in maps/castle.new1.txt data/scores.new2024.bak skins/theme.new2.txt; do echo mine > "$player/$f"; done
+echo castle.new1.txt >> "$player/maps/AAA_maplist.txt"
 check "launch after a crash" launch
-check "crash leftovers cleared" test ! -e "$player/data/gobrant.cfg.new999"
+check "crash leftovers cleared" test ! -e "$player/.launcher/tmp.999.list"
+for f in maps/castle.new1.txt data/scores.new2024.bak skins/theme.new2.txt; do
+    check "the player's $f kept" test "$(cat "$player/$f")" = mine
+done
 check "settings whole" test "$(cat "$player/data/gobrant.cfg")" = "TIMER: 20"
+
+echo "the player's own links, dangling or not, are left alone"
+mkdir -p "$work/own/skin" && echo own > "$work/own/level01.txt"
+ln -sfn "$work/own/level01.txt" "$player/maps/level01.txt"
+rm "$player/skins/meadow" && ln -s "$work/own/skin" "$player/skins/meadow"
+ln -s /nonexistent/usb.txt "$player/maps/usb.txt"
+rm "$player/data/highscores.txt" && ln -s /nonexistent/scores.txt "$player/data/highscores.txt"
+links() { (cd "$player" && readlink maps/level01.txt skins/meadow maps/usb.txt data/highscores.txt); }
+own_links=$(links)
+check "launch with the player's links" launch
+check "the player's links kept: $(links)" test "$(links)" = "$own_links"
+rm "$player/maps/level01.txt" "$player/skins/meadow" "$player/maps/usb.txt" "$player/data/highscores.txt"
+check "launch after the player's links went" launch
+check "shipped links back" test "$(readlink -f "$player/maps/level01.txt")" = "$shipped/maps/level01.txt"
 
 echo "--edit runs the editor in the player's directory with the map"
 stand_in "$prefix/lib/games/gobrant/gobrant-editor"
 mkdir -p "$work/cwd/sub" && touch "$work/cwd/sub/x.txt"
-(cd "$work/cwd" && launch --edit sub/x.txt) || fail "--edit sub/x.txt"
-check "editor with a path" test "$(tail -n 1 "$work/ran")" = "$player $work/cwd/sub/x.txt"
+(cd "$work/cwd" && launch --edit sub/x.txt); expect_failure $? "not a path: sub/x.txt"
 launch --edit mine.txt || fail "--edit mine.txt"
 check "editor with a map name" test "$(tail -n 1 "$work/ran")" = "$player mine.txt"
+
+echo "a backslash in the player's directory keeps the lists merging"
+back=$work/back\\tab
+XDG_DATA_HOME=$back launch || fail "launch in $back"
+echo level10.txt >> "$shipped/maps/AAA_maplist.txt"
+XDG_DATA_HOME=$back launch || fail "second launch in $back"
+check "the new map merged in $back" grep -qx level10.txt "$back/gobrant/maps/AAA_maplist.txt"
 
 echo "make play's launcher: the real game in a player directory, the checkout untouched"
 content_state() { (cd "$source_dir/content" && find . -type f -exec md5sum {} + | sort); }

@@ -416,8 +416,10 @@ AutoplayReport autoplay_level(const std::string &map, int runs, unsigned first_s
         double median = m % 2 ? clear_frames[m / 2] : (clear_frames[m / 2 - 1] + clear_frames[m / 2]) / 2.0;
         report.median_seconds = median * frame_delay / 1000.0;
     }
-    // Minutes to clear, one point a catch, and three points for every run in ten not cleared.
-    report.difficulty = report.median_seconds / 60 + report.catches
+    // Minutes to clear, one point a life lost, a quarter point for each power charge, decoy
+    // and boost it needed, and three points for every run in ten not cleared.
+    report.difficulty = report.median_seconds / 60 + report.lives_lost
+        + (report.power + report.decoys + report.boosts) / 4
         + 30.0 * (report.runs - report.cleared) / report.runs;
     return report;
 }

@@ -3,11 +3,12 @@
 
 PACKAGES := cmake g++ make pkg-config libsdl1.2-dev libgtest-dev libfreetype-dev \
             fonts-dejavu-core xvfb xdotool x11-utils imagemagick libbenchmark-dev \
-            dpkg-dev lintian desktop-file-utils appstream libsdl2-2.0-0 clang libclang-rt-14-dev
+            dpkg-dev lintian desktop-file-utils appstream libsdl2-2.0-0 clang libclang-rt-14-dev \
+            gnuplot-nox
 JOBS ?= 2
 
 .PHONY: all deps build play deb test test-plain test-sanitized test-fuzz fuzz fuzz-build \
-        replay-update soak bench cpu-share screenshots preview clean
+        replay-update soak bench cpu-share screenshots preview levels-report clean
 
 all: build
 
@@ -98,6 +99,10 @@ cpu-share: build
 
 screenshots: build
 	bash tests/e2e/screenshots.sh build/gobrant content docs/screenshots
+
+# The automatic player over every shipped level: docs/levels.md with its difficulty curve.
+levels-report: build
+	bash tools/levels_report.sh build/autoplay content docs
 
 preview: build
 	mkdir -p preview && cd content && ../build/skin_preview ../preview

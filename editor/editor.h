@@ -54,12 +54,16 @@ enum EditorText {
     ET_HELP_LAST = ET_HELP_FIRST + 13,
     ET_HELP_CLOSE,
     ET_FAULT_FIRST,                               // one line per MapFaultKind, in its order
-    EDITOR_TEXT_COUNT = ET_FAULT_FIRST + MAP_FAULT_KIND_COUNT
+    ET_AUTOPLAY_RUNNING = ET_FAULT_FIRST + MAP_FAULT_KIND_COUNT,   // the automatic player's lines
+    ET_AUTOPLAY_CLEARED, ET_AUTOPLAY_STUCK, ET_HELP_AUTOPLAY,
+    EDITOR_TEXT_COUNT
 };
 extern std::string editor_texts[EDITOR_TEXT_COUNT];   // empty entries for a missing file
 int load_editor_texts();                          // "data/texts/editor_<language>.txt"; 0 read
 // The text with its "%s" replaced by value.
 std::string editor_text(int index, const std::string &value = "");
+// The text with each "%s" in turn replaced by the next of values.
+std::string editor_text_with(int index, const std::vector<std::string> &values);
 
 // ===================== editor_screen.cpp =====================
 const int FAULT_LINES = 4;                        // fault lines the strip shows
@@ -84,3 +88,7 @@ void run_editor();                                // until Escape or the window 
 bool ask_yes_no(const char *question);            // Return: yes, Escape: no
 void save_with_questions();                       // Ctrl+S
 void play_test();                                 // F5
+const int EDITOR_AUTOPLAY_RUNS = 5;               // runs of the automatic player on F6
+// F6: the automatic player plays the map off screen; the note tells how it went and the
+// cursor goes to where it got stuck.
+void try_autoplay();

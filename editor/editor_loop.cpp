@@ -1,6 +1,7 @@
 // editor_loop.cpp: the editor's start, its keys and mouse, the questions it asks, saving
 // with the map list, and the play-test in a copy of the content tree.
 #include "editor.h"
+#include "autoplay.h"
 #include "files.h"
 #include "frame.h"
 #include "gfx.h"
@@ -272,6 +273,65 @@ void play_test()
     space_held = mouse_painting = false;
 }
 
+// The map written into a scratch tree of its own, played there with the game's frames
+// drawn on an off-screen picture, and the tree removed again.
+void try_autoplay()
+{
+    namespace fs = std::filesystem;
+    end_stroke();
+    status_note = editor_texts[ET_AUTOPLAY_RUNNING];
+    draw_editor();
+    std::error_code error;
+    fs::path home = fs::current_path(error);
+    char pattern[] = "/tmp/gobrant-autoplay.XXXXXX";
+    if (error || !mkdtemp(pattern)) {
+        status_note.clear();
+        return;
+    }
+    fs::path tree = pattern;
+    std::string name = std::string(PLAY_TEST_NAME) + MAP_FILE_SUFFIX, text = edit_map_text();
+    fs::create_directory(tree / "maps", error);
+    FILE *file = fopen((tree / "maps" / name).c_str(), "w");
+    bool written = file && fwrite(text.data(), 1, text.size(), file) == text.size();
+    written = file && fclose(file) == 0 && written;
+    SDL_Surface *window = screen;
+    const SDL_PixelFormat *f = window->format;
+    SDL_Surface *canvas = SDL_CreateRGBSurface(SDL_SWSURFACE, SCREEN_WIDTH, SCREEN_HEIGHT,
+                                               f->BitsPerPixel, f->Rmask, f->Gmask, f->Bmask, 0);
+    AutoplayReport report;
+    if (written && canvas && chdir(tree.c_str()) == 0) {
+        while (SDL_PollEvent(&event)) {
+        }
+        screen = canvas;
+        report = autoplay_level(name, EDITOR_AUTOPLAY_RUNS);
+        screen = window;
+        clear_test_clock();
+        if (chdir(home.c_str()) != 0)
+            editor_running = false;   // the content tree is gone: nothing can be saved
+    }
+    if (canvas)
+        SDL_FreeSurface(canvas);
+    fs::remove_all(tree, error);
+    while (SDL_PollEvent(&event)) {
+    }
+    space_held = mouse_painting = false;
+    char median[16], catches[16], difficulty[16], cell[16];
+    snprintf(median, sizeof median, "%.0f", report.median_seconds);
+    snprintf(catches, sizeof catches, "%.1f", report.catches);
+    snprintf(difficulty, sizeof difficulty, "%.1f", report.difficulty);
+    if (report.cleared > 0) {
+        status_note = editor_text_with(ET_AUTOPLAY_CLEARED, {std::to_string(report.cleared),
+            std::to_string(report.runs), median, catches, difficulty});
+    } else {
+        snprintf(cell, sizeof cell, "%d,%d", report.stuck_x, report.stuck_y);
+        status_note = editor_text_with(ET_AUTOPLAY_STUCK, {std::to_string(report.runs), cell});
+        if (report.stuck_x >= 0) {
+            cursor_x = report.stuck_x;
+            cursor_y = report.stuck_y;
+        }
+    }
+}
+
 static void quit_editor()
 {
     if (!edit_changed || ask_yes_no(editor_texts[ET_ASK_QUIT].c_str()))
@@ -316,6 +376,7 @@ static void handle_key(const SDL_keysym &key)
         load_skin();
         return;
     case SDLK_F5: play_test(); return;
+    case SDLK_F6: try_autoplay(); return;
     case SDLK_RIGHT: move_cursor(1, 0); return;
     case SDLK_LEFT: move_cursor(-1, 0); return;
     case SDLK_DOWN: move_cursor(0, 1); return;

@@ -189,6 +189,7 @@ void draw_help()
     y += 2 * STRIP_LINE_STEP;
     for (int i = ET_HELP_FIRST; i <= ET_HELP_LAST; i++, y += STRIP_LINE_STEP + 4)
         font_write(screen, font, CELL_SIZE * 3, y, editor_texts[i].c_str());
+    font_write(screen, font, CELL_SIZE * 3, y, editor_texts[ET_HELP_AUTOPLAY].c_str());
     font_write_centred(screen, font, SCREEN_HEIGHT - CELL_SIZE * 3, editor_texts[ET_HELP_CLOSE].c_str());
     SDL_Flip(screen);
 }

@@ -81,7 +81,7 @@ set_cell 16 25 a
 expected=$(printf '# mine\n'; printf '%s\n' "${rows[@]}")
 [ "$(cat "$E2E_CONTENT/maps/mine.txt")" = "$expected" ] \
     || e2e_fail "maps/mine.txt is not the drawn map: $(diff <(echo "$expected") "$E2E_CONTENT/maps/mine.txt")"
-[ "$(e2e_list_entries "$E2E_CONTENT/maps/AAA_maplist.txt" | head -n 2 | tr '\n' ' ')" = "mine.txt level01.txt " ] \
+[ "$(e2e_list_entries "$E2E_CONTENT/maps/AAA_maplist.txt" | head -n 2 | tr '\n' ' ')" = "mine.txt first_dots.txt " ] \
     || e2e_fail "mine.txt is not first in the map list: $(cat "$E2E_CONTENT/maps/AAA_maplist.txt")"
 grep -q '^#' "$E2E_CONTENT/maps/AAA_maplist.txt" || e2e_fail "the map list lost its comment"
 eval "$(xdotool getwindowgeometry --shell "$EDITOR_WINDOW")"

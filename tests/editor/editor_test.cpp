@@ -143,6 +143,32 @@ TEST_F(EditorTest, DrawsALevelWithLiveFaultsUndoRedoAndSavesItIntoTheMapList)
     EXPECT_EQ(read_file("maps/new_1.txt"), saved_text());
 }
 
+TEST_F(EditorTest, F6LetsTheAutomaticPlayerTryTheMapOffScreen)
+{
+    ASSERT_EQ(start_editor("first_dots"), 0);
+    SDL_Surface *window = screen;
+    std::string before = read_file("maps/first_dots.txt");
+    push_key(SDLK_F6);
+    run_editor_events();
+    std::string cleared = editor_text_with(ET_AUTOPLAY_CLEARED, {"5", "5"});
+    cleared.resize(cleared.find("%s"));
+    EXPECT_EQ(status_note.substr(0, cleared.size()), cleared);
+    EXPECT_LE(font_text_width(font, status_note.c_str()), SCREEN_WIDTH);   // fits the strip
+    EXPECT_EQ(screen, window);
+    EXPECT_EQ(read_file("maps/first_dots.txt"), before);   // played in a tree of its own
+
+    for (int x = 4; x <= 6; x++)             // a dot at 5,5 with walls all round
+        edit_rows[4][x] = edit_rows[6][x] = '1';
+    edit_rows[5][4] = edit_rows[5][6] = '1';
+    edit_rows[5][5] = '0';
+    run_editor_events();                     // the live check of the change
+    push_key(SDLK_F6);
+    run_editor_events();
+    EXPECT_EQ(status_note, editor_text_with(ET_AUTOPLAY_STUCK, {"1", "5,5"}));
+    EXPECT_EQ(cursor_x, 5);
+    EXPECT_EQ(cursor_y, 5);
+}
+
 TEST_F(EditorTest, EveryShippedLevelSavesBackAsItWas)
 {
     for (const std::string &entry : map_list_entries(MAP_LIST_PATH)) {

@@ -7,7 +7,7 @@ PACKAGES := cmake g++ make pkg-config libsdl1.2-dev libgtest-dev libfreetype-dev
             gnuplot-nox
 JOBS ?= 2
 
-.PHONY: all deps build play deb test test-plain test-sanitized test-fuzz fuzz fuzz-build \
+.PHONY: all deps build play edit deb test test-plain test-sanitized test-fuzz fuzz fuzz-build \
         replay-update soak bench cpu-share screenshots preview levels-report clean
 
 all: build
@@ -32,6 +32,11 @@ build: deps
 # The built game through the launcher, with a player directory of this checkout's own.
 play: build
 	XDG_DATA_HOME=$(CURDIR)/build/player build/play/gobrant
+
+# The map editor through the launcher on the same player directory: maps are saved there and
+# the checkout stays clean. `make edit MAP=name` opens maps/name.txt.
+edit: build
+	XDG_DATA_HOME=$(CURDIR)/build/player build/play/gobrant --edit $(MAP)
 
 # The Debian package, in build/deb/.
 deb: build

@@ -55,7 +55,7 @@ enum EditorText {
     ET_HELP_CLOSE,
     ET_FAULT_FIRST,                               // one line per MapFaultKind, in its order
     ET_AUTOPLAY_RUNNING = ET_FAULT_FIRST + MAP_FAULT_KIND_COUNT,   // the automatic player's lines
-    ET_AUTOPLAY_CLEARED, ET_AUTOPLAY_STUCK, ET_HELP_AUTOPLAY,
+    ET_AUTOPLAY_CLEARED, ET_AUTOPLAY_STUCK, ET_HELP_AUTOPLAY, ET_HELP_RECTANGLE,
     EDITOR_TEXT_COUNT
 };
 extern std::string editor_texts[EDITOR_TEXT_COUNT];   // empty entries for a missing file
@@ -72,6 +72,7 @@ const int STRIP_LINE_STEP = 26;
 // The status strip below the maze: the status line, a note or the fault count, the faults.
 const int STRIP_HEIGHT = STRIP_FIRST_LINE + (FAULT_LINES + 1) * STRIP_LINE_STEP + 2;
 extern int cursor_x, cursor_y;                    // the keyboard cursor's cell
+extern int pointer_x, pointer_y;                  // the maze cell under the pointer; -1 off the maze
 extern std::string status_note;                   // a passing message after the status line
 void draw_editor();                               // maze, marks, cursor and strip; flips
 void draw_question(const char *text, const char *answer);   // framed text over the maze; flips

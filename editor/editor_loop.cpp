@@ -24,6 +24,8 @@ static const int KEY_REPEAT_DELAY = 300, KEY_REPEAT_INTERVAL = 40;   // millisec
 static bool space_held = false;        // space paints the cells the cursor moves to
 static bool mouse_painting = false;    // the left button is down over the maze
 static int last_x, last_y;             // the cell the pointer painted last
+static bool filling = false;           // a Shift+drag: a rectangle from (fill_x, fill_y)
+static int fill_x, fill_y;
 static std::vector<std::string> checked_rows;   // the rows edit_faults belong to
 
 // "maps/name.txt", "name.txt" and "name" all name the map "name".
@@ -77,7 +79,7 @@ int start_editor(const char *map_argument)
             edit_name = name;
     }
     editor_running = true;
-    space_held = mouse_painting = false;
+    space_held = mouse_painting = filling = false;
     status_note.clear();
     check_edit_map();
     checked_rows = edit_rows;
@@ -270,7 +272,7 @@ void play_test()
     status_note = ready ? "" : editor_text(ET_NO_GAME);
     while (SDL_PollEvent(&event)) {
     }
-    space_held = mouse_painting = false;
+    space_held = mouse_painting = filling = false;
 }
 
 // The map written into a scratch tree of its own, played there with the game's frames
@@ -314,7 +316,7 @@ void try_autoplay()
     fs::remove_all(tree, error);
     while (SDL_PollEvent(&event)) {
     }
-    space_held = mouse_painting = false;
+    space_held = mouse_painting = filling = false;
     char median[16], catches[16], difficulty[16], cell[16];
     snprintf(median, sizeof median, "%.0f", report.median_seconds);
     snprintf(catches, sizeof catches, "%.1f", report.catches);
@@ -404,24 +406,50 @@ static bool cell_under(int x, int y, int &cell_x, int &cell_y)
     return true;
 }
 
+// Every cell of the rectangle with corners (x0, y0) and (x1, y1), inside the open stroke.
+static void paint_rectangle(int x0, int y0, int x1, int y1)
+{
+    for (int y = std::min(y0, y1); y <= std::max(y0, y1); y++)
+        for (int x = std::min(x0, x1); x <= std::max(x0, x1); x++)
+            paint_cell(x, y);
+}
+
+// The left button paints a line as the pointer moves; with Shift held it fills the rectangle
+// from the cell pressed to the cell released. The status line follows the pointer's cell.
 static void handle_mouse(const SDL_Event &e)
 {
     int x, y;
+    if (e.type == SDL_MOUSEMOTION) {
+        if (!cell_under(e.motion.x, e.motion.y, pointer_x, pointer_y))
+            pointer_x = pointer_y = -1;
+    } else if (e.type == SDL_ACTIVEEVENT && (e.active.state & SDL_APPMOUSEFOCUS) && !e.active.gain) {
+        pointer_x = pointer_y = -1;
+    }
     if (e.type == SDL_MOUSEBUTTONUP && e.button.button == SDL_BUTTON_LEFT) {
-        mouse_painting = false;
+        if (filling && cell_under(e.button.x, e.button.y, x, y)) {
+            paint_rectangle(fill_x, fill_y, x, y);
+            cursor_x = x;
+            cursor_y = y;
+        }
+        mouse_painting = filling = false;
         end_stroke();
     } else if (e.type == SDL_MOUSEBUTTONDOWN && cell_under(e.button.x, e.button.y, x, y)) {
         if (e.button.button == SDL_BUTTON_RIGHT) {
             edit_kind = map_char_at(x, y);
         } else if (e.button.button == SDL_BUTTON_LEFT) {
             begin_stroke();
-            paint_cell(x, y);
-            mouse_painting = true;
-            last_x = cursor_x = x;
-            last_y = cursor_y = y;
+            filling = (SDL_GetModState() & KMOD_SHIFT) != 0;
+            if (!filling) {
+                paint_cell(x, y);
+                mouse_painting = true;
+            }
+            fill_x = last_x = cursor_x = x;
+            fill_y = last_y = cursor_y = y;
         }
-    } else if (e.type == SDL_MOUSEMOTION && mouse_painting && cell_under(e.motion.x, e.motion.y, x, y)) {
-        paint_line(last_x, last_y, x, y);
+    } else if (e.type == SDL_MOUSEMOTION && cell_under(e.motion.x, e.motion.y, x, y)
+               && (mouse_painting || filling)) {
+        if (mouse_painting)
+            paint_line(last_x, last_y, x, y);
         last_x = cursor_x = x;
         last_y = cursor_y = y;
     }

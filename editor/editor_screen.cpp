@@ -8,6 +8,7 @@
 #include <cstdio>
 
 int cursor_x = MAP_COLUMNS / 2, cursor_y = MAP_ROWS / 2;
+int pointer_x = -1, pointer_y = -1;
 std::string status_note;
 
 static const int STRIP_MARGIN = 4;
@@ -93,7 +94,8 @@ static void draw_strip()
     fill(0, top, SCREEN_WIDTH, 2, red_pixel());
     draw_kind(edit_kind, STRIP_MARGIN + 4, top + STRIP_MARGIN);
     char cell[16];
-    snprintf(cell, sizeof cell, "%d,%d", cursor_x, cursor_y);
+    bool pointed = pointer_x >= 0 && pointer_y >= 0;   // the pointer's cell, else the cursor's
+    snprintf(cell, sizeof cell, "%d,%d", pointed ? pointer_x : cursor_x, pointed ? pointer_y : cursor_y);
     std::string name = edit_name.empty() ? editor_text(ET_NEW_MAP) : edit_name;
     std::string status = name + (edit_changed ? editor_text(ET_CHANGED) : "") + "   "
         + kind_name(edit_kind) + "   " + editor_text(ET_CELL, cell) + "   "
@@ -189,7 +191,10 @@ void draw_help()
     y += 2 * STRIP_LINE_STEP;
     for (int i = ET_HELP_FIRST; i <= ET_HELP_LAST; i++, y += STRIP_LINE_STEP + 4)
         font_write(screen, font, CELL_SIZE * 3, y, editor_texts[i].c_str());
-    font_write(screen, font, CELL_SIZE * 3, y, editor_texts[ET_HELP_AUTOPLAY].c_str());
+    for (int i : {ET_HELP_RECTANGLE, ET_HELP_AUTOPLAY}) {
+        font_write(screen, font, CELL_SIZE * 3, y, editor_texts[i].c_str());
+        y += STRIP_LINE_STEP + 4;
+    }
     font_write_centred(screen, font, SCREEN_HEIGHT - CELL_SIZE * 3, editor_texts[ET_HELP_CLOSE].c_str());
     SDL_Flip(screen);
 }

@@ -143,6 +143,36 @@ TEST_F(EditorTest, DrawsALevelWithLiveFaultsUndoRedoAndSavesItIntoTheMapList)
     EXPECT_EQ(read_file("maps/new_1.txt"), saved_text());
 }
 
+TEST_F(EditorTest, ShiftDragFillsARectangleInOneUndoAndThePointerCellIsTracked)
+{
+    ASSERT_EQ(start_editor(nullptr), 0);
+    std::vector<std::string> before = edit_rows;
+    push_key(SDLK_1);
+    run_editor_events();
+    SDL_SetModState(KMOD_LSHIFT);
+    push_mouse(SDL_MOUSEBUTTONDOWN, 5, 4);
+    push_mouse(SDL_MOUSEMOTION, 9, 7);
+    push_mouse(SDL_MOUSEBUTTONUP, 2, 6);
+    run_editor_events();
+    SDL_SetModState(KMOD_NONE);
+    int walls = 0;
+    for (int y = 1; y < MAP_ROWS - 1; y++)
+        for (int x = 1; x < MAP_COLUMNS - 1; x++)
+            walls += edit_rows[y][x] == '1';
+    EXPECT_EQ(walls, 4 * 3);                 // columns 2 to 5, rows 4 to 6, no line to 9,7
+    EXPECT_EQ(edit_rows[6].substr(2, 4), "1111");
+    EXPECT_EQ(std::make_pair(pointer_x, pointer_y), std::make_pair(9, 7));
+    push_key(SDLK_z, KMOD_LCTRL);
+    run_editor_events();
+    EXPECT_EQ(edit_rows, before);            // one stroke
+
+    SDL_Event off = {};                      // the pointer below the maze: no pointer cell
+    off.motion = {SDL_MOUSEMOTION, 0, 0, 100, Uint16(SCREEN_HEIGHT + 5), 0, 0};
+    SDL_PushEvent(&off);
+    run_editor_events();
+    EXPECT_EQ(pointer_x, -1);
+}
+
 TEST_F(EditorTest, F6LetsTheAutomaticPlayerTryTheMapOffScreen)
 {
     ASSERT_EQ(start_editor("first_dots"), 0);

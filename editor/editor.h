@@ -66,11 +66,12 @@ std::string editor_text(int index, const std::string &value = "");
 std::string editor_text_with(int index, const std::vector<std::string> &values);
 
 // ===================== editor_screen.cpp =====================
-const int FAULT_LINES = 4;                        // fault lines the strip shows
-const int STRIP_FIRST_LINE = 40;                  // below the status line, from the strip top
+const int FAULT_LINES = 8;                        // faults the strip lists
+const int STRIP_FIRST_LINE = 40;                  // below the chosen kind, from the strip top
 const int STRIP_LINE_STEP = 26;
-// The status strip below the maze: the status line, a note or the fault count, the faults.
-const int STRIP_HEIGHT = STRIP_FIRST_LINE + (FAULT_LINES + 1) * STRIP_LINE_STEP + 2;
+// The status strip right of the maze, so that the editor fits a 1280x768 window: the chosen
+// kind, the status lines, a note or the fault count and the faults, each wrapped to its width.
+const int STRIP_WIDTH = 256;
 extern int cursor_x, cursor_y;                    // the keyboard cursor's cell
 extern int pointer_x, pointer_y;                  // the maze cell under the pointer; -1 off the maze
 extern std::string status_note;                   // a passing message after the status line

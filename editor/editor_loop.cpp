@@ -38,14 +38,14 @@ static std::string map_name_of(const std::string &argument)
     return name;
 }
 
-// The editor's window: the maze area of the game's screen with the strip below it.
+// The editor's window: the maze area of the game's screen with the strip right of it.
 static int open_editor_window()
 {
     if (SDL_Init(SDL_INIT_TIMER | SDL_INIT_VIDEO) < 0) {
         printf("ERROR SDL %s\n", SDL_GetError());
         return 1;
     }
-    screen = SDL_SetVideoMode(SCREEN_WIDTH, SCREEN_HEIGHT + STRIP_HEIGHT, SCREEN_DEPTH,
+    screen = SDL_SetVideoMode(SCREEN_WIDTH + STRIP_WIDTH, SCREEN_HEIGHT, SCREEN_DEPTH,
                               SDL_SWSURFACE);
     if (!screen) {
         printf("ERROR video %s\n", SDL_GetError());
@@ -260,7 +260,7 @@ void play_test()
         pid_t child = fork();
         if (child == 0) {
             if (chdir(tree.c_str()) == 0)
-                execl(game.c_str(), game.c_str(), (char *)nullptr);
+                execl(game.c_str(), game.c_str(), PLAY_TEST_OPTION, (char *)nullptr);
             _exit(127);
         }
         int status = 0;

@@ -87,14 +87,12 @@ grep -q '^#' "$E2E_CONTENT/maps/AAA_maplist.txt" || e2e_fail "the map list lost 
 eval "$(xdotool getwindowgeometry --shell "$EDITOR_WINDOW")"
 maze_band "$X" "$Y" "$E2E_WORK/editor_band.png" "$E2E_WORK/editor_panel.png"
 
-e2e_log "F5: the game plays the map and the editor comes back when it ends"
+e2e_log "F5: the game plays the map at once (no main menu) and the editor comes back when it ends"
 xdotool key F5
 game_window=$(e2e_find_window '^Gobrant beta$' "$E2E_GAME_PID")
 [ -n "$game_window" ] || e2e_fail "F5 started no game"
 sleep 1.5
 xdotool windowfocus "$game_window" 2>> "$E2E_WORK/xdotool.log"   # as a window manager would
-xdotool key Return
-sleep 1
 expect_game_band "the play-test does not show the drawn maze"
 xdotool key Escape
 sleep 0.5

@@ -3,11 +3,12 @@
 
 PACKAGES := cmake g++ make pkg-config libsdl1.2-dev libgtest-dev libfreetype-dev libvorbis-dev \
             fonts-dejavu-core xvfb xdotool x11-utils imagemagick libbenchmark-dev \
-            dpkg-dev lintian desktop-file-utils appstream libsdl2-2.0-0 clang libclang-rt-14-dev
+            dpkg-dev lintian desktop-file-utils appstream libsdl2-2.0-0 clang libclang-rt-14-dev \
+            gnuplot-nox
 JOBS ?= 2
 
-.PHONY: all deps build play deb test test-plain test-sanitized test-fuzz fuzz fuzz-build \
-        replay-update soak bench cpu-share screenshots preview clean
+.PHONY: all deps build play edit deb test test-plain test-sanitized test-fuzz fuzz fuzz-build \
+        replay-update soak bench cpu-share screenshots preview levels-report clean
 
 all: build
 
@@ -31,6 +32,11 @@ build: deps
 # The built game through the launcher, with a player directory of this checkout's own.
 play: build
 	XDG_DATA_HOME=$(CURDIR)/build/player build/play/gobrant
+
+# The map editor through the launcher on the same player directory: maps are saved there and
+# the checkout stays clean. `make edit MAP=name` opens maps/name.txt.
+edit: build
+	XDG_DATA_HOME=$(CURDIR)/build/player build/play/gobrant --edit $(MAP)
 
 # The Debian package, in build/deb/.
 deb: build
@@ -98,6 +104,10 @@ cpu-share: build
 
 screenshots: build
 	bash tests/e2e/screenshots.sh build/gobrant content docs/screenshots
+
+# The automatic player over every shipped level: docs/levels.md with its difficulty curve.
+levels-report: build
+	bash tools/levels_report.sh build/autoplay content docs
 
 preview: build
 	mkdir -p preview && cd content && ../build/skin_preview ../preview

@@ -57,20 +57,26 @@ enum EditorText {
     ET_HELP_LAST = ET_HELP_FIRST + 13,
     ET_HELP_CLOSE,
     ET_FAULT_FIRST,                               // one line per MapFaultKind, in its order
-    EDITOR_TEXT_COUNT = ET_FAULT_FIRST + MAP_FAULT_KIND_COUNT
+    ET_AUTOPLAY_RUNNING = ET_FAULT_FIRST + MAP_FAULT_KIND_COUNT,   // the automatic player's lines
+    ET_AUTOPLAY_CLEARED, ET_AUTOPLAY_STUCK, ET_HELP_AUTOPLAY, ET_HELP_RECTANGLE,
+    EDITOR_TEXT_COUNT
 };
 extern std::string editor_texts[EDITOR_TEXT_COUNT];   // empty entries for a missing file
 int load_editor_texts();                          // "data/texts/editor_<language>.txt"; 0 read
 // The text with its "%s" replaced by value.
 std::string editor_text(int index, const std::string &value = "");
+// The text with each "%s" in turn replaced by the next of values.
+std::string editor_text_with(int index, const std::vector<std::string> &values);
 
 // ===================== editor_screen.cpp =====================
-const int FAULT_LINES = 4;                        // fault lines the strip shows
-const int STRIP_FIRST_LINE = 40;                  // below the status line, from the strip top
+const int FAULT_LINES = 8;                        // faults the strip lists
+const int STRIP_FIRST_LINE = 40;                  // below the chosen kind, from the strip top
 const int STRIP_LINE_STEP = 26;
-// The status strip below the maze: the status line, a note or the fault count, the faults.
-const int STRIP_HEIGHT = STRIP_FIRST_LINE + (FAULT_LINES + 1) * STRIP_LINE_STEP + 2;
+// The status strip right of the maze, so that the editor fits a 1280x768 window: the chosen
+// kind, the status lines, a note or the fault count and the faults, each wrapped to its width.
+const int STRIP_WIDTH = 256;
 extern int cursor_x, cursor_y;                    // the keyboard cursor's cell
+extern int pointer_x, pointer_y;                  // the maze cell under the pointer; -1 off the maze
 extern std::string status_note;                   // a passing message after the status line
 void draw_editor();                               // maze, marks, cursor and strip; flips
 void draw_question(const char *text, const char *answer);   // framed text over the maze; flips
@@ -87,3 +93,7 @@ void run_editor();                                // until Escape or the window 
 bool ask_yes_no(const char *question);            // Return: yes, Escape: no
 void save_with_questions();                       // Ctrl+S
 void play_test();                                 // F5
+const int EDITOR_AUTOPLAY_RUNS = 5;               // runs of the automatic player on F6
+// F6: the automatic player plays the map off screen; the note tells how it went and the
+// cursor goes to where it got stuck.
+void try_autoplay();

@@ -1,6 +1,7 @@
 // editor_loop.cpp: the editor's start, its keys and mouse, the questions it asks, saving
 // with the map list, and the play-test in a copy of the content tree.
 #include "editor.h"
+#include "autoplay.h"
 #include "files.h"
 #include "frame.h"
 #include "gfx.h"
@@ -23,6 +24,8 @@ static const int KEY_REPEAT_DELAY = 300, KEY_REPEAT_INTERVAL = 40;   // millisec
 static bool space_held = false;        // space paints the cells the cursor moves to
 static bool mouse_painting = false;    // the left button is down over the maze
 static int last_x, last_y;             // the cell the pointer painted last
+static bool filling = false;           // a Shift+drag: a rectangle from (fill_x, fill_y)
+static int fill_x, fill_y;
 static std::vector<std::string> checked_rows;   // the rows edit_faults belong to
 
 // "maps/name.txt", "name.txt" and "name" all name the map "name".
@@ -35,14 +38,14 @@ static std::string map_name_of(const std::string &argument)
     return name;
 }
 
-// The editor's window: the maze area of the game's screen with the strip below it.
+// The editor's window: the maze area of the game's screen with the strip right of it.
 static int open_editor_window()
 {
     if (SDL_Init(SDL_INIT_TIMER | SDL_INIT_VIDEO) < 0) {
         printf("ERROR SDL %s\n", SDL_GetError());
         return 1;
     }
-    screen = SDL_SetVideoMode(SCREEN_WIDTH, SCREEN_HEIGHT + STRIP_HEIGHT, SCREEN_DEPTH,
+    screen = SDL_SetVideoMode(SCREEN_WIDTH + STRIP_WIDTH, SCREEN_HEIGHT, SCREEN_DEPTH,
                               SDL_SWSURFACE);
     if (!screen) {
         printf("ERROR video %s\n", SDL_GetError());
@@ -76,7 +79,7 @@ int start_editor(const char *map_argument)
             edit_name = name;
     }
     editor_running = true;
-    space_held = mouse_painting = false;
+    space_held = mouse_painting = filling = false;
     status_note.clear();
     check_edit_map();
     checked_rows = edit_rows;
@@ -262,7 +265,7 @@ void play_test()
         pid_t child = fork();
         if (child == 0) {
             if (chdir(tree.c_str()) == 0)
-                execl(game.c_str(), game.c_str(), (char *)nullptr);
+                execl(game.c_str(), game.c_str(), PLAY_TEST_OPTION, (char *)nullptr);
             _exit(127);
         }
         int status = 0;
@@ -274,7 +277,66 @@ void play_test()
     status_note = ready ? "" : editor_text(ET_NO_GAME);
     while (SDL_PollEvent(&event)) {
     }
-    space_held = mouse_painting = false;
+    space_held = mouse_painting = filling = false;
+}
+
+// The map written into a scratch tree of its own, played there with the game's frames
+// drawn on an off-screen picture, and the tree removed again.
+void try_autoplay()
+{
+    namespace fs = std::filesystem;
+    end_stroke();
+    status_note = editor_texts[ET_AUTOPLAY_RUNNING];
+    draw_editor();
+    std::error_code error;
+    fs::path home = fs::current_path(error);
+    char pattern[] = "/tmp/gobrant-autoplay.XXXXXX";
+    if (error || !mkdtemp(pattern)) {
+        status_note.clear();
+        return;
+    }
+    fs::path tree = pattern;
+    std::string name = std::string(PLAY_TEST_NAME) + MAP_FILE_SUFFIX, text = edit_map_text();
+    fs::create_directory(tree / "maps", error);
+    FILE *file = fopen((tree / "maps" / name).c_str(), "w");
+    bool written = file && fwrite(text.data(), 1, text.size(), file) == text.size();
+    written = file && fclose(file) == 0 && written;
+    SDL_Surface *window = screen;
+    const SDL_PixelFormat *f = window->format;
+    SDL_Surface *canvas = SDL_CreateRGBSurface(SDL_SWSURFACE, SCREEN_WIDTH, SCREEN_HEIGHT,
+                                               f->BitsPerPixel, f->Rmask, f->Gmask, f->Bmask, 0);
+    AutoplayReport report;
+    if (written && canvas && chdir(tree.c_str()) == 0) {
+        while (SDL_PollEvent(&event)) {
+        }
+        screen = canvas;
+        report = autoplay_level(name, EDITOR_AUTOPLAY_RUNS);
+        screen = window;
+        clear_test_clock();
+        if (chdir(home.c_str()) != 0)
+            editor_running = false;   // the content tree is gone: nothing can be saved
+    }
+    if (canvas)
+        SDL_FreeSurface(canvas);
+    fs::remove_all(tree, error);
+    while (SDL_PollEvent(&event)) {
+    }
+    space_held = mouse_painting = filling = false;
+    char median[16], catches[16], difficulty[16], cell[16];
+    snprintf(median, sizeof median, "%.0f", report.median_seconds);
+    snprintf(catches, sizeof catches, "%.1f", report.catches);
+    snprintf(difficulty, sizeof difficulty, "%.1f", report.difficulty);
+    if (report.cleared > 0) {
+        status_note = editor_text_with(ET_AUTOPLAY_CLEARED, {std::to_string(report.cleared),
+            std::to_string(report.runs), median, catches, difficulty});
+    } else {
+        snprintf(cell, sizeof cell, "%d,%d", report.stuck_x, report.stuck_y);
+        status_note = editor_text_with(ET_AUTOPLAY_STUCK, {std::to_string(report.runs), cell});
+        if (report.stuck_x >= 0) {
+            cursor_x = report.stuck_x;
+            cursor_y = report.stuck_y;
+        }
+    }
 }
 
 static void quit_editor()
@@ -321,6 +383,7 @@ static void handle_key(const SDL_keysym &key)
         load_skin();
         return;
     case SDLK_F5: play_test(); return;
+    case SDLK_F6: try_autoplay(); return;
     case SDLK_RIGHT: move_cursor(1, 0); return;
     case SDLK_LEFT: move_cursor(-1, 0); return;
     case SDLK_DOWN: move_cursor(0, 1); return;
@@ -348,24 +411,50 @@ static bool cell_under(int x, int y, int &cell_x, int &cell_y)
     return true;
 }
 
+// Every cell of the rectangle with corners (x0, y0) and (x1, y1), inside the open stroke.
+static void paint_rectangle(int x0, int y0, int x1, int y1)
+{
+    for (int y = std::min(y0, y1); y <= std::max(y0, y1); y++)
+        for (int x = std::min(x0, x1); x <= std::max(x0, x1); x++)
+            paint_cell(x, y);
+}
+
+// The left button paints a line as the pointer moves; with Shift held it fills the rectangle
+// from the cell pressed to the cell released. The status line follows the pointer's cell.
 static void handle_mouse(const SDL_Event &e)
 {
     int x, y;
+    if (e.type == SDL_MOUSEMOTION) {
+        if (!cell_under(e.motion.x, e.motion.y, pointer_x, pointer_y))
+            pointer_x = pointer_y = -1;
+    } else if (e.type == SDL_ACTIVEEVENT && (e.active.state & SDL_APPMOUSEFOCUS) && !e.active.gain) {
+        pointer_x = pointer_y = -1;
+    }
     if (e.type == SDL_MOUSEBUTTONUP && e.button.button == SDL_BUTTON_LEFT) {
-        mouse_painting = false;
+        if (filling && cell_under(e.button.x, e.button.y, x, y)) {
+            paint_rectangle(fill_x, fill_y, x, y);
+            cursor_x = x;
+            cursor_y = y;
+        }
+        mouse_painting = filling = false;
         end_stroke();
     } else if (e.type == SDL_MOUSEBUTTONDOWN && cell_under(e.button.x, e.button.y, x, y)) {
         if (e.button.button == SDL_BUTTON_RIGHT) {
             edit_kind = map_char_at(x, y);
         } else if (e.button.button == SDL_BUTTON_LEFT) {
             begin_stroke();
-            paint_cell(x, y);
-            mouse_painting = true;
-            last_x = cursor_x = x;
-            last_y = cursor_y = y;
+            filling = (SDL_GetModState() & KMOD_SHIFT) != 0;
+            if (!filling) {
+                paint_cell(x, y);
+                mouse_painting = true;
+            }
+            fill_x = last_x = cursor_x = x;
+            fill_y = last_y = cursor_y = y;
         }
-    } else if (e.type == SDL_MOUSEMOTION && mouse_painting && cell_under(e.motion.x, e.motion.y, x, y)) {
-        paint_line(last_x, last_y, x, y);
+    } else if (e.type == SDL_MOUSEMOTION && cell_under(e.motion.x, e.motion.y, x, y)
+               && (mouse_painting || filling)) {
+        if (mouse_painting)
+            paint_line(last_x, last_y, x, y);
         last_x = cursor_x = x;
         last_y = cursor_y = y;
     }

@@ -5,9 +5,11 @@
 #include "frame.h"
 #include "gfx.h"
 #include "world.h"
+#include <algorithm>
 #include <cstdio>
 
 int cursor_x = MAP_COLUMNS / 2, cursor_y = MAP_ROWS / 2;
+int pointer_x = -1, pointer_y = -1;
 std::string status_note;
 
 static const int STRIP_MARGIN = 4;
@@ -86,21 +88,48 @@ static std::string kind_name(char c)
     return editor_text(ET_KIND_TELEPORT, std::string(1, c));
 }
 
+// The text cut into lines no wider than width, at spaces (a longer word keeps a line of its own).
+static std::vector<std::string> wrapped(const std::string &text, int width)
+{
+    std::vector<std::string> lines;
+    std::string line, word;
+    size_t at = 0;
+    while (at <= text.size()) {
+        size_t space = text.find(' ', at);
+        if (space == std::string::npos)
+            space = text.size();
+        word = text.substr(at, space - at);
+        at = space + 1;
+        if (word.empty())
+            continue;
+        std::string longer = line.empty() ? word : line + " " + word;
+        if (!line.empty() && font_text_width(font, longer.c_str()) > width) {
+            lines.push_back(line);
+            line = word;
+        } else {
+            line = longer;
+        }
+    }
+    if (!line.empty() || lines.empty())
+        lines.push_back(line);
+    return lines;
+}
+
 static void draw_strip()
 {
-    int top = SCREEN_HEIGHT;
-    fill(0, top, SCREEN_WIDTH, STRIP_HEIGHT, 0);
-    fill(0, top, SCREEN_WIDTH, 2, red_pixel());
-    draw_kind(edit_kind, STRIP_MARGIN + 4, top + STRIP_MARGIN);
+    const int left = SCREEN_WIDTH, width = STRIP_WIDTH - 2 * STRIP_MARGIN - 4;
+    fill(left, 0, STRIP_WIDTH, SCREEN_HEIGHT, 0);
+    fill(left, 0, 2, SCREEN_HEIGHT, red_pixel());
+    draw_kind(edit_kind, left + STRIP_MARGIN + 4, STRIP_MARGIN);
+    font_write(screen, font, left + STRIP_TEXT_X, STRIP_MARGIN + 6, kind_name(edit_kind).c_str());
+    bool pointed = pointer_x >= 0 && pointer_y >= 0;   // the pointer's cell, else the cursor's
     char cell[16];
-    snprintf(cell, sizeof cell, "%d,%d", cursor_x, cursor_y);
+    snprintf(cell, sizeof cell, "%d,%d", pointed ? pointer_x : cursor_x, pointed ? pointer_y : cursor_y);
     std::string name = edit_name.empty() ? editor_text(ET_NEW_MAP) : edit_name;
-    std::string status = name + (edit_changed ? editor_text(ET_CHANGED) : "") + "   "
-        + kind_name(edit_kind) + "   " + editor_text(ET_CELL, cell) + "   "
-        + editor_text(ET_SKIN, skin_list[skin_index]) + "   " + editor_text(ET_HELP_HINT);
-    font_write(screen, font, STRIP_TEXT_X, top + STRIP_MARGIN + 6, status.c_str());
-
-    std::vector<std::string> lines;
+    std::vector<std::string> lines = {name + (edit_changed ? editor_text(ET_CHANGED) : ""),
+                                      editor_text(ET_CELL, cell),
+                                      editor_text(ET_SKIN, skin_list[skin_index]),
+                                      editor_text(ET_HELP_HINT), ""};
     if (!status_note.empty())
         lines.push_back(status_note);
     if (edit_faults.empty())
@@ -108,13 +137,18 @@ static void draw_strip()
     else
         lines.push_back(editor_text(ET_FAULTS, std::to_string(edit_fault_count)));
     size_t shown = 0;
-    for (; shown < edit_faults.size() && (int)lines.size() < FAULT_LINES + 1; shown++)
+    for (; shown < edit_faults.size() && shown < (size_t)FAULT_LINES; shown++)
         lines.push_back(edit_faults[shown].line);
     if (shown < edit_faults.size())
         lines.back() = editor_text(ET_MORE_FAULTS, std::to_string(edit_faults.size() - shown + 1));
-    for (size_t i = 0; i < lines.size(); i++)
-        font_write(screen, font, STRIP_MARGIN + 4,
-                   top + STRIP_FIRST_LINE + (int)i * STRIP_LINE_STEP, lines[i].c_str());
+    int y = STRIP_FIRST_LINE;
+    for (const std::string &line : lines)
+        for (const std::string &part : wrapped(line, width)) {
+            if (y + font_height(font) > SCREEN_HEIGHT)
+                return;
+            font_write(screen, font, left + STRIP_MARGIN + 4, y, part.c_str());
+            y += STRIP_LINE_STEP;
+        }
 }
 
 // The maze area and the strip, without a flip.
@@ -142,12 +176,23 @@ void draw_editor()
     SDL_Flip(screen);
 }
 
+// The question wrapped to the maze's width and the answer below it, all in one frame.
 void draw_question(const char *text, const char *answer)
 {
     paint_editor();
-    draw_framed_label(text, QUESTION_TOP);
-    if (answer)
-        draw_framed_label(answer[0] ? answer : " ", QUESTION_TOP + 2 * font_height(font));
+    std::vector<std::string> lines = wrapped(text, SCREEN_WIDTH - 6 * CELL_SIZE);
+    if (answer) {
+        lines.push_back("");
+        lines.push_back(answer);
+    }
+    int widest = 0;
+    for (const std::string &line : lines)
+        widest = std::max(widest, font_text_width(font, line.c_str()));
+    draw_panel_frame((SCREEN_WIDTH - widest) / 2, QUESTION_TOP, widest,
+                     (int)lines.size() * STRIP_LINE_STEP);
+    for (size_t i = 0; i < lines.size(); i++)
+        font_write(screen, font, (SCREEN_WIDTH - font_text_width(font, lines[i].c_str())) / 2,
+                   QUESTION_TOP + (int)i * STRIP_LINE_STEP, lines[i].c_str());
     SDL_Flip(screen);
 }
 
@@ -189,6 +234,10 @@ void draw_help()
     y += 2 * STRIP_LINE_STEP;
     for (int i = ET_HELP_FIRST; i <= ET_HELP_LAST; i++, y += STRIP_LINE_STEP + 4)
         font_write(screen, font, CELL_SIZE * 3, y, editor_texts[i].c_str());
+    for (int i : {ET_HELP_RECTANGLE, ET_HELP_AUTOPLAY}) {
+        font_write(screen, font, CELL_SIZE * 3, y, editor_texts[i].c_str());
+        y += STRIP_LINE_STEP + 4;
+    }
     font_write_centred(screen, font, SCREEN_HEIGHT - CELL_SIZE * 3, editor_texts[ET_HELP_CLOSE].c_str());
     SDL_Flip(screen);
 }

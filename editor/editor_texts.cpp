@@ -22,3 +22,17 @@ std::string editor_text(int index, const std::string &value)
         text.replace(at, 2, value);
     return text;
 }
+
+std::string editor_text_with(int index, const std::vector<std::string> &values)
+{
+    std::string text = editor_texts[index];
+    size_t at = 0;
+    for (const std::string &value : values) {
+        at = text.find("%s", at);
+        if (at == std::string::npos)
+            break;
+        text.replace(at, 2, value);
+        at += value.size();
+    }
+    return text;
+}

@@ -28,6 +28,7 @@ const int SCREEN_DEPTH = 16;
 extern const char *const WINDOW_CAPTION;   // "Gobrant beta"
 extern const char *const MENU_MAP_PATH;    // "data/menumap.txt"
 extern const char *const MAP_LIST_PATH;    // "maps/AAA_maplist.txt"
+const char *const PLAY_TEST_OPTION = "--play-test";   // the editor's play-test: the map at once
 
 // Opens the full-screen mode (a second request accepts any pixel format); 0 on success, 1
 // when both requests fail.

@@ -1,8 +1,11 @@
 // main.cpp: the gobrant executable: start-up, then the main loop, which never returns.
 #include "frame.h"
+#include "world.h"
+#include <cstring>
 
-int main(int, char **)
+int main(int argc, char **argv)
 {
+    play_test_run = argc > 1 && strcmp(argv[1], PLAY_TEST_OPTION) == 0;
     start_game();
     main_loop();
     return 0;

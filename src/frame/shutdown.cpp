@@ -13,7 +13,7 @@ bool quit_requested = false;
 // The running score's chance in the table needs the name entry, and so the font and screen.
 static void offer_high_score()
 {
-    if (font && screen)
+    if (font && screen && !play_test_run)
         enter_high_score();
 }
 

@@ -83,5 +83,8 @@ void start_game()
     read_menu_map();
     load_texts();
     read_map_list(MAP_LIST_PATH);
-    main_menu();
+    if (!play_test_run)
+        main_menu();
+    else if (new_game() != 0)
+        exit(1);
 }

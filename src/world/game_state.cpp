@@ -27,6 +27,7 @@ LevelMap menu_map;
 std::vector<std::string> map_list;
 Uint16 power_charges = 0;   // start-up stocks it
 Uint16 decoy_count = 0;     // start-up stocks it
+bool play_test_run = false;
 
 void reset_program_state()
 {

@@ -224,6 +224,8 @@ static void run_caught_message()
 static void end_run_on_missing_map()
 {
     lives = 0;
+    if (play_test_run)
+        exit(0);
     enter_high_score();
     main_menu();
 }
@@ -353,6 +355,8 @@ void end_run(const char *title)
     lives = 0;
     SDL_Flip(screen);
     wait_for_key(SPACE_KEY);
+    if (play_test_run)
+        exit(0);
     enter_high_score();
     main_menu();
 }

@@ -74,6 +74,9 @@ extern LevelMap menu_map;              // the menus' background maze, read at st
 extern std::vector<std::string> map_list;   // map file names, in list order, read at start-up
 extern Uint16 power_charges;           // power-mode uses in stock
 extern Uint16 decoy_count;             // decoys in stock
+// Started by the editor's play-test (--play-test): the first map is played at once, and the end
+// of the run ends the program, with no main menu and no high-score entry.
+extern bool play_test_run;
 // Empties map_list and fills both stocks with START_STOCK; start-up calls it before
 // reading the map list.
 void reset_program_state();

@@ -160,6 +160,62 @@ TEST_F(EditorTest, AnAddedMapListEntryKeepsEveryOtherByte)
     EXPECT_EQ(read_file(MAP_LIST_PATH), before);
 }
 
+TEST_F(EditorTest, ShiftDragFillsARectangleInOneUndoAndThePointerCellIsTracked)
+{
+    ASSERT_EQ(start_editor(nullptr), 0);
+    std::vector<std::string> before = edit_rows;
+    push_key(SDLK_1);
+    run_editor_events();
+    SDL_SetModState(KMOD_LSHIFT);
+    push_mouse(SDL_MOUSEBUTTONDOWN, 5, 4);
+    push_mouse(SDL_MOUSEMOTION, 9, 7);
+    push_mouse(SDL_MOUSEBUTTONUP, 2, 6);
+    run_editor_events();
+    SDL_SetModState(KMOD_NONE);
+    int walls = 0;
+    for (int y = 1; y < MAP_ROWS - 1; y++)
+        for (int x = 1; x < MAP_COLUMNS - 1; x++)
+            walls += edit_rows[y][x] == '1';
+    EXPECT_EQ(walls, 4 * 3);                 // columns 2 to 5, rows 4 to 6, no line to 9,7
+    EXPECT_EQ(edit_rows[6].substr(2, 4), "1111");
+    EXPECT_EQ(std::make_pair(pointer_x, pointer_y), std::make_pair(9, 7));
+    push_key(SDLK_z, KMOD_LCTRL);
+    run_editor_events();
+    EXPECT_EQ(edit_rows, before);            // one stroke
+
+    SDL_Event off = {};                      // the pointer below the maze: no pointer cell
+    off.motion = {SDL_MOUSEMOTION, 0, 0, 100, Uint16(SCREEN_HEIGHT + 5), 0, 0};
+    SDL_PushEvent(&off);
+    run_editor_events();
+    EXPECT_EQ(pointer_x, -1);
+}
+
+TEST_F(EditorTest, F6LetsTheAutomaticPlayerTryTheMapOffScreen)
+{
+    ASSERT_EQ(start_editor("first_dots"), 0);
+    SDL_Surface *window = screen;
+    std::string before = read_file("maps/first_dots.txt");
+    push_key(SDLK_F6);
+    run_editor_events();
+    std::string cleared = editor_text_with(ET_AUTOPLAY_CLEARED, {"5", "5"});
+    cleared.resize(cleared.find("%s"));
+    EXPECT_EQ(status_note.substr(0, cleared.size()), cleared);
+    EXPECT_LE(font_text_width(font, status_note.c_str()), SCREEN_WIDTH);   // fits the strip
+    EXPECT_EQ(screen, window);
+    EXPECT_EQ(read_file("maps/first_dots.txt"), before);   // played in a tree of its own
+
+    for (int x = 4; x <= 6; x++)             // a dot at 5,5 with walls all round
+        edit_rows[4][x] = edit_rows[6][x] = '1';
+    edit_rows[5][4] = edit_rows[5][6] = '1';
+    edit_rows[5][5] = '0';
+    run_editor_events();                     // the live check of the change
+    push_key(SDLK_F6);
+    run_editor_events();
+    EXPECT_EQ(status_note, editor_text_with(ET_AUTOPLAY_STUCK, {"1", "5,5"}));
+    EXPECT_EQ(cursor_x, 5);
+    EXPECT_EQ(cursor_y, 5);
+}
+
 TEST_F(EditorTest, EveryShippedLevelSavesBackAsItWas)
 {
     for (const std::string &entry : map_list_entries(MAP_LIST_PATH)) {

@@ -64,6 +64,62 @@ TEST(MapsContent, ShippedLevelsRiseInEnemies)
     EXPECT_TRUE(std::is_sorted(enemy_counts.begin(), enemy_counts.end()));
 }
 
+// The walls of a map cut to the box around its open cells, in the one of its eight turns and
+// mirror images that sorts first: two maps give the same shape only when one is the other
+// turned, mirrored or shifted.
+std::string maze_shape(const std::vector<std::string> &rows)
+{
+    int left = MAP_COLUMNS, right = -1, top = MAP_ROWS, bottom = -1;
+    for (int y = 0; y < (int)rows.size(); y++)
+        for (int x = 0; x < (int)rows[y].size(); x++)
+            if (rows[y][x] != '1') {
+                left = std::min(left, x), right = std::max(right, x);
+                top = std::min(top, y), bottom = std::max(bottom, y);
+            }
+    std::vector<std::string> shape;
+    for (int y = top; y <= bottom; y++) {
+        std::string line;
+        for (int x = left; x <= right; x++)
+            line += rows[y][x] == '1' ? '#' : '.';
+        shape.push_back(line);
+    }
+    std::string best;
+    for (int turn = 0; turn < 8; turn++) {
+        std::string flat;
+        for (const std::string &line : shape)
+            flat += line + "/";
+        if (best.empty() || flat < best)
+            best = flat;
+        std::vector<std::string> next(shape[0].size(), std::string(shape.size(), ' '));
+        for (size_t y = 0; y < shape.size(); y++)   // a quarter turn
+            for (size_t x = 0; x < shape[y].size(); x++)
+                next[x][shape.size() - 1 - y] = shape[y][x];
+        shape = next;
+        if (turn == 3)
+            for (std::string &line : shape)
+                std::reverse(line.begin(), line.end());
+    }
+    return best;
+}
+
+TEST(MapsContent, NoTwoShippedLevelsAreTheSameMaze)
+{
+    std::string maps = std::string(SOURCE_DIR) + "/content/maps/";
+    std::vector<std::string> names = map_rows(read_file(maps + "AAA_maplist.txt"));
+    std::vector<std::string> shapes;
+    for (const std::string &name : names)
+        shapes.push_back(maze_shape(map_rows(read_file(maps + name))));
+    for (size_t a = 0; a < names.size(); a++)
+        for (size_t b = a + 1; b < names.size(); b++)
+            EXPECT_NE(shapes[a], shapes[b]) << names[a] << " and " << names[b];
+    std::vector<std::string> turned = map_rows(read_file(maps + names[0])), shifted = turned;
+    std::reverse(turned.begin(), turned.end());                   // upside down
+    shifted.insert(shifted.begin() + 1, std::string(MAP_COLUMNS, '1'));   // one row lower
+    shifted.pop_back();
+    EXPECT_EQ(maze_shape(turned), shapes[0]);
+    EXPECT_EQ(maze_shape(shifted), shapes[0]);
+}
+
 TEST(MapsContent, TheChecksFindEachFault)
 {
     EXPECT_EQ(faults_after([](std::vector<std::string> &) {}), "");

@@ -241,3 +241,26 @@ TEST_F(Rules, WithoutAGameInProgressTheFrameOpensTheMenu)
     give_up_life();                               // nothing to give up
     EXPECT_EQ(lives, 0);
 }
+
+// The editor's play-test: the end of the run ends the program at once, without the name
+// entry (a table any score beats would open it and wait for a Return that never comes).
+TEST(PlayTestRun, TheEndOfTheRunEndsTheProgramWithoutAHighScoreEntry)
+{
+    EXPECT_EXIT(
+        {
+            child_watchdog();
+            enter_play_tree();
+            for (auto &entry : high_scores)
+                entry.second = 0;
+            play_test_run = true;
+            idle_input = [] { push_key(SDLK_SPACE); };
+            std::vector<std::string> rows(MAP_ROWS, std::string(MAP_COLUMNS, '1'));
+            rows[3].replace(1, 3, "300");   // two dots right of the start, no enemy
+            start_game_on({{"short.txt", rows}});
+            push_key(SDLK_RIGHT);
+            for (int frame = 0; frame < 1000; frame++)
+                run_frame();
+            exit(5);
+        },
+        testing::ExitedWithCode(0), "");
+}

@@ -382,8 +382,10 @@ void handle_editor_event(const SDL_Event &e)
 void run_editor_events()
 {
     SDL_Event next;
-    while (editor_running && SDL_PollEvent(&next))
+    while (editor_running && SDL_PollEvent(&next)) {
+        trace_event(next);
         handle_editor_event(next);
+    }
     if (edit_rows != checked_rows) {
         status_note.clear();
         check_edit_map();
@@ -396,9 +398,12 @@ void run_editor_events()
 void run_editor()
 {
     SDL_Event next;
-    while (editor_running)
+    while (editor_running) {
+        trace_wait();
         if (SDL_WaitEvent(&next)) {
+            trace_event(next);
             handle_editor_event(next);
             run_editor_events();
         }
+    }
 }

@@ -77,7 +77,7 @@ if(NOT GOBRANT_SANITIZE)
   if(GOBRANT_E2E)
     foreach(run e2e e2e.compat)
       add_test(NAME ${run}.deb_install COMMAND bash ${PACKAGING_TESTS}/e2e_deb_install.sh ${DEB_FILE})
-      set_tests_properties(${run}.deb_install PROPERTIES TIMEOUT 120 RUN_SERIAL TRUE)
+      set_tests_properties(${run}.deb_install PROPERTIES TIMEOUT 120)
     endforeach()
     set_tests_properties(e2e.deb_install PROPERTIES FIXTURES_REQUIRED deb)
     set_tests_properties(e2e.compat.deb_install PROPERTIES

@@ -100,11 +100,12 @@ content_state() { (cd "$source_dir/content" && find . -type f -exec md5sum {} + 
 content_before=$(content_state)
 mkdir -p "$work/play/gobrant/data" && cp "$source_dir/content/data/gobrant.cfg" "$work/play/gobrant/data/"
 touch -d @0 "$work/play/gobrant/data/gobrant.cfg" && touch "$work/started"
-XDG_DATA_HOME=$work/play SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy "$build/play/gobrant" > "$work/play.out" 2>&1 &
+XDG_DATA_HOME=$work/play GOBRANT_TRACE_FILE=$work/trace SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy "$build/play/gobrant" > "$work/play.out" 2>&1 &
 game=$!
 # The launcher hands its process over to the game; SDL then turns SIGTERM into a quit event.
+# It is ready for the request once its main menu polls the empty queue (the game's trace).
 for i in $(seq 100); do [ "$(readlink "/proc/$game/exe")" = "$build/gobrant" ] && break; sleep 0.1; done
-sleep 1.5
+for i in $(seq 300); do grep -q '^idle$' "$work/trace" 2>/dev/null && break; sleep 0.1; done
 kill -TERM "$game"; wait "$game"; rc=$?
 check "the game ended with 0 on a close request (status $rc): $(cat "$work/play.out")" test "$rc" = 0
 check "the game wrote its settings in the player's directory" test "$work/play/gobrant/data/gobrant.cfg" -nt "$work/started"

@@ -28,8 +28,8 @@ const char *const LANGUAGE_FORMAT = "  %s: %s  ";
 Uint16 cursor;
 MenuState state;
 int fh;             // font height
-int top;            // y of row 31
-int box_width;      // W; only ever grows while the menu is open
+int top;            // y of the TEXT_OPTION_SPEED row
+int box_width;      // the box width; only ever grows while the menu is open
 int box_x;
 SDL_Rect arrow_rect;
 
@@ -154,7 +154,8 @@ void draw_menu()
     SDL_Flip(screen);
 }
 
-// Up on row 31 goes to row 35 and Down on row 35 to row 31; applied after every key.
+// Up on the TEXT_OPTION_SPEED row goes to the TEXT_OPTION_APPLY row and Down on that row back
+// to the first; applied after every key.
 void move_cursor(int step)
 {
     cursor = static_cast<Uint16>(cursor + step);

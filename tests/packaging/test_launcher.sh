@@ -36,6 +36,13 @@ expect_failure() {
 }
 snapshot() { (cd "$player" && find . -printf '%p %l\n' | sort && find . -type f -exec md5sum {} + | sort); }
 
+echo "--version: the launcher and the program name the project's version"
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
+check "launcher --version" test "$(launch --version)" = "gobrant $version"
+check "program --version" test "$("$build/gobrant" --version)" = "gobrant $version"
+check "the ran file is untouched by --version" test ! -e "$work/ran"
+check "README installed" test -f "$prefix/share/doc/gobrant/README.md"
+
 echo "first start: own settings and scores, shipped content through links"
 check "first launch" launch
 check "the game ran in the player's directory" grep -qx "$player " "$work/ran"

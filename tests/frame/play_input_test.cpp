@@ -62,7 +62,7 @@ TEST_F(PlayKeys, StockKeysReachThePlayerActions)
     push_key(SDLK_m);
     handle_play_input();
     EXPECT_EQ(decoy_count, 4);
-    EXPECT_GT(decoy_timer, 2);
+    EXPECT_GT(decoy_timer, DECOY_WIPE_FRAMES);
     EXPECT_EQ(decoy_x, 4);
 
     push_key(SDLK_n);

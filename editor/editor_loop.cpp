@@ -241,10 +241,10 @@ void play_test()
     std::error_code copy_error, skins_error, folder_error;
     fs::copy("data", tree / "data", fs::copy_options::recursive, copy_error);
     fs::copy("skins", tree / "skins", fs::copy_options::recursive, skins_error);
-    fs::create_directory(tree / "maps", folder_error);
+    fs::create_directory(tree / MAPS_FOLDER, folder_error);
     std::string name = (edit_name.empty() ? PLAY_TEST_NAME : edit_name) + MAP_FILE_SUFFIX;
     std::string text = edit_map_text();
-    FILE *file = fopen((tree / "maps" / name).c_str(), "w");
+    FILE *file = fopen((tree / MAPS_FOLDER / name).c_str(), "w");
     FILE *list = fopen((tree / MAP_LIST_PATH).c_str(), "w");
     if (file)
         fwrite(text.data(), 1, text.size(), file);

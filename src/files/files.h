@@ -96,7 +96,9 @@ enum TextEntry {
 };
 const int TEXT_COUNT = TEXT_ENTRY_COUNT;   // 43
 const int TEXT_LINE_SIZE = 1024;
-extern const char *const TEXT_FILE_FORMAT;     // "data/texts/%s_%s.txt": skin, language
+const char MAPS_FOLDER[] = "maps/";            // the map files and the map list
+const char TEXTS_FOLDER[] = "data/texts/";     // the language text files
+extern const char *const TEXT_FILE_FORMAT;     // "%s%s_%s.txt": TEXTS_FOLDER, skin, language
 
 int load_texts();                              // 0 read, 1 file missing (table unchanged)
 int read_text_table(const char *path, std::string *table, int count);   // 0 read, 1 missing

@@ -3,7 +3,7 @@
 #include "files.h"
 
 std::string texts[TEXT_COUNT];
-const char *const TEXT_FILE_FORMAT = "data/texts/%s_%s.txt";
+const char *const TEXT_FILE_FORMAT = "%s%s_%s.txt";
 
 // The list's entry at index, or an empty name (whose file then cannot be found).
 static const char *list_entry(const std::vector<std::string> &list, Uint8 index)
@@ -16,7 +16,7 @@ static const char *list_entry(const std::vector<std::string> &list, Uint8 index)
 // one leaves the table as it was. Returns 0 when read, 1 when the file cannot be opened.
 int load_texts()
 {
-    snprintf(text_buffer, TEXT_BUFFER_SIZE, TEXT_FILE_FORMAT,
+    snprintf(text_buffer, TEXT_BUFFER_SIZE, TEXT_FILE_FORMAT, TEXTS_FOLDER,
              list_entry(skin_list, skin_index), list_entry(language_list, language_index));
     return read_text_table(text_buffer, texts, TEXT_COUNT);
 }

@@ -1,36 +1,61 @@
 # Gobrant: `make play` runs the game, `make test` runs every test. Both set up a fresh
-# Debian 12 machine first (packages, configure, build).
+# Debian 12 machine first (packages, configure, build): `make play` only what building and
+# running the game needs, `make test` the rest.
 
-PACKAGES := cmake g++ make pkg-config libsdl1.2-dev libgtest-dev libfreetype-dev libvorbis-dev \
-            fonts-dejavu-core xvfb xdotool x11-utils imagemagick libbenchmark-dev \
-            dpkg-dev lintian desktop-file-utils appstream libsdl2-2.0-0 clang libclang-rt-14-dev \
-            gnuplot-nox
+# What building and running the game needs.
+PLAY_PACKAGES := cmake g++ make pkg-config libsdl1.2-dev
+# What the tests, tools, benchmarks and the package checks need besides.
+TEST_PACKAGES := libgtest-dev libfreetype-dev fonts-dejavu-core xvfb xdotool x11-utils \
+                 imagemagick libbenchmark-dev dpkg-dev lintian desktop-file-utils appstream \
+                 libsdl2-2.0-0 clang libclang-rt-14-dev libvorbis-dev gnuplot-nox
+PACKAGES := $(PLAY_PACKAGES) $(TEST_PACKAGES)
 JOBS ?= 2
+BUILD_TYPE ?= RelWithDebInfo
+WERROR ?= OFF                       # ON: warnings are errors (the CI sets it)
+# apt-get's output goes here; the terminal gets one line saying so.
+PACKAGE_LOG := $(CURDIR)/build/packages.log
 
-.PHONY: all deps build play edit deb test test-plain test-sanitized test-fuzz fuzz fuzz-build \
-        replay-update soak bench cpu-share screenshots preview levels-report clean
+.PHONY: all deps deps-play configure build build-play play deb test test-plain test-sanitized \
+        test-fuzz fuzz fuzz-build replay-update soak bench cpu-share screenshots preview edit \
+        levels-report clean
 
 all: build
 
-deps:
-	@missing=""; for p in $(PACKAGES); do \
+# Installs the missing packages of a list (as root; otherwise prints the one line to run).
+define install_packages
+	@missing=""; for p in $(1); do \
 	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q "ok installed" || missing="$$missing $$p"; \
 	done; \
 	if [ -n "$$missing" ]; then \
 	  if [ "$$(id -u)" = 0 ]; then \
-	    echo "Installing:$$missing"; \
-	    apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq $$missing; \
+	    mkdir -p $(dir $(PACKAGE_LOG)); \
+	    echo "Installing$$missing (apt-get's output: $(PACKAGE_LOG))"; \
+	    { apt-get update && DEBIAN_FRONTEND=noninteractive apt-get install -y $$missing; } \
+	      >> $(PACKAGE_LOG) 2>&1 || { echo "apt-get failed; see $(PACKAGE_LOG)"; exit 1; }; \
 	  else \
 	    echo "Missing packages. Run:"; echo "  sudo apt-get install -y$$missing"; exit 1; \
 	  fi; \
 	fi
+endef
 
-build: deps
-	cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+deps-play:
+	$(call install_packages,$(PLAY_PACKAGES))
+
+deps: deps-play
+	$(call install_packages,$(TEST_PACKAGES))
+
+configure:
+	cmake -S . -B build -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DGOBRANT_WERROR=$(WERROR)
+
+build: deps configure
 	cmake --build build -j $(JOBS)
 
+# Only the game (the launcher is written when the build is configured).
+build-play: deps-play configure
+	cmake --build build -j $(JOBS) --target gobrant
+
 # The built game through the launcher, with a player directory of this checkout's own.
-play: build
+play: build-play
 	XDG_DATA_HOME=$(CURDIR)/build/player build/play/gobrant
 
 # The map editor through the launcher on the same player directory: maps are saved there and
@@ -48,14 +73,16 @@ test-plain: build
 	cd build && ctest --output-on-failure -j $(JOBS)
 
 test-sanitized: deps
-	cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DGOBRANT_SANITIZE=ON
-	cmake --build build-asan -j $(JOBS)
+	cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DGOBRANT_SANITIZE=ON -DGOBRANT_WERROR=$(WERROR)
+	cmake --build build-asan -j $(JOBS) --target gobrant_tests replay
 	cd build-asan && ASAN_OPTIONS=detect_leaks=0 ctest --output-on-failure -j $(JOBS)
 
 # The fuzz targets (fuzz/) in their own clang build; `make test` replays their committed corpora
 # and reproducers when clang is installed.
-FUZZ_TARGETS := map lists texts config high_scores font bitmap
+# Every fuzz/<name>.cpp but the shared support is a target (the same rule as CMakeLists.txt).
+FUZZ_TARGETS := $(filter-out fuzz_support,$(basename $(notdir $(wildcard fuzz/*.cpp))))
 FUZZ_SECONDS ?= 300
+FUZZ_MAX_LEN ?= 4096                # for a target without a length of its own below
 FUZZ_MAX_LEN_map := 2048
 FUZZ_MAX_LEN_lists := 1024
 FUZZ_MAX_LEN_texts := 4096
@@ -66,7 +93,7 @@ FUZZ_MAX_LEN_bitmap := 6144
 FUZZ_ENV := SDL_VIDEODRIVER=dummy ASAN_OPTIONS=quarantine_size_mb=16:malloc_context_size=0
 
 fuzz-build: deps
-	cmake -S . -B build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo -DGOBRANT_FUZZ=ON
+	cmake -S . -B build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo -DGOBRANT_FUZZ=ON -DGOBRANT_WERROR=$(WERROR)
 	cmake --build build-fuzz -j $(JOBS)
 
 test-fuzz:
@@ -79,7 +106,7 @@ fuzz: $(addprefix fuzz-,$(FUZZ_TARGETS))
 
 fuzz-%: fuzz-build
 	mkdir -p build-fuzz/corpus/$* fuzz/reproducers/$*
-	$(FUZZ_ENV) build-fuzz/fuzz_$* -max_total_time=$(FUZZ_SECONDS) -max_len=$(FUZZ_MAX_LEN_$*) \
+	$(FUZZ_ENV) build-fuzz/fuzz_$* -max_total_time=$(FUZZ_SECONDS) -max_len=$(or $(FUZZ_MAX_LEN_$*),$(FUZZ_MAX_LEN)) \
 	  -print_final_stats=1 -artifact_prefix=$(CURDIR)/fuzz/reproducers/$*/ $(CURDIR)/build-fuzz/corpus/$* $(CURDIR)/fuzz/corpus/$*
 
 # Rewrites the expected state hashes of every replay in tests/replay/ from the plain build;

@@ -67,7 +67,7 @@ void new_edit_map()
 
 std::string edit_map_path(const std::string &name)
 {
-    return "maps/" + name + MAP_FILE_SUFFIX;
+    return MAPS_FOLDER + name + MAP_FILE_SUFFIX;
 }
 
 // Takes the rows and the kept lines from a map text: its first 24 content lines are the rows

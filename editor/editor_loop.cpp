@@ -249,10 +249,10 @@ void play_test()
     std::error_code copy_error, skins_error, folder_error;
     fs::copy("data", tree / "data", fs::copy_options::recursive, copy_error);
     fs::copy("skins", tree / "skins", fs::copy_options::recursive, skins_error);
-    fs::create_directory(tree / "maps", folder_error);
+    fs::create_directory(tree / MAPS_FOLDER, folder_error);
     std::string name = (edit_name.empty() ? PLAY_TEST_NAME : edit_name) + MAP_FILE_SUFFIX;
     std::string text = edit_map_text();
-    FILE *file = fopen((tree / "maps" / name).c_str(), "w");
+    FILE *file = fopen((tree / MAPS_FOLDER / name).c_str(), "w");
     FILE *list = fopen((tree / MAP_LIST_PATH).c_str(), "w");
     if (file)
         fwrite(text.data(), 1, text.size(), file);
@@ -476,8 +476,10 @@ void handle_editor_event(const SDL_Event &e)
 void run_editor_events()
 {
     SDL_Event next;
-    while (editor_running && SDL_PollEvent(&next))
+    while (editor_running && SDL_PollEvent(&next)) {
+        trace_event(next);
         handle_editor_event(next);
+    }
     if (edit_rows != checked_rows) {
         status_note.clear();
         check_edit_map();
@@ -490,9 +492,12 @@ void run_editor_events()
 void run_editor()
 {
     SDL_Event next;
-    while (editor_running)
+    while (editor_running) {
+        trace_wait();
         if (SDL_WaitEvent(&next)) {
+            trace_event(next);
             handle_editor_event(next);
             run_editor_events();
         }
+    }
 }

@@ -10,7 +10,7 @@ int load_editor_texts()
 {
     const char *language = language_index < language_list.size()
         ? language_list[language_index].c_str() : "";
-    snprintf(text_buffer, TEXT_BUFFER_SIZE, "data/texts/editor_%s.txt", language);
+    snprintf(text_buffer, TEXT_BUFFER_SIZE, "%seditor_%s.txt", TEXTS_FOLDER, language);
     return read_text_table(text_buffer, editor_texts, EDITOR_TEXT_COUNT);
 }
 

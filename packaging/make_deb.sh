@@ -21,9 +21,11 @@ root=$work/root
 DESTDIR=$root cmake --install "$build" --prefix /usr --strip > "$work/install.log"
 strip --remove-section=.comment --remove-section=.note "$root"/usr/lib/games/gobrant/*
 
-# The package's own documents: the licence terms and a compressed changelog.
+# The package's own documents: the README (installed by the build), the licence terms
+# and a compressed changelog.
 doc=$root/usr/share/doc/gobrant
 mkdir -p "$doc"
+gzip -9n "$doc/README.md"
 cp "$here/copyright" "$doc/copyright"
 date=$(git -C "$here" log -1 --format=%aD 2>/dev/null || date -R)
 {

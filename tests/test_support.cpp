@@ -33,13 +33,38 @@ void open_test_screen()
         throw std::runtime_error(SDL_GetError());
 }
 
+// Every scratch folder of a test program, its death-test children's included, lies in one
+// folder made at its first use and removed when the process that made it ends.
+static std::string scratch_root_path;
+static pid_t scratch_root_owner = 0;
+
+static void remove_scratch_root()
+{
+    if (getpid() != scratch_root_owner)
+        return;   // a death-test child: the parent removes the folder
+    if (chdir("/") == 0)
+        std::filesystem::remove_all(scratch_root_path);
+}
+
+std::string scratch_root()
+{
+    if (scratch_root_path.empty()) {
+        char pattern[] = "/tmp/gobrant-test-XXXXXX";
+        if (!mkdtemp(pattern))
+            throw std::runtime_error("mkdtemp failed");
+        scratch_root_path = pattern;
+        scratch_root_owner = getpid();
+        atexit(remove_scratch_root);
+    }
+    return scratch_root_path;
+}
+
 std::string enter_scratch_tree(bool copy_content)
 {
-    char pattern[] = "/tmp/gobrant-test-XXXXXX";
-    const char *dir = mkdtemp(pattern);
-    if (!dir)
+    std::string pattern = scratch_root() + "/tree-XXXXXX";
+    if (!mkdtemp(&pattern[0]))
         throw std::runtime_error("mkdtemp failed");
-    std::string path = dir;
+    std::string path = pattern;
     if (copy_content) {
         std::string command = "cp -r '" + std::string(SOURCE_DIR) + "/content/.' '" + path + "'";
         if (system(command.c_str()) != 0)
@@ -112,13 +137,26 @@ void stdout_to_stderr()
 
 void leave_scratch_tree(const std::string &root)
 {
-    if (chdir("/tmp") == 0)
+    if (chdir(scratch_root().c_str()) == 0)
         std::filesystem::remove_all(root);
 }
 
-int run_game_binary(const std::string &dir, std::string &output, int term_after_ms)
+// Whether the game's trace shows a waiting screen's empty poll; false once the game has ended.
+static bool wait_for_waiting_screen(pid_t pid, const std::string &trace_path)
 {
-    std::string out_path = dir + "/.stdout";
+    for (;;) {
+        if (read_file(trace_path).find("idle\n") != std::string::npos)
+            return true;
+        siginfo_t ended = {};
+        if (waitid(P_PID, pid, &ended, WEXITED | WNOHANG | WNOWAIT) != 0 || ended.si_pid == pid)
+            return false;
+        usleep(10000);   // a poll of the trace, not a wait for time to pass
+    }
+}
+
+int run_game_binary(const std::string &dir, std::string &output, bool term_when_waiting)
+{
+    std::string out_path = dir + "/.stdout", trace_path = dir + "/.trace";
     pid_t pid = fork();
     if (pid == 0) {
         if (chdir(dir.c_str()) != 0)
@@ -127,17 +165,17 @@ int run_game_binary(const std::string &dir, std::string &output, int term_after_
         if (!out)
             _exit(127);
         setenv("SDL_VIDEODRIVER", "dummy", 1);
+        setenv("GOBRANT_TRACE_FILE", trace_path.c_str(), 1);
         execl(GOBRANT_BINARY, GOBRANT_BINARY, (char *)nullptr);
         _exit(127);
     }
-    if (term_after_ms > 0) {
-        usleep(term_after_ms * 1000);
+    if (term_when_waiting && wait_for_waiting_screen(pid, trace_path))
         kill(pid, SIGTERM);
-    }
     int status = 0;
     waitpid(pid, &status, 0);
     output = read_file(out_path);
     unlink(out_path.c_str());
+    unlink(trace_path.c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
@@ -171,15 +209,32 @@ void push_keys(std::initializer_list<SDLKey> keys)
         push_key(key);
 }
 
-static Uint32 push_key_callback(Uint32, void *param)
+static std::vector<SDLKey> keys_for_waits;   // in the order they are to come
+static size_t next_key_for_waits = 0;
+static int empty_polls = 0;   // since the last key pushed (each key is read before the next)
+
+// The idle-input hook: a screen found its queue empty. One empty poll may still be followed
+// by a redraw, or end the screen (a menu draws and leaves only after one, the focus wait
+// returns after one); after SETTLED_POLLS in a row it waits for the player and gets the next key.
+static void push_key_to_waiting_screen()
 {
-    push_key(SDLKey(reinterpret_cast<intptr_t>(param)));
-    return 0;
+    const int SETTLED_POLLS = 3;
+    if (++empty_polls >= SETTLED_POLLS && next_key_for_waits < keys_for_waits.size()) {
+        empty_polls = 0;
+        push_key(keys_for_waits[next_key_for_waits++]);
+        return;
+    }
+    if (next_key_for_waits == keys_for_waits.size())
+        idle_input = nullptr;
+    rest(IDLE_REST);
 }
 
-void push_key_later(Uint32 ms, SDLKey sym)
+void push_keys_when_waiting(std::initializer_list<SDLKey> keys)
 {
-    SDL_AddTimer(ms, push_key_callback, reinterpret_cast<void *>(intptr_t(sym)));
+    keys_for_waits.assign(keys);
+    next_key_for_waits = 0;
+    empty_polls = 0;
+    idle_input = push_key_to_waiting_screen;
 }
 
 void push_focus(Uint8 gain, Uint8 state)

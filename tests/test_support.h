@@ -17,7 +17,11 @@ void open_test_screen();
 
 // --- Files and scratch trees ---
 
-// Makes a fresh temporary directory, copies the shipped content tree (data, maps, skins)
+// The folder that holds every scratch folder of this test program (made on first use under
+// /tmp, removed with everything in it when the program ends).
+std::string scratch_root();
+
+// Makes a fresh scratch folder in scratch_root(), copies the shipped content tree (data, maps, skins)
 // into it unless `copy_content` is false, and makes it the working directory. Returns its path.
 std::string enter_scratch_tree(bool copy_content = true);
 
@@ -42,20 +46,23 @@ FILE *stream_with(const std::string &text);
 // capture; the dying code calls this first so that the messages land on standard error.
 void stdout_to_stderr();
 
-// Leaves the scratch tree at `root` for /tmp and removes it.
+// Leaves the scratch tree at `root` for scratch_root() and removes it.
 void leave_scratch_tree(const std::string &root);
 
 // Runs the built game binary in `dir` with the dummy video driver; captures its standard
-// output into `output`. If `term_after_ms` is above 0 the process is sent SIGTERM after
-// that many milliseconds. Returns the exit status, or -1 when it did not exit normally.
-int run_game_binary(const std::string &dir, std::string &output, int term_after_ms = 0);
+// output into `output`. With `term_when_waiting` the process is sent SIGTERM once its first
+// screen waits for the player (its event trace says so). Returns the exit status, or -1
+// when it did not exit normally.
+int run_game_binary(const std::string &dir, std::string &output, bool term_when_waiting = false);
 
 // --- Input ---
 
 void drain_events();
 void push_key(SDLKey sym, SDLMod mod = KMOD_NONE, Uint8 type = SDL_KEYDOWN);
 void push_keys(std::initializer_list<SDLKey> keys);
-void push_key_later(Uint32 ms, SDLKey sym);   // from SDL's timer thread, for waits that drain first
+// Gives each key in turn to a waiting screen when it finds its event queue empty (through
+// the idle-input hook), so the key comes after the screen has drawn and drained the queue.
+void push_keys_when_waiting(std::initializer_list<SDLKey> keys);
 void push_focus(Uint8 gain, Uint8 state = SDL_APPINPUTFOCUS);
 void push_event_of_type(Uint8 type);          // an event with no payload, such as SDL_QUIT
 

@@ -6,6 +6,7 @@
 // green key. Colours are picked in coarse steps: the game's screen has 16-bit colour.
 #include <SDL.h>
 #include "gfx.h"
+#include "world.h"
 
 #include <algorithm>
 #include <cmath>
@@ -20,7 +21,7 @@ namespace {
 // ===================== canvas and shapes =====================
 
 const int SUPERSAMPLE = 4;
-const int CELL = 32;
+const int CELL = CELL_SIZE;   // the game's cell side in pixels
 const float PI = 3.14159265f;
 
 struct Colour {

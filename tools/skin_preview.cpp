@@ -13,7 +13,6 @@
 
 namespace {
 
-const int SCREEN_W = 1024, SCREEN_H = 768, SCREEN_DEPTH = 16;
 const int ZOOM = 2;                          // catalogue pictures are shown at twice their size
 const int ZOOMED = FRAME_SIZE * ZOOM;
 const int SLOT_W = 100;                      // room for a zoomed picture and its label
@@ -150,8 +149,8 @@ void show_font(int y)
                 used = 0;
             }
         }
-    for (int row = (y + FRAME_SIZE - 1) / FRAME_SIZE; row < SCREEN_H / FRAME_SIZE; row++)
-        for (int col = 0; col < SCREEN_W / FRAME_SIZE; col++)
+    for (int row = (y + FRAME_SIZE - 1) / FRAME_SIZE; row < SCREEN_HEIGHT / FRAME_SIZE; row++)
+        for (int col = 0; col < SCREEN_WIDTH / FRAME_SIZE; col++)
             blit_at(tile_sprites[(row + col) % 5 == 0 ? 0 : 1], nullptr, col * FRAME_SIZE, row * FRAME_SIZE);
     y = (y + FRAME_SIZE - 1) / FRAME_SIZE * FRAME_SIZE + 4;
     for (size_t language = 0; language < language_list.size(); language++) {
@@ -159,7 +158,7 @@ void show_font(int y)
         if (load_texts() != 0)
             continue;
         for (int index : TEXT_LINES) {
-            if (y + font_height(font) > SCREEN_H)
+            if (y + font_height(font) > SCREEN_HEIGHT)
                 return;
             std::string text = language_list[language] + ": " + texts[index];
             caption(LEFT, y, text.c_str());
@@ -188,7 +187,7 @@ void open_preview_screen()
         printf("skin_preview: %s\n", SDL_GetError());
         exit(1);
     }
-    screen = SDL_SetVideoMode(SCREEN_W, SCREEN_H, SCREEN_DEPTH, SDL_SWSURFACE);
+    screen = SDL_SetVideoMode(SCREEN_WIDTH, SCREEN_HEIGHT, SCREEN_DEPTH, SDL_SWSURFACE);
     if (!screen) {
         printf("skin_preview: %s\n", SDL_GetError());
         exit(1);

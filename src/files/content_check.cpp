@@ -12,7 +12,6 @@
 namespace {
 
 const int WIDEST_SCORE = 999999;        // the score the panel and the end-of-run box make room for
-const char *const MAPS_DIRECTORY = "maps/";
 const char *const USED_CELL_KINDS = "0124567Aa";   // 'A', 'a': any upper-, lower-case teleport
 
 struct Check {
@@ -160,7 +159,7 @@ void check_maps(Check &check)
         check.add(MAP_LIST_PATH, 1, "names no maps");
     std::map<char, bool> used;
     for (size_t i = 0; i < list.lines.size(); i++) {
-        std::string file = MAPS_DIRECTORY + list.lines[i];
+        std::string file = MAPS_FOLDER + list.lines[i];
         if (!read_whole_file(check.root + file, text)) {
             check.add(MAP_LIST_PATH, list.line_of(i), "names " + file + ", which " + unreadable(check, file));
             continue;
@@ -543,7 +542,7 @@ std::vector<ContentFault> check_content(const std::string &content_dir)
     for (const std::string &skin : skins) {
         ArrowReach arrows = check_skin(check, skin);
         for (const std::string &language : languages) {
-            snprintf(text_buffer, TEXT_BUFFER_SIZE, TEXT_FILE_FORMAT, skin.c_str(), language.c_str());
+            snprintf(text_buffer, TEXT_BUFFER_SIZE, TEXT_FILE_FORMAT, TEXTS_FOLDER, skin.c_str(), language.c_str());
             check_text_file(check, text_buffer, arrows, checked_font.get());
         }
     }

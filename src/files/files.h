@@ -111,7 +111,9 @@ enum TextEntry {
 };
 const int TEXT_COUNT = TEXT_ENTRY_COUNT;   // 43
 const int TEXT_LINE_SIZE = 1024;
-extern const char *const TEXT_FILE_FORMAT;     // "data/texts/%s_%s.txt": skin, language
+const char MAPS_FOLDER[] = "maps/";            // the map files and the map list
+const char TEXTS_FOLDER[] = "data/texts/";     // the language text files
+extern const char *const TEXT_FILE_FORMAT;     // "%s%s_%s.txt": TEXTS_FOLDER, skin, language
 
 // The words of the options rows added after the described ones, one file per language
 // (data/texts/options_<language>.txt), so that the 43-line files stay as they are.
@@ -123,7 +125,7 @@ enum OptionText {
     OPTION_TEXT_OFF,
     OPTION_TEXT_COUNT
 };
-extern const char *const OPTION_TEXT_FILE_FORMAT;   // "data/texts/options_%s.txt": language
+extern const char *const OPTION_TEXT_FILE_FORMAT;   // "%soptions_%s.txt": TEXTS_FOLDER, language
 
 int load_texts();                              // 0 read, 1 file missing (table unchanged); also
                                                // loads the option texts

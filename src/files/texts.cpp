@@ -4,8 +4,8 @@
 
 std::string texts[TEXT_COUNT];
 std::string option_texts[OPTION_TEXT_COUNT];
-const char *const TEXT_FILE_FORMAT = "data/texts/%s_%s.txt";
-const char *const OPTION_TEXT_FILE_FORMAT = "data/texts/options_%s.txt";
+const char *const TEXT_FILE_FORMAT = "%s%s_%s.txt";
+const char *const OPTION_TEXT_FILE_FORMAT = "%soptions_%s.txt";
 
 // The list's entry at index, or an empty name (whose file then cannot be found).
 static const char *list_entry(const std::vector<std::string> &list, Uint8 index)
@@ -18,7 +18,7 @@ static const char *list_entry(const std::vector<std::string> &list, Uint8 index)
 // one leaves the table as it was. Returns 0 when read, 1 when the file cannot be opened.
 int load_texts()
 {
-    snprintf(text_buffer, TEXT_BUFFER_SIZE, TEXT_FILE_FORMAT,
+    snprintf(text_buffer, TEXT_BUFFER_SIZE, TEXT_FILE_FORMAT, TEXTS_FOLDER,
              list_entry(skin_list, skin_index), list_entry(language_list, language_index));
     int result = read_text_table(text_buffer, texts, TEXT_COUNT);
     load_option_texts();
@@ -32,7 +32,7 @@ int load_texts()
 int load_option_texts()
 {
     for (Uint8 index : {language_index, Uint8(0)}) {
-        snprintf(text_buffer, TEXT_BUFFER_SIZE, OPTION_TEXT_FILE_FORMAT,
+        snprintf(text_buffer, TEXT_BUFFER_SIZE, OPTION_TEXT_FILE_FORMAT, TEXTS_FOLDER,
                  list_entry(language_list, index));
         if (FILE *file = fopen(text_buffer, "r")) {
             fclose(file);

@@ -68,6 +68,15 @@ bool poll_event_or_rest();
 // game's modal screens through it by queueing the next event they are to read.
 extern void (*idle_input)();
 
+// ===================== trace.cpp =====================
+// The event trace for end-to-end tests (GOBRANT_TRACE_FILE names the file; unset: nothing):
+// "event <type>" for each event read, "idle" for each empty poll of a waiting screen, "wait"
+// before a blocking wait for the next event, "frame" for each play frame shown.
+void trace_event(const SDL_Event &e);
+void trace_idle();
+void trace_wait();
+void trace_frame();
+
 // ===================== clock.cpp =====================
 // The game's only view of the millisecond clock and of the random seed, so that tests can
 // run real frames instantly and repeatably.

@@ -42,6 +42,7 @@ void pace_frame()
 {
     frame_now = wait_until(Uint32(frame_base + frame_delay));
     SDL_Flip(screen);
+    trace_frame();
     fps_frames++;
     fps_elapsed += frame_now - frame_base;
     if (fps_frames > FPS_SAMPLE_FRAMES) {
@@ -152,6 +153,7 @@ static void handle_play_key()
 void handle_play_input()
 {
     while (SDL_PollEvent(&event)) {
+        trace_event(event);
         switch (event.type) {
         case SDL_QUIT:
             exit(0);

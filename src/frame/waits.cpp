@@ -55,8 +55,11 @@ void wait_for_focus()
 
 bool poll_event_or_rest()
 {
-    if (SDL_PollEvent(&event))
+    if (SDL_PollEvent(&event)) {
+        trace_event(event);
         return true;
+    }
+    trace_idle();
     if (idle_input)
         idle_input();
     else

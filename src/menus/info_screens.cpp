@@ -164,7 +164,7 @@ int legend_text_y(const LegendLayout &layout, const LegendText &line)
     return layout.y0 + line.y_offset + line.pitches * layout.pitch + line.font_lines * layout.fh;
 }
 
-// Reads texts 0 to 17 and the skin's sprites.
+// Reads the legend texts (TEXT_LEGEND_TITLE to TEXT_LEGEND_LIVES_MORE) and the skin's sprites.
 void draw_legend_screen()
 {
     LegendLayout layout = legend_layout();

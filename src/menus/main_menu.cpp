@@ -15,8 +15,8 @@ const int ALWAYS_SHOWN_ITEMS = 7;   // rows measured for `top`, the title's row 
 Uint16 cursor;
 MenuState state;
 int fh;             // font height
-int top;            // y of item 37
-int box_width;      // W: the widest of the title and items 37 to 42
+int top;            // y of the TEXT_ITEM_NEW_GAME item
+int box_width;      // the box width: the widest of the title and TEXT_ITEM_NEW_GAME to TEXT_ITEM_QUIT
 int box_x;
 
 bool game_in_progress()

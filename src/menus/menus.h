@@ -12,7 +12,8 @@ void fill_highlight_bar(int x, int y, int w, int h);   // the mid-grey bar under
 
 // ===================== main_menu.cpp =====================
 void main_menu();                            // returns when play is to go on
-int main_menu_width();                       // W: the widest of the title and items 37 to 42
+// The box width: the widest of the title and the items TEXT_ITEM_NEW_GAME to TEXT_ITEM_QUIT.
+int main_menu_width();
 
 // ===================== options_menu.cpp =====================
 void options_menu(Uint16 minimum_width);

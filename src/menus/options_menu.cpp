@@ -72,8 +72,8 @@ const char *const LATER_ROW_FORMAT = "  %s: %s  ";
 Uint16 cursor;
 MenuState state;
 int fh;             // font height
-int top;            // y of row 31
-int box_width;      // W; only ever grows while the menu is open
+int top;            // y of the TEXT_OPTION_SPEED row
+int box_width;      // the box width; only ever grows while the menu is open
 int box_x;
 SDL_Rect arrow_rect;
 Uint8 skin_shown;           // the skin loaded when the menu opened

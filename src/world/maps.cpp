@@ -122,7 +122,7 @@ int load_level(const char *name)
     boost_reserve = 0;
     enemy_start_x.clear();
     enemy_start_y.clear();
-    snprintf(text_buffer, TEXT_BUFFER_SIZE, "maps/%s", name);
+    snprintf(text_buffer, TEXT_BUFFER_SIZE, "%s%s", MAPS_FOLDER, name);
     FILE *file = open_text_file(text_buffer);
     if (!file)
         return 1;

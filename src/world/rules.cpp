@@ -12,9 +12,6 @@ const Uint8 MAX_LIVES = 255;           // an extra life beyond this is not count
 const Uint8 MAX_CATCH_INTERVAL = 255;  // knots beyond this are not counted
 const int POWER_SECONDS = 10;          // power mode, a decoy and a knockout last ten seconds
 const int MESSAGE_SECONDS = 5;         // the caught message runs five seconds
-const Uint16 DECOY_WIPE_FRAMES = 2;    // decoy_timer at or below this: no decoy stands
-const Uint16 SPACE_KEY = 32;           // every wait of the rules is for space
-
 
 static int ten_seconds()
 {
@@ -244,7 +241,7 @@ static void finish_level()
     level_index = (Uint8)next;
     show_message_box(texts[TEXT_LEVEL_DONE].c_str());
     SDL_Flip(screen);
-    wait_for_key(SPACE_KEY);
+    wait_for_key(SDLK_SPACE);
     if (load_level(map_list[level_index].c_str()) != 0)
         end_run_on_missing_map();
 }
@@ -354,7 +351,7 @@ void end_run(const char *title)
     show_run_summary(title);
     lives = 0;
     SDL_Flip(screen);
-    wait_for_key(SPACE_KEY);
+    wait_for_key(SDLK_SPACE);
     if (play_test_run)
         exit(0);
     enter_high_score();

@@ -109,7 +109,7 @@ extern std::vector<Uint8> enemy_start_x, enemy_start_y;
 extern Uint8 enemy_count;
 extern std::vector<Actor> enemies;     // enemy_count actors
 extern Uint32 boost_reserve;           // milliseconds
-extern Uint16 decoy_timer;             // >2 decoy stands; 2, 1 being wiped; 0 none
+extern Uint16 decoy_timer;             // above DECOY_WIPE_FRAMES a decoy stands; at or below it, being wiped; 0 none
 extern Uint8 decoy_x, decoy_y;
 extern Uint8 think_tick;               // enemy turns counted towards the next think
 extern Uint8 think_period;             // enemy turns between two thinks
@@ -171,6 +171,7 @@ void enemy_think(Actor &enemy);
 void choose_enemy_direction(int index);
 
 // ===================== rules.cpp =====================
+const Uint16 DECOY_WIPE_FRAMES = 2;    // decoy_timer at or below this: no decoy stands
 void update_frame();
 void set_wanted_direction(Uint8 direction);
 void give_up_life();

@@ -12,8 +12,8 @@ E2E_GAME=$(readlink -f "${1:?usage: $0 <gobrant binary> <content dir>}")
 E2E_SOURCE_CONTENT=$(readlink -f "${2:?usage: $0 <gobrant binary> <content dir>}")
 E2E_NAME=$(basename "$0" .sh)
 
-E2E_KEY_PAUSE=${E2E_KEY_PAUSE:-0.25}   # time the game gets to react and draw after a key
 E2E_WINDOW_TIMEOUT=15                  # seconds to wait for the game's window
+E2E_SETTLE_TIMEOUT=20                  # safety net: seconds an awaited trace line may take
 E2E_CAPTION="Gobrant beta"
 E2E_SCREEN=${E2E_SCREEN:-1024x768x24}  # the X server's screen: width x height x depth
 E2E_DISPLAY_NUMBER=${E2E_DISPLAY_NUMBER:-}   # a fixed display number; free ones are searched if empty
@@ -27,6 +27,7 @@ E2E_GAME_PID=""
 E2E_GAME_RC=""
 E2E_WINDOW=""
 E2E_HELPER_PID=""
+E2E_TRACE=""   # the game's event trace (GOBRANT_TRACE_FILE): what every wait here waits on
 
 e2e_log() { echo "[$E2E_NAME] $*"; }
 
@@ -89,6 +90,9 @@ e2e_setup() {
 # Makes the scratch dir, removed on every exit path unless a failure keeps it.
 e2e_setup_scratch() {
     E2E_WORK=$(mktemp -d "/tmp/gobrant-e2e-$E2E_NAME.XXXXXX")
+    E2E_TRACE="$E2E_WORK/trace.txt"
+    : > "$E2E_TRACE"
+    export GOBRANT_TRACE_FILE="$E2E_TRACE"
     trap e2e_cleanup EXIT
     trap 'exit 130' INT TERM
 }
@@ -169,6 +173,7 @@ e2e_wait_for_x() {
 # Starts the game in the copy's directory and waits until its window shows something.
 e2e_start_game() {
     E2E_GAME_RC=""
+    E2E_START_MARK=$(e2e_trace_mark)
     (cd "$E2E_CONTENT" && exec env SDL_AUDIODRIVER=dummy ${E2E_RUN_AS:-} "$E2E_GAME") \
         >> "$E2E_WORK/game_stdout.txt" 2>&1 &
     E2E_GAME_PID=$!
@@ -209,19 +214,86 @@ e2e_find_window() {
     return 1
 }
 
-# Waits until the screen is no longer all black (the first screen has been flipped).
+# Waits until the first screen waits for the player, then checks it is not all black.
 e2e_wait_drawn() {
-    local i shot="$E2E_WORK/ready.png"
-    for i in $(seq 100); do
-        e2e_assert_running "while waiting for the first screen"
-        e2e_shot "$shot"
-        if [ "$(convert "$shot" -format '%[fx:maxima>0]' info:)" = 1 ]; then
-            sleep "$E2E_KEY_PAUSE"
+    e2e_wait_screen_waits "$E2E_START_MARK" "the first screen"
+    e2e_shot "$E2E_WORK/ready.png"
+    [ "$(convert "$E2E_WORK/ready.png" -format '%[fx:maxima>0]' info:)" = 1 ] ||
+        e2e_fail "the screen stayed black"
+}
+
+# --- Waiting on the game's event trace ---
+# The game appends "event <SDL event type>" for each event it reads, "idle" for each empty
+# poll of a waiting screen, "wait" before a blocking wait and "frame" for each play frame
+# shown. The waits below poll the trace (a safety net of E2E_SETTLE_TIMEOUT seconds only).
+
+# The number of trace lines so far: a mark to wait for what comes after it.
+e2e_trace_mark() {
+    wc -l < "$E2E_TRACE"
+}
+
+# Whether, after line $1 of the trace, $3 lines "$2" ("event <type>", "frame") came and then the program
+# settled: a play frame shown (unless $4 is "waiting"), a blocking wait, or three empty polls
+# in a row (fewer do not prove a waiting screen: a menu redraws or leaves after one, the
+# focus wait returns after one, and these can follow each other).
+e2e_trace_settled() {
+    awk -v mark="$1" -v type="$2" -v want="$3" -v only="${4:-}" '
+        NR <= mark { next }
+        $0 == type { seen++; ok = 0; idle = 0; next }
+        seen < want { next }
+        $0 == "frame" && only != "waiting" { ok = 1 }
+        $0 == "wait" { ok = 1 }
+        $0 == "idle" { if (++idle >= 3) ok = 1; next }
+        { idle = 0 }
+        END { exit ok ? 0 : 1 }' "$E2E_TRACE"
+}
+
+# Waits until e2e_trace_settled $1 $2 $3 $6 holds; $4 names what is awaited in a failure.
+# With $5 = exit, the program ending also ends the wait.
+e2e_wait_settled() {
+    local i
+    for (( i = 0; i < E2E_SETTLE_TIMEOUT * 50; i++ )); do
+        e2e_trace_settled "$1" "$2" "$3" "${6:-}" && return 0
+        if [ "${5:-}" = exit ] && ! kill -0 "$E2E_GAME_PID" 2>/dev/null; then
             return 0
         fi
-        sleep 0.1
+        e2e_assert_running "while waiting for it to answer $4"
+        sleep 0.02
     done
-    e2e_fail "the screen stayed black"
+    e2e_fail "no answer to $4 within ${E2E_SETTLE_TIMEOUT}s"
+}
+
+# Waits until, after mark $1, a screen waits for the player (three empty polls in a row);
+# the mark must come before anything else waits (the game's start).
+e2e_wait_screen_waits() {
+    e2e_wait_settled "$1" none 0 "${2:-a waiting screen}" "" waiting
+}
+
+# Waits until, after mark $1, play has shown frames and then a screen waits for the player.
+e2e_wait_play_ends() {
+    e2e_wait_settled "$1" frame 1 "${2:-the end of play}" "" waiting
+}
+
+# Waits until $1 more lines "$2" (frame, idle) are in the trace.
+e2e_wait_lines() {
+    local want=$(( $(grep -cx "$2" "$E2E_TRACE") + $1 )) i
+    for (( i = 0; i < E2E_SETTLE_TIMEOUT * 50; i++ )); do
+        [ "$(grep -cx "$2" "$E2E_TRACE")" -ge "$want" ] && return 0
+        e2e_assert_running "while waiting for $1 more '$2' lines"
+        sleep 0.02
+    done
+    e2e_fail "fewer than $1 more '$2' lines within ${E2E_SETTLE_TIMEOUT}s"
+}
+
+# Waits until the game has shown $1 more play frames.
+e2e_wait_frames() {
+    e2e_wait_lines "$1" frame
+}
+
+# Waits until a waiting screen has polled the empty queue $1 more times (each poll rests
+# IDLE_REST ms), to show that nothing moves while it waits.
+e2e_wait_idle_polls() {
+    e2e_wait_lines "$1" idle
 }
 
 e2e_running() {
@@ -241,14 +313,35 @@ e2e_reap() {
     E2E_GAME_RC=$?
 }
 
-# Presses each key (xdotool key names, e.g. Down, Return, alt+F4) with a pause after each.
+# SDL's event type numbers that the waits look for.
+E2E_ACTIVE_EVENT=1
+E2E_KEY_UP=3
+E2E_MOUSE_MOTION=4
+E2E_BUTTON_DOWN=5
+E2E_BUTTON_UP=6
+E2E_QUIT_EVENT=12
+
+# Presses each key (xdotool key names, e.g. Down, Return, alt+F4) and waits after each until
+# the game has read its releases (one per key of a chord) and settled.
 e2e_key() {
-    local k
+    local k mark chord
     for k in "$@"; do
         e2e_assert_running "before the key $k"
+        mark=$(e2e_trace_mark)
         xdotool key "$k" 2>> "$E2E_WORK/xdotool.log"
-        sleep "$E2E_KEY_PAUSE"
+        chord=${k//[^+]/}
+        e2e_wait_settled "$mark" "event $E2E_KEY_UP" $(( ${#chord} + 1 )) "the key $k"
     done
+}
+
+# Runs an xdotool command ($2...) and waits until the game has read an event of type $1
+# and settled.
+e2e_xdotool_event() {
+    local type=$1 mark
+    shift
+    mark=$(e2e_trace_mark)
+    xdotool "$@" 2>> "$E2E_WORK/xdotool.log"
+    e2e_wait_settled "$mark" "event $type" 1 "xdotool $*"
 }
 
 # Presses a key whose effect may end the program (no check that the game still runs after).
@@ -303,11 +396,13 @@ e2e_expect_exit() {
     E2E_GAME_PID=""
 }
 
-# Checks that the game is still running after $1 seconds (a screen waits for more keys).
-e2e_expect_alive_after() {
-    sleep "$1"
+# Checks that the game still runs and a screen waits for more keys (three empty polls of
+# its queue after this call).
+e2e_expect_waiting() {
+    e2e_wait_screen_waits "$(e2e_trace_mark)" "a screen waiting for keys"
     e2e_assert_running "but it should still be waiting for keys"
 }
+e2e_expect_alive_after() { e2e_expect_waiting; }   # the older name; no fixed time any more
 
 e2e_shot() {
     import -display "$E2E_DISPLAY" -window root "$1"
@@ -347,14 +442,22 @@ e2e_start_focus_thief() {
     [ -n "$E2E_HELPER_WINDOW" ] || e2e_fail "the helper window did not appear"
 }
 
+# Moves the focus to the helper window and waits until the game has read the loss.
 e2e_focus_away() {
-    xdotool windowfocus "$E2E_HELPER_WINDOW" 2>> "$E2E_WORK/xdotool.log"
-    sleep "$E2E_KEY_PAUSE"
+    e2e_xdotool_event "$E2E_ACTIVE_EVENT" windowfocus "$E2E_HELPER_WINDOW"
+    E2E_FOCUS_AWAY=1
 }
 
+# Gives the game's window the focus; after e2e_focus_away, waits until the game has read
+# the gain and settled (SDL reports a focus change only, and the game may have had the
+# focus from its start).
 e2e_focus_back() {
-    xdotool windowfocus "$E2E_WINDOW" 2>> "$E2E_WORK/xdotool.log"
-    sleep "$E2E_KEY_PAUSE"
+    if [ "${E2E_FOCUS_AWAY:-0}" = 1 ]; then
+        E2E_FOCUS_AWAY=0
+        e2e_xdotool_event "$E2E_ACTIVE_EVENT" windowfocus "$E2E_WINDOW"
+    else
+        xdotool windowfocus "$E2E_WINDOW" 2>> "$E2E_WORK/xdotool.log"
+    fi
 }
 
 # Checks that data/highscores.txt of the copy has ten lines and that line $1 is $2.

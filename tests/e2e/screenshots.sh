@@ -4,7 +4,6 @@ source "$(dirname "$0")/lib.sh" "$@"
 OUT=${3:?usage: $0 <gobrant binary> <content dir> <output dir>}
 mkdir -p "$OUT"
 OUT=$(readlink -f "$OUT")
-E2E_KEY_PAUSE=0.4
 
 shot() {
     e2e_shot "$OUT/$1.png"
@@ -34,7 +33,7 @@ e2e_key space Down Return           # legend
 shot legend
 e2e_key space Up Up Up Up Return    # new game on the first shipped map
 e2e_key Left
-sleep 1
+e2e_wait_frames 40
 shot play
 e2e_key p
 shot pause
@@ -44,8 +43,9 @@ e2e_stop_pid "$E2E_GAME_PID"; E2E_GAME_PID=""
 e2e_log "a finished run: the end-of-run box and the name entry"
 e2e_use_maps corridor.txt
 e2e_start_game
+mark=$(e2e_trace_mark)
 e2e_key Return Right
-sleep 2.5
+e2e_wait_play_ends "$mark" "the end of the run"
 shot end_of_run
 e2e_key space
 shot name_entry
@@ -56,7 +56,7 @@ e2e_log "an enemy next to the start: the caught message"
 e2e_use_maps ambush.txt
 e2e_start_game
 e2e_key Return
-sleep 2.5
+e2e_wait_frames 100                 # the enemy reaches the player and the message shows
 shot caught
 e2e_stop_pid "$E2E_GAME_PID"; E2E_GAME_PID=""
 

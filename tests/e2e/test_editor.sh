@@ -21,8 +21,8 @@ start_editor() {
 
 # Clicks the middle of maze cell ($1, $2) in the editor's window.
 click_cell() {
-    xdotool mousemove --window "$EDITOR_WINDOW" $(( $1 * 32 + 16 )) $(( $2 * 32 + 16 )) click 1
-    sleep "$E2E_KEY_PAUSE"
+    e2e_xdotool_event "$E2E_BUTTON_UP" \
+        mousemove --window "$EDITOR_WINDOW" $(( $1 * 32 + 16 )) $(( $2 * 32 + 16 )) click 1
 }
 
 # Rows 20 to 23 of the maze drawn from screen pixel ($1, $2): rows 20 to 22 saved as $3,
@@ -53,12 +53,12 @@ start_editor
 e2e_key 4
 click_cell 28 5
 e2e_key 1
-xdotool mousemove --window "$EDITOR_WINDOW" 48 656 mousedown 1
+e2e_xdotool_event "$E2E_MOUSE_MOTION" mousemove --window "$EDITOR_WINDOW" 48 656
+e2e_xdotool_event "$E2E_BUTTON_DOWN" mousedown 1
 for x in 200 500 800 976; do
-    xdotool mousemove --window "$EDITOR_WINDOW" $x 656
-    sleep 0.1
+    e2e_xdotool_event "$E2E_MOUSE_MOTION" mousemove --window "$EDITOR_WINDOW" $x 656
 done
-xdotool mouseup 1
+e2e_xdotool_event "$E2E_BUTTON_UP" mouseup 1
 e2e_key 0
 click_cell 10 12
 e2e_key a
@@ -90,18 +90,18 @@ eval "$(xdotool getwindowgeometry --shell "$EDITOR_WINDOW")"
 maze_band "$X" "$Y" "$E2E_WORK/editor_band.png" "$E2E_WORK/editor_panel.png"
 
 e2e_log "F5: the game plays the map at once (no main menu) and the editor comes back when it ends"
+mark=$(e2e_trace_mark)
 xdotool key F5
 game_window=$(e2e_find_window '^Gobrant beta$' "$E2E_GAME_PID")
 [ -n "$game_window" ] || e2e_fail "F5 started no game"
-sleep 1.5
 xdotool windowfocus "$game_window" 2>> "$E2E_WORK/xdotool.log"   # as a window manager would
+e2e_wait_frames 10
 if [ -z "${E2E_SDL_LIBRARY_DIR:-}" ]; then
     expect_game_band "the play-test does not show the drawn maze"
 else   # sdl12-compat draws a full-screen picture off the middle of this wider screen
     e2e_log "sdl12-compat: the play-test's picture is not compared with the editor's"
 fi
-xdotool key Escape
-sleep 0.5
+e2e_key Escape
 xdotool key Escape
 for i in $(seq 100); do
     xdotool search --name '^Gobrant beta$' > /dev/null 2>&1 || break
@@ -116,7 +116,7 @@ e2e_log "the game plays the saved map first"
 e2e_start_game
 xdotool windowfocus "$E2E_WINDOW" 2>> "$E2E_WORK/xdotool.log"
 e2e_key Return
-sleep 0.5
+e2e_wait_frames 10
 [ -n "${E2E_SDL_LIBRARY_DIR:-}" ] || expect_game_band "the game's first level is not the saved map"
 e2e_key Escape
 e2e_key_final Escape

@@ -39,10 +39,10 @@ e2e_key Right                       # ignored: the focus pause ends only on p
 e2e_expect_same_screen "$paused" "$(e2e_snap still_paused)" "the focus pause did not hold"
 e2e_key p
 e2e_key Right
-sleep 1.5
+e2e_wait_frames 60                  # the three dots to the right
 e2e_key Escape                      # the main menu; Alt+F4 there offers the score 3
 e2e_key alt+F4
-e2e_expect_alive_after 0.5
+e2e_expect_waiting
 e2e_erase 7
 e2e_type_name "Focus"
 e2e_key_final Return

@@ -46,7 +46,7 @@ e2e_write_config 25 jmeno 0 0
 e2e_use_maps twoway.txt             # three dots left of the start, three to the right
 e2e_start_game
 e2e_key Return Right
-e2e_expect_alive_after 1.5          # the three dots on the right eaten: score 3
+e2e_wait_frames 60                  # the three dots on the right eaten: score 3
 kill -TERM "$E2E_XVFB_PID" && wait "$E2E_XVFB_PID"
 E2E_XVFB_PID="" E2E_DISPLAY=""
 e2e_expect_exit 10 1
@@ -57,7 +57,7 @@ e2e_start_x
 
 e2e_log "an unreadable high-score table is kept as it is and the game ends with 1"
 chmod 755 "$E2E_WORK"
-chown -R nobody "$E2E_CONTENT"
+chown -R nobody "$E2E_CONTENT" "$E2E_TRACE"
 chmod 000 "$E2E_CONTENT/data/highscores.txt"
 E2E_RUN_AS="setpriv --reuid=nobody --regid=nogroup --clear-groups"
 : > "$E2E_WORK/game_stdout.txt"

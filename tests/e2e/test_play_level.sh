@@ -11,11 +11,13 @@ menu=$(e2e_snap menu)
 e2e_key Return                      # the cursor starts on New game
 level=$(e2e_snap level)
 e2e_expect_changed_screen "$menu" "$level" "New game did not show the level"
+mark=$(e2e_trace_mark)
 e2e_key Right
-sleep 2                             # five cells at 8 frames a cell and 40 frames a second
+e2e_wait_play_ends "$mark" "the end of the run"   # five cells at 8 frames a cell
 end_box=$(e2e_snap end_of_run)
 e2e_expect_changed_screen "$level" "$end_box" "the level did not change after Right"
-e2e_expect_alive_after 0.5          # the end-of-run box waits for space
+e2e_wait_idle_polls 50              # the end-of-run box waits for space, nothing moves
+e2e_assert_running "but the end-of-run box should wait for space"
 e2e_expect_same_screen "$end_box" "$(e2e_snap still_waiting)" "the end-of-run box did not wait"
 e2e_key space                       # to the name entry: the shown name is the configured one
 e2e_erase 7
@@ -36,10 +38,11 @@ e2e_write_known_highscores
 e2e_use_maps twoway.txt
 e2e_start_game
 e2e_key Return Right
-sleep 1.5
+e2e_wait_frames 60                  # the three dots to the right
 e2e_key Escape                      # the main menu opens on Continue
+mark=$(e2e_trace_mark)
 e2e_key Return Left
-sleep 1.5                           # the last three dots end the run
+e2e_wait_play_ends "$mark" "the end of the run"   # the last three dots end the run
 e2e_key space
 e2e_erase 7
 e2e_type_name "Pat"

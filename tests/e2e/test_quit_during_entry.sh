@@ -32,13 +32,17 @@ Ivan|2'
 quit_during_entry() {
     printf '%s\n' "$TABLE" > "$E2E_CONTENT/data/highscores.txt"
     e2e_start_game
+    local mark
+    mark=$(e2e_trace_mark)
     e2e_key Return Right
-    sleep 2                         # five cells at 8 frames a cell and 40 frames a second
+    e2e_wait_play_ends "$mark" "the end of the run"   # five cells at 8 frames a cell
     e2e_key space
     e2e_erase 5                     # the configured name "jmeno"
     e2e_type_name "Ze"
+    mark=$(e2e_trace_mark)
     kill -TERM "$E2E_GAME_PID"
-    sleep 1
+    # the quit event read, then either the end or a name entry waiting again
+    e2e_wait_settled "$mark" "event $E2E_QUIT_EVENT" 1 "the termination signal" exit waiting
     # A game that enters the score again opens a second name entry; let it end.
     if e2e_running; then e2e_key Return; fi
     e2e_expect_exit 10 0

@@ -10,9 +10,9 @@ e2e_log "Alt+F4 during play with score 3: name entry, then exit 0"
 e2e_start_game
 e2e_key Return
 e2e_key Right
-sleep 1.5
+e2e_wait_frames 60                  # the three dots to the right
 e2e_key alt+F4
-e2e_expect_alive_after 0.5          # the quit sequence waits in the name entry
+e2e_expect_waiting                  # the quit sequence waits in the name entry
 e2e_erase 7
 e2e_type_name "Quitter"
 e2e_key_final Return
@@ -42,12 +42,12 @@ e2e_key p
 paused=$(e2e_snap paused)
 e2e_expect_changed_screen "$playing" "$paused" "p showed no pause box"
 e2e_key Right Left
-sleep 1
+e2e_wait_idle_polls 50              # the pause polls on; nothing may move meanwhile
 e2e_expect_same_screen "$paused" "$(e2e_snap still_paused)" "the screen changed during the pause"
 e2e_key p
 resumed=$(e2e_snap resumed)
 e2e_expect_changed_screen "$paused" "$resumed" "the second p did not take the pause box away"
-sleep 1
+e2e_wait_frames 40
 # The arrows pressed during the pause did nothing, so the score is 0 and Alt+F4 ends the
 # program at once, without a name entry.
 e2e_key_final alt+F4

@@ -62,7 +62,7 @@ TEST_F(PlayKeys, StockKeysReachThePlayerActions)
     push_key(SDLK_m);
     handle_play_input();
     EXPECT_EQ(decoy_count, 4);
-    EXPECT_GT(decoy_timer, 2);
+    EXPECT_GT(decoy_timer, DECOY_WIPE_FRAMES);
     EXPECT_EQ(decoy_x, 4);
 
     push_key(SDLK_n);
@@ -150,7 +150,7 @@ TEST(PlayFocus, FocusLossPausesUntilPAfterReloadingTheSkin)
     push_focus(0);
     push_key(SDLK_LEFT);   // while away: dropped
     push_focus(1);
-    push_key_later(100, SDLK_p);
+    push_keys_when_waiting({SDLK_p});
     handle_play_input();
     EXPECT_NE(font, nullptr);
     EXPECT_NE(enemy_sprites[DIR_RIGHT], nullptr);

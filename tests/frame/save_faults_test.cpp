@@ -1,10 +1,8 @@
-// save_faults_test.cpp: the quit sequence's saves in child processes killed at random moments,
-// on a read-only data folder and on a full disk.
+// save_faults_test.cpp: the quit sequence's saves in child processes killed at each step of
+// the saves, on a read-only data folder and on a full disk.
 #include <gtest/gtest.h>
 #include <cerrno>
-#include <chrono>
 #include <csignal>
-#include <random>
 #include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -14,15 +12,37 @@
 #include "frame.h"
 #include "world.h"
 
-namespace {
+// The steps of a save that reach the disk (the sync of a file or folder, the rename) are
+// wrapped at link time (-Wl,--wrap): a child armed with stop_at_step stops itself just
+// before and just after each, so that the test can kill it at exactly that moment.
+extern "C" int __real_fsync(int fd);
+extern "C" int __real_rename(const char *from, const char *to);
+static int stop_at_step = -1;   // -1: never; otherwise the step boundary to stop at
+static int steps_passed = 0;
 
-// Kills of the quit sequence: 200, or 50 under AddressSanitizer, whose processes take ten
-// times longer to start and end (the 200 run in the plain build of the same test run).
-#ifdef __SANITIZE_ADDRESS__
-const int KILLS = 50;
-#else
-const int KILLS = 200;
-#endif
+static void step_boundary()
+{
+    if (steps_passed++ == stop_at_step)
+        raise(SIGSTOP);
+}
+
+extern "C" int __wrap_fsync(int fd)
+{
+    step_boundary();
+    int result = __real_fsync(fd);
+    step_boundary();
+    return result;
+}
+
+extern "C" int __wrap_rename(const char *from, const char *to)
+{
+    step_boundary();
+    int result = __real_rename(from, to);
+    step_boundary();
+    return result;
+}
+
+namespace {
 
 const char OLD_CONFIG[] = "TIMER: 21\nNAME: Old\nSKIN: 0\nTEXTS: 0";
 const char OLD_SCORES[] = "Ann|500\nBob|400\n";
@@ -74,7 +94,7 @@ int wait_status(pid_t pid)
 // Runs a quitting game to its end; its exit status, its output in `output`.
 int run_quitting_game(std::string &output, void (*prepare)() = nullptr)
 {
-    std::string out_path = "/tmp/gobrant-save-faults-" + std::to_string(getpid());
+    std::string out_path = scratch_root() + "/save-faults-" + std::to_string(getpid());
     int status = wait_status(start_quitting_game(-1, out_path, prepare));
     output = read_file(out_path);
     unlink(out_path.c_str());
@@ -105,49 +125,51 @@ int entries_in(const char *folder)
 
 } // namespace
 
-// SIGKILL at random moments of the saves: each stored file is always its old or its new
-// version, whole; the temporary files that kills leave are gone after the next save. On a
-// tmpfs where possible, whose syncs cost nothing, so that the kills take seconds.
-TEST(SaveFaults, KillsDuringTheQuitSequenceLeaveEachFileOldOrNewAndWhole)
+// SIGKILL at every step boundary of the saves, from the first sync to the end of the last save:
+// each stored file is always its old or its new version, whole;
+// the temporary files that kills leave are gone after the next save. On a tmpfs where
+// possible, whose syncs cost nothing.
+TEST(SaveFaults, KillsAtEachStepOfTheQuitSequenceLeaveEachFileOldOrNewAndWhole)
 {
     enter_data_tree();
     DataDisk disk("1m");
-    // The quit sequence timed from the moment the game is ready to quit to its end.
-    int ready[2];
-    ASSERT_EQ(pipe(ready), 0);
-    pid_t pid = start_quitting_game(ready[1], "/dev/null");
-    char byte;
-    ASSERT_EQ(read(ready[0], &byte, 1), 1);
-    auto started = std::chrono::steady_clock::now();
-    ASSERT_EQ(wait_status(pid), 0);
-    auto save_time = std::chrono::steady_clock::now() - started;
+    ASSERT_EQ(wait_status(start_quitting_game(-1, "/dev/null")), 0);
     const std::string new_config = read_file(CONFIG_PATH), new_scores = read_file(HIGH_SCORES_PATH);
     ASSERT_NE(new_config, OLD_CONFIG);
     ASSERT_NE(new_scores, OLD_SCORES);
 
-    // Kill moments spread over the whole run of the quit sequence and a little past it.
-    long window_us = std::chrono::duration_cast<std::chrono::microseconds>(save_time).count() * 5 / 4;
-    std::mt19937 random(9);
-    std::uniform_int_distribution<long> delay_us(0, window_us);
-    int both_old = 0, both_new = 0;
-    for (int kill_number = 0; kill_number < KILLS; kill_number++) {
+    // Kill n at the n-th step boundary (0: just before the first sync, when both saves have
+    // only written temporary files); the first child that ends without stopping has passed them all.
+    int kills = 0, mixed = 0;
+    for (int moment = 0;; moment++) {
         write_old_files();
-        pid = start_quitting_game(ready[1], "/dev/null");
-        ASSERT_EQ(read(ready[0], &byte, 1), 1);
-        usleep(delay_us(random));
+        stop_at_step = moment;
+        pid_t pid = start_quitting_game(-1, "/dev/null");
+        stop_at_step = -1;
+        int status = 0;
+        ASSERT_EQ(waitpid(pid, &status, WUNTRACED), pid);
+        if (WIFEXITED(status)) {
+            EXPECT_EQ(WEXITSTATUS(status), 0);
+            EXPECT_EQ(read_file(CONFIG_PATH), new_config);
+            EXPECT_EQ(read_file(HIGH_SCORES_PATH), new_scores);
+            break;
+        }
+        ASSERT_TRUE(WIFSTOPPED(status)) << "moment " << moment;
         kill(pid, SIGKILL);
         wait_status(pid);
+        kills++;
         std::string config = read_file(CONFIG_PATH), scores = read_file(HIGH_SCORES_PATH);
-        ASSERT_TRUE(config == OLD_CONFIG || config == new_config) << "kill " << kill_number << ":\n" << config;
-        ASSERT_TRUE(scores == OLD_SCORES || scores == new_scores) << "kill " << kill_number << ":\n" << scores;
-        both_old += config == OLD_CONFIG && scores == OLD_SCORES;
-        both_new += config == new_config && scores == new_scores;
+        ASSERT_TRUE(config == OLD_CONFIG || config == new_config) << "moment " << moment << ":\n" << config;
+        ASSERT_TRUE(scores == OLD_SCORES || scores == new_scores) << "moment " << moment << ":\n" << scores;
+        if (moment == 0) {
+            EXPECT_TRUE(config == OLD_CONFIG && scores == OLD_SCORES) << "a save before the first sync";
+        }
+        mixed += (config == OLD_CONFIG) != (scores == OLD_SCORES);
     }
-    EXPECT_GT(both_old, 0) << "no kill came before the saves";
-    EXPECT_GT(both_new, 0) << "no kill came after the saves";
+    // Each of the two saves has at least a file sync, a rename and a folder sync.
+    EXPECT_GE(kills, 2 * 3 * 2);
+    EXPECT_GT(mixed, 0) << "no kill came between the two saves";
 
-    close(ready[0]);
-    close(ready[1]);
     std::string output;
     ASSERT_EQ(run_quitting_game(output), 0) << output;
     EXPECT_EQ(entries_in("data"), 2) << "temporary files were left";

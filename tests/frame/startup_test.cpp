@@ -86,7 +86,7 @@ TEST(StartupBinary, TerminatedGameQuitsAndWritesItsFiles)
 {
     std::string dir = scratch_with_stored_files();
     std::string output;
-    EXPECT_EQ(run_game_binary(dir, output, 1500), 0) << output;
+    EXPECT_EQ(run_game_binary(dir, output, true), 0) << output;
     expect_stored_files_rewritten(dir);
 }
 

@@ -107,10 +107,10 @@ TEST(LegendScreen, PanelIs10FontHeightsPlus430HighAndTextsSetItsWidth)
     EXPECT_EQ(icon_colour(5), screen_pixel(x0 + 63, y0 + 60 + 5 * p));    // whole player strip
     EXPECT_EQ(icon_colour(7), screen_pixel(x0, y0 + 140 + 5 * p));        // enemy
     EXPECT_EQ(icon_colour(10), screen_pixel(x0, y0 + 260 + 5 * p + 31));  // teleport, last icon
-    EXPECT_EQ(white(), screen_pixel(x0 + 40 + MENU_GLYPH_MARK, y0 - 10 + p + 5));               // text 1
-    EXPECT_EQ(white(), screen_pixel(x0 + 40 + MENU_GLYPH_MARK, y0 - 10 + p + MENU_FONT_HEIGHT + 5)); // text 13
-    EXPECT_EQ(white(), screen_pixel(x0 + 80 + MENU_GLYPH_MARK, y0 - 10 + 6 * p + 5));           // text 10
-    EXPECT_EQ(white(), screen_pixel(x0 + 40 + MENU_GLYPH_MARK, y0 + 230 + 6 * p + 5));          // text 9
+    EXPECT_EQ(white(), screen_pixel(x0 + 40 + MENU_GLYPH_MARK, y0 - 10 + p + 5));               // TEXT_LEGEND_BOOST
+    EXPECT_EQ(white(), screen_pixel(x0 + 40 + MENU_GLYPH_MARK, y0 - 10 + p + MENU_FONT_HEIGHT + 5)); // TEXT_LEGEND_BOOST_MORE
+    EXPECT_EQ(white(), screen_pixel(x0 + 80 + MENU_GLYPH_MARK, y0 - 10 + 6 * p + 5));           // TEXT_LEGEND_PLAYER
+    EXPECT_EQ(white(), screen_pixel(x0 + 40 + MENU_GLYPH_MARK, y0 + 230 + 6 * p + 5));          // TEXT_LEGEND_KEYS
 
     texts[TEXT_LEGEND_ENEMY] = "a";
     texts[TEXT_LEGEND_TITLE] = std::string(50, 'a');   // the title counts too

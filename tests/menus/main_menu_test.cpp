@@ -12,8 +12,8 @@ using namespace menu_test;
 
 namespace {
 
-// With the items "abcd" and item 40 "abcdefghij" the box is 80 wide at x 472; items stand
-// 20 pixels apart from item 37 at y 314.
+// With the items "abcd" and TEXT_ITEM_HIGH_SCORES "abcdefghij" the box is 80 wide at x 472;
+// items stand 20 pixels apart from TEXT_ITEM_NEW_GAME at y 314.
 const int BOX_X = 472;
 const int TOP = 314;
 const int FRAME_X = BOX_X - 10;
@@ -52,7 +52,7 @@ bool frame_spans(int first, int last)
            screen_pixel(FRAME_X - 1, first) == wall_colour() && screen_pixel(BOX_X - 5, first + 5) == 0;
 }
 
-// Item 36 "abcd" (pen at x 496) marks white columns from x 499 on its row when it is drawn.
+// TEXT_ITEM_CONTINUE "abcd" (pen at x 496) marks white columns from x 499 on its row when it is drawn.
 bool continue_item_drawn()
 {
     return screen_pixel(496 + MENU_GLYPH_MARK, item_y(TEXT_ITEM_CONTINUE) + 5) == white();
@@ -79,7 +79,7 @@ TEST_F(MainMenu, WithoutAGameTheBoxHasEightRowsAndNewGameIsHighlighted)
             check_at_exit([] {
                 return frame_spans(item_y(TEXT_ITEM_CONTINUE - 1) - 10, item_y(TEXT_ITEM_QUIT + 1) + 9) &&
                        highlighted_item() == TEXT_ITEM_NEW_GAME && !continue_item_drawn();
-            }, "box of 8 rows, cursor on 37, no item 36");
+            }, "box of 8 rows, cursor on New game, no Continue");
             push_key(SDLK_ESCAPE);
             main_menu();
         },
@@ -95,7 +95,7 @@ TEST_F(MainMenu, WithAGameContinueIsShownHighlightedAndNotMeasured)
             check_at_exit([] {
                 return frame_spans(item_y(TEXT_ITEM_CONTINUE - 2) - 10, item_y(TEXT_ITEM_QUIT + 1) + 9) &&
                        highlighted_item() == TEXT_ITEM_CONTINUE && screen_pixel(432 + MENU_GLYPH_MARK, item_y(TEXT_ITEM_CONTINUE) + 5) == white();
-            }, "box of 9 rows, cursor on 36, item 36 overhanging");
+            }, "box of 9 rows, cursor on Continue, Continue overhanging");
             push_key(SDLK_ESCAPE);
             main_menu();
         },
@@ -108,19 +108,18 @@ TEST_F(MainMenu, UpOnTheFirstItemGoesToQuitAndDownOnQuitComesBack)
     expected_item = TEXT_ITEM_QUIT;
     EXPECT_EXIT(
         {
-            check_at_exit(highlight_is_expected, "Up from 37 highlights 42");
+            check_at_exit(highlight_is_expected, "Up from New game highlights Quit");
             push_key(SDLK_UP);
-            push_key_later(80, SDLK_ESCAPE);
+            push_keys_when_waiting({SDLK_ESCAPE});
             main_menu();
         },
         ::testing::ExitedWithCode(0), "");
     expected_item = TEXT_ITEM_NEW_GAME;
     EXPECT_EXIT(
         {
-            check_at_exit(highlight_is_expected, "Down from 42 highlights 37");
+            check_at_exit(highlight_is_expected, "Down from Quit highlights New game");
             push_key(SDLK_UP);
-            push_key_later(80, SDLK_DOWN);
-            push_key_later(160, SDLK_ESCAPE);
+            push_keys_when_waiting({SDLK_DOWN, SDLK_ESCAPE});
             main_menu();
         },
         ::testing::ExitedWithCode(0), "");
@@ -217,9 +216,9 @@ TEST_F(MainMenu, NewGameWithoutAPlayableMapStaysInTheMenu)
     EXPECT_EXIT(
         {
             check_at_exit([] { return lives == 0 && highlight_is_expected(); },
-                          "no game, menu redrawn on 37");
+                          "no game, menu redrawn on New game");
             push_key(SDLK_RETURN);
-            push_key_later(80, SDLK_ESCAPE);
+            push_keys_when_waiting({SDLK_ESCAPE});
             main_menu();
         },
         ::testing::ExitedWithCode(0), "");
@@ -237,9 +236,8 @@ TEST_F(MainMenu, AfterAnInformationScreenAnyKeyBringsTheMenuBackUnchanged)
                 check_at_exit(highlight_is_expected, "menu back with the same item");
                 for (int i = TEXT_ITEM_NEW_GAME; i < expected_item; i++)
                     push_key(SDLK_DOWN);
-                push_key_later(80, SDLK_RETURN);   // after the menu has settled
-                push_key_later(130, SDLK_DOWN);    // ends the information screen
-                push_key_later(200, SDLK_ESCAPE);
+                // Return after the menu has settled, Down ends the information screen
+                push_keys_when_waiting({SDLK_RETURN, SDLK_DOWN, SDLK_ESCAPE});
                 main_menu();
             },
             ::testing::ExitedWithCode(0), "")
@@ -253,11 +251,11 @@ TEST_F(MainMenu, OptionsReturnToTheMenuOnTheOptionsItem)
     expected_item = TEXT_ITEM_OPTIONS;
     EXPECT_EXIT(
         {
-            check_at_exit(highlight_is_expected, "menu back on 38 after the options");
+            check_at_exit(highlight_is_expected, "menu back on Options after the options");
             push_key(SDLK_DOWN);
             push_key(SDLK_RETURN);
-            push_key_later(80, SDLK_ESCAPE);    // leaves the options menu
-            push_key_later(160, SDLK_ESCAPE);   // ends the program from the main menu
+            // leaves the options menu, then ends the program from the main menu
+            push_keys_when_waiting({SDLK_ESCAPE, SDLK_ESCAPE});
             main_menu();
         },
         ::testing::ExitedWithCode(0), "");

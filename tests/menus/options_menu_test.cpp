@@ -13,7 +13,7 @@ using namespace menu_test;
 namespace {
 
 // With rows "abcd", the skin "circuit" and the language "en" the widest measured row is the
-// skin row "  abcd: circuit  ", 146 wide; rows stand 20 apart from row 31 at y 334, and the
+// skin row "  abcd: circuit  ", 146 wide; rows stand 20 apart from the TEXT_OPTION_SPEED row at y 334, and the
 // red frame starts 10 above the title row at 294.
 const int TOP = 334;
 const int FRAME_TOP = TOP - 2 * MENU_FONT_HEIGHT - 10;
@@ -90,8 +90,6 @@ TEST(OptionsMenu, SkinAndLanguageStopAtTheEndsOfTheirLists)
     EXPECT_EQ(0, language_index);
 }
 
-// Up from row 31 lands on 35 and a second Up on 34 (the language row); Down on 35 lands on
-// 31 (the speed row). Return on the value rows does nothing.
 // Up from the speed row reaches the rows below the apply row first: full screen, music and
 // sound, whose values Left and Right change (the volumes held between 0 and MAX_VOLUME).
 TEST(OptionsMenu, CursorWrapsAtBothEndsThroughTheLaterRows)
@@ -180,8 +178,7 @@ TEST(OptionsMenu, ALongerNameWidensTheBoxAndAShorterOneNeverNarrowsIt)
     for (int i = 0; i < 40; i++)
         press(SDLK_a);
     press(SDLK_RETURN);
-    push_key_later(100, SDLK_UP);       // after the redraw that follows the entry
-    push_key_later(150, SDLK_ESCAPE);
+    push_keys_when_waiting({SDLK_UP, SDLK_ESCAPE});   // after the redraw that follows the entry
     options_menu(80);
     // " abcd: ab" and 40 letters: 10 + 32 + 8 + 10 + 42 * 8 + 10
     EXPECT_TRUE(frame_left_edge_at(406));
@@ -192,8 +189,7 @@ TEST(OptionsMenu, ALongerNameWidensTheBoxAndAShorterOneNeverNarrowsIt)
     for (int i = 0; i < 60; i++)
         press(SDLK_BACKSPACE);
     press(SDLK_RETURN);
-    push_key_later(100, SDLK_UP);
-    push_key_later(150, SDLK_ESCAPE);
+    push_keys_when_waiting({SDLK_UP, SDLK_ESCAPE});
     options_menu(80);
     EXPECT_STREQ("", player_name);
     EXPECT_TRUE(frame_left_edge_at(10 + 32 + 8 + 10 + 60 * 8 + 10));

@@ -23,9 +23,9 @@ e2e_log "a game of the first level: right along the start row, then Alt+F4 and a
 e2e_start_game
 e2e_key Return
 e2e_key Right
-sleep 2.5                               # about a dozen dots along the start row
+e2e_wait_frames 100                     # about a dozen dots along the start row
 e2e_key alt+F4
-e2e_expect_alive_after 0.5              # the name entry waits: the score beats the tenth
+e2e_expect_waiting                      # the name entry waits: the score beats the tenth
 e2e_erase 12
 e2e_type_name "Packaged"
 e2e_key_final Return

@@ -36,6 +36,13 @@ expect_failure() {
 }
 snapshot() { (cd "$player" && find . -printf '%p %l\n' | sort && find . -type f -exec md5sum {} + | sort); }
 
+echo "--version: the launcher and the program name the project's version"
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
+check "launcher --version" test "$(launch --version)" = "gobrant $version"
+check "program --version" test "$("$build/gobrant" --version)" = "gobrant $version"
+check "the ran file is untouched by --version" test ! -e "$work/ran"
+check "README installed" test -f "$prefix/share/doc/gobrant/README.md"
+
 echo "first start: own settings and scores, shipped content through links"
 check "first launch" launch
 check "the game ran in the player's directory" grep -qx "$player " "$work/ran"
@@ -137,11 +144,12 @@ content_state() { (cd "$source_dir/content" && find . -type f -exec md5sum {} + 
 content_before=$(content_state)
 mkdir -p "$work/play/gobrant/data" && cp "$source_dir/content/data/gobrant.cfg" "$work/play/gobrant/data/"
 touch -d @0 "$work/play/gobrant/data/gobrant.cfg" && touch "$work/started"
-XDG_DATA_HOME=$work/play SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy "$build/play/gobrant" > "$work/play.out" 2>&1 &
+XDG_DATA_HOME=$work/play GOBRANT_TRACE_FILE=$work/trace SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy "$build/play/gobrant" > "$work/play.out" 2>&1 &
 game=$!
 # The launcher hands its process over to the game; SDL then turns SIGTERM into a quit event.
+# It is ready for the request once its main menu polls the empty queue (the game's trace).
 for i in $(seq 100); do [ "$(readlink "/proc/$game/exe")" = "$build/gobrant" ] && break; sleep 0.1; done
-sleep 1.5
+for i in $(seq 300); do grep -q '^idle$' "$work/trace" 2>/dev/null && break; sleep 0.1; done
 kill -TERM "$game"; wait "$game"; rc=$?
 check "the game ended with 0 on a close request (status $rc): $(cat "$work/play.out")" test "$rc" = 0
 check "the game wrote its settings in the player's directory" test "$work/play/gobrant/data/gobrant.cfg" -nt "$work/started"

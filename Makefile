@@ -3,10 +3,11 @@
 
 PACKAGES := cmake g++ make pkg-config libsdl1.2-dev libgtest-dev libfreetype-dev \
             fonts-dejavu-core xvfb xdotool x11-utils imagemagick libbenchmark-dev \
-            dpkg-dev lintian desktop-file-utils appstream libsdl2-2.0-0 clang libclang-rt-14-dev
+            dpkg-dev lintian desktop-file-utils appstream libsdl2-2.0-0 clang libclang-rt-14-dev \
+            emscripten chromium
 JOBS ?= 2
 
-.PHONY: all deps build play deb test test-plain test-sanitized test-fuzz fuzz fuzz-build \
+.PHONY: all deps build play web web-serve deb test test-plain test-sanitized test-fuzz fuzz fuzz-build \
         replay-update soak bench cpu-share screenshots preview clean
 
 all: build
@@ -31,6 +32,18 @@ build: deps
 # The built game through the launcher, with a player directory of this checkout's own.
 play: build
 	XDG_DATA_HOME=$(CURDIR)/build/player build/play/gobrant
+
+# The game for web browsers in build/web/ (web/): Debian's emscripten with its SDL 1.2
+# emulation, objects in build/web-obj/. `make web-serve` serves it on 127.0.0.1 (WEB_PORT).
+WEB_ENV := NODE_PATH=/usr/share/nodejs
+WEB_PORT ?= 8000
+
+web: build
+	$(WEB_ENV) emcmake cmake -S web -B build/web-obj -DCMAKE_BUILD_TYPE=Release
+	$(WEB_ENV) cmake --build build/web-obj -j $(JOBS)
+
+web-serve: web
+	python3 web/serve.py build/web $(WEB_PORT)
 
 # The Debian package, in build/deb/.
 deb: build

@@ -100,9 +100,13 @@ SDL_Surface *web_set_video_mode(int width, int height, int, Uint32)
     return own;
 }
 
+// The page shows the flipped screen only once the game gives the browser its turn, so every
+// flip does; otherwise frames that run late (catch-up frames on a busy machine) would keep
+// the page from drawing and from taking keys until the game caught up.
 int web_flip(SDL_Surface *)
 {
     gobrant_show_screen();
+    emscripten_sleep(0);
     return 0;
 }
 

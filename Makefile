@@ -7,7 +7,8 @@ PLAY_PACKAGES := cmake g++ make pkg-config libsdl1.2-dev
 # What the tests, tools, benchmarks and the package checks need besides.
 TEST_PACKAGES := libgtest-dev libfreetype-dev fonts-dejavu-core xvfb xdotool x11-utils \
                  imagemagick libbenchmark-dev dpkg-dev lintian desktop-file-utils appstream \
-                 libsdl2-2.0-0 clang libclang-rt-14-dev libvorbis-dev gnuplot-nox
+                 libsdl2-2.0-0 clang libclang-rt-14-dev libvorbis-dev gnuplot-nox \
+                 emscripten chromium
 PACKAGES := $(PLAY_PACKAGES) $(TEST_PACKAGES)
 JOBS ?= 2
 BUILD_TYPE ?= RelWithDebInfo
@@ -17,7 +18,7 @@ PACKAGE_LOG := $(CURDIR)/build/packages.log
 
 .PHONY: all deps deps-play configure build build-play play deb test test-plain test-sanitized \
         test-fuzz fuzz fuzz-build replay-update soak bench cpu-share screenshots preview edit \
-        levels-report clean
+        levels-report web web-serve clean
 
 all: build
 
@@ -62,6 +63,18 @@ play: build-play
 # the checkout stays clean. `make edit MAP=name` opens maps/name.txt.
 edit: build
 	XDG_DATA_HOME=$(CURDIR)/build/player build/play/gobrant --edit $(MAP)
+
+# The game for web browsers in build/web/ (web/): Debian's emscripten with its SDL 1.2
+# emulation, objects in build/web-obj/. `make web-serve` serves it on 127.0.0.1 (WEB_PORT).
+WEB_ENV := NODE_PATH=/usr/share/nodejs
+WEB_PORT ?= 8000
+
+web: build
+	$(WEB_ENV) emcmake cmake -S web -B build/web-obj -DCMAKE_BUILD_TYPE=Release
+	$(WEB_ENV) cmake --build build/web-obj -j $(JOBS)
+
+web-serve: web
+	python3 web/serve.py build/web $(WEB_PORT)
 
 # The Debian package, in build/deb/.
 deb: build

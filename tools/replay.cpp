@@ -254,6 +254,7 @@ void open_content(const char *dir)
     read_list(SKIN_LIST_PATH, skin_list);
     read_list(LANGUAGE_LIST_PATH, language_list);
     read_config(CONFIG_PATH);
+    config_read = false;   // so that the saves after a name entry leave the stored files alone
     load_skin();
     decoy_count = START_STOCK;
     power_charges = START_STOCK;

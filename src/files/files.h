@@ -173,6 +173,16 @@ bool commit_replacement(FILE *file, const std::string &temp_path, const char *pa
 int save_file(const char *path, void (*write_content)(FILE *), const char *line_ends);
 // Test seam: every sync of a saved file fails with this error (a full disk: ENOSPC); 0 ends it.
 void set_test_write_failure(int error);
+// Writes back what was read from the stored files: the configuration once read_config has
+// read it, the table once the configuration was read too (before that no game can have run,
+// so the table in memory holds nothing the file lacks). A table that is there but could not
+// be read is never written over: that counts as a failed save. Both saves are tried, then
+// stored_files_saved runs; 0 when both were written, 1 when either failed. Called when the
+// player changed them (the options menu left, a name entered) and by the quit sequence.
+int save_stored_files();
+// When set, called after each save_stored_files: the web build copies the files into the
+// browser's storage.
+extern void (*stored_files_saved)();
 
 // ---------- Program state: from start-up to the quit sequence ----------
 // Read at start-up; the options menu changes the settings and reloads the texts, the name

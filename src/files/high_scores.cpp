@@ -133,7 +133,8 @@ static int place_score()
 // asks for the name. The score goes in, and becomes 0, before the entry opens, so a quit
 // while it is open cannot enter it again: the quit sequence's call lands here with the entry
 // still open and only takes the name typed so far. A score that beats no entry asks nothing.
-// Reads and writes score, high_scores, player_name.
+// Reads and writes score, high_scores, player_name; a name entered is saved at once with the
+// configuration.
 void enter_high_score()
 {
     if (row_being_named >= 0) {
@@ -146,6 +147,7 @@ void enter_high_score()
         text_entry(texts[TEXT_NAME_PROMPT].c_str(), player_name);
         high_scores[place].first = player_name;
         row_being_named = -1;
+        save_stored_files();
     }
 }
 

@@ -164,3 +164,18 @@ int save_file(const char *path, void (*write_content)(FILE *), const char *line_
     }
     return 0;
 }
+
+void (*stored_files_saved)() = nullptr;
+
+int save_stored_files()
+{
+    bool failed = high_scores_unreadable;
+    if (!config_read)
+        return failed ? 1 : 0;
+    if (high_scores_read && !high_scores_unreadable)
+        failed |= write_high_scores(HIGH_SCORES_PATH) != 0;
+    failed |= write_config(CONFIG_PATH) != 0;
+    if (stored_files_saved)
+        stored_files_saved();
+    return failed ? 1 : 0;
+}

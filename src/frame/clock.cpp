@@ -8,6 +8,7 @@
 #include <ctime>
 
 Sint64 spin_margin_ns = SPIN_MARGIN_LEAST_NS;
+bool sleep_to_slot_end = false;
 
 static bool test_clock_on = false;
 static Uint32 test_clock_ms = 0;
@@ -76,7 +77,7 @@ Uint32 wait_until(Uint32 target)
     }
     if (now >= target)
         return now;
-    Sint64 end = tick_moment_ns(target), wake = end - spin_margin_ns;
+    Sint64 end = tick_moment_ns(target), wake = sleep_to_slot_end ? end : end - spin_margin_ns;
     Sint64 now_ns = monotonic_ns();
     if (now_ns < wake) {
         sleep_until_ns(wake);

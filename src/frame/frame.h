@@ -14,9 +14,13 @@ extern Uint32 frame_now;        // main_loop.cpp: last ticks value read by the p
 extern Uint8 fps_frames;        // main_loop.cpp: frames counted since the last rate measurement
 extern Uint32 fps_elapsed;      // main_loop.cpp: milliseconds accumulated over those frames
 extern char fps_text[20];       // main_loop.cpp: the last measured rate, "%.1f", 5 characters
-extern bool quit_in_progress;   // shutdown.cpp: shutdown_game runs (its name entry must not exit again)
+extern bool quit_in_progress;   // shutdown.cpp: the quit sequence has begun (its name entry must not exit again)
 extern bool quit_requested;     // shutdown.cpp: a quit arrived while quit_in_progress
 extern Sint64 spin_margin_ns;   // clock.cpp: the end of a slot wait_until spins through, in ns
+// clock.cpp: set by a platform whose sleeps end a millisecond late or more anyway and whose
+// display shows frames at its own pace (the web build): wait_until then sleeps to the slot's
+// end and does not spin.
+extern bool sleep_to_slot_end;
 
 // ---------- Scratch: good until the next event loop polls ----------
 extern SDL_Event event;         // main_loop.cpp: the one record every event loop polls into
@@ -39,7 +43,8 @@ void start_game();
 // ===================== shutdown.cpp =====================
 void shutdown_game();           // the quit sequence, registered with atexit
 bool display_gone();            // display_check.cpp: the X display has gone away
-// Ends the program with status 0, or, inside the quit sequence, only notes the request.
+// Ends the program with status 0 after the running score's name entry, or, inside the quit
+// sequence, only notes the request.
 // Callers that can run inside the quit sequence (the text entry and the focus wait) return
 // after it when quit_requested is set.
 void request_quit();
@@ -94,11 +99,11 @@ void sleep_until_ns(Sint64 moment);   // sleeps until that monotonic moment (the
 void rest(Uint32 ms);
 // Waits until game_ticks() reaches target (unsigned comparison: a target already passed
 // returns at once). On the real clock it sleeps once, until spin_margin_ns before the exact
-// moment, then reads the clock until that moment. A sleep that ends late widens the margin
-// (up to SPIN_MARGIN) for the next frames, because a machine that wakes the game late tends
-// to do so several times in a row; on-time sleeps narrow it back to SPIN_MARGIN_LEAST_NS.
-// On the test clock it rests until SPIN_MARGIN is left, then reads the clock. Returns the
-// last reading.
+// moment (to the moment itself under sleep_to_slot_end), then reads the clock until that
+// moment. A sleep that ends late widens the margin (up to SPIN_MARGIN) for the next frames,
+// because a machine that wakes the game late tends to do so several times in a row; on-time
+// sleeps narrow it back to SPIN_MARGIN_LEAST_NS. On the test clock it rests until
+// SPIN_MARGIN is left, then reads the clock. Returns the last reading.
 Uint32 wait_until(Uint32 target);
 // Widens spin_margin_ns after a sleep that ended `late` ns after it was asked to, so that a
 // wake-up as late again still leaves a millisecond; eases it back while sleeps end on time.

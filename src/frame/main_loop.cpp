@@ -142,7 +142,7 @@ static void handle_play_key()
         if (current_key() == binding.key)
             binding.action();
     if (is_alt_f4(event))
-        exit(0);
+        request_quit();
     for (const auto &arrow : ARROW_KEYS)
         if (current_key() == arrow.key)
             set_wanted_direction(arrow.direction);
@@ -156,7 +156,8 @@ void handle_play_input()
         trace_event(event);
         switch (event.type) {
         case SDL_QUIT:
-            exit(0);
+            request_quit();
+            break;
         case SDL_ACTIVEEVENT:
             if (event.active.gain == 0)
                 focus_pause();

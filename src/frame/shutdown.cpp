@@ -1,5 +1,5 @@
 // shutdown.cpp: the quit sequence that atexit runs on every exit after SDL has started, and
-// request_quit, which the quit keys and quit events of every screen call.
+// request_quit, which the quit keys, quit items and quit events of every screen call.
 #include "frame.h"
 #include "files.h"
 #include "gfx.h"
@@ -9,27 +9,13 @@
 
 bool quit_in_progress = false;
 bool quit_requested = false;
+static bool shut_down = false;   // shutdown_game has run
 
 // The running score's chance in the table needs the name entry, and so the font and screen.
 static void offer_high_score()
 {
     if (font && screen && !play_test_run)
         enter_high_score();
-}
-
-// Writes back only what was read from the stored files: the configuration once read_config
-// has read it, the table once the configuration was read too (before that no game can have
-// run, so the table in memory holds nothing the file lacks). A table that is there but could
-// not be read is never written over: that counts as a failed save. Both saves are tried;
-// true when either failed.
-static bool write_back_files()
-{
-    bool failed = high_scores_unreadable;
-    if (high_scores_read && config_read && !high_scores_unreadable)
-        failed |= write_high_scores(HIGH_SCORES_PATH) != 0;
-    if (config_read)
-        failed |= write_config(CONFIG_PATH) != 0;
-    return failed;
 }
 
 static void release_strings(std::vector<std::string> &list)
@@ -52,7 +38,8 @@ static void release_everything()
     free_skin();
 }
 
-// Reads and writes quit_in_progress; everything start-up loaded is released. A stored file
+// Reads and writes quit_in_progress; everything start-up loaded is released. An exit that did
+// not come through request_quit (a fatal error) offers the name entry here. A stored file
 // that could not be written ends the process with status 1 once everything is released: the
 // sequence runs inside exit, where calling exit again is undefined behaviour, so it flushes
 // its messages itself and uses _Exit. When the X display has gone away (Xlib then calls exit
@@ -60,18 +47,22 @@ static void release_everything()
 // are saved and the process ends with status 1 at once, before SDL touches the display.
 void shutdown_game()
 {
-    if (quit_in_progress)
+    if (shut_down)
         return;
-    quit_in_progress = true;
+    shut_down = true;
     if (display_gone()) {
+        quit_in_progress = true;
         puts("ERROR the display has gone away");
         enter_high_score_unasked();
-        write_back_files();
+        save_stored_files();
         fflush(stdout);
         _Exit(1);
     }
-    offer_high_score();
-    bool save_failed = write_back_files();
+    if (!quit_in_progress) {
+        quit_in_progress = true;
+        offer_high_score();
+    }
+    bool save_failed = save_stored_files() != 0;
     release_everything();
     SDL_Quit();
     screen = nullptr;
@@ -81,11 +72,15 @@ void shutdown_game()
     }
 }
 
+// The name entry runs before exit, where a platform that cannot wait inside exit (the web
+// build) can still run it.
 void request_quit()
 {
     if (quit_in_progress) {
         quit_requested = true;
         return;
     }
+    quit_in_progress = true;
+    offer_high_score();
     exit(0);
 }

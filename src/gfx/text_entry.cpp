@@ -34,8 +34,9 @@ void draw_field(const char *prompt, const char *text)
 }
 
 // The letter a letter key types: y and z trade places (the Czech keyboard's layout), and
-// either Shift key gives the capital; Caps Lock is not looked at.
-char typed_letter(SDLKey sym, SDLMod mod)
+// either Shift key gives the capital; Caps Lock is not looked at. The modifiers are taken as
+// a plain number, as wide as the keysym's field is on each SDL.
+char typed_letter(SDLKey sym, unsigned mod)
 {
     char letter = static_cast<char>(sym);
     if (sym == SDLK_y)

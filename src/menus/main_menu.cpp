@@ -141,7 +141,8 @@ void choose_item()
         show_info_screen(draw_legend_screen);
         break;
     case TEXT_ITEM_QUIT:
-        exit(0);
+        request_quit();
+        break;
     default:
         break;
     }
@@ -158,7 +159,7 @@ void handle_key(const SDL_Event &press)
 {
     SDLKey sym = press.key.keysym.sym;
     if (sym == SDLK_ESCAPE || is_alt_f4(press))
-        exit(0);
+        request_quit();
     if (sym == SDLK_DOWN)
         move_cursor(1);
     else if (sym == SDLK_UP)

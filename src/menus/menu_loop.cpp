@@ -17,7 +17,7 @@ void run_menu_loop(MenuState &state, void (*draw_menu)(), void (*handle_key)(con
                 wait_for_focus();
                 state = MENU_REDRAW;
             } else if (event.type == SDL_QUIT) {
-                exit(0);
+                request_quit();
             } else if (event.type == SDL_KEYDOWN) {
                 handle_key(event);
             }

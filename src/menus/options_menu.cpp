@@ -317,7 +317,7 @@ bool handle_row_key(SDLKey sym)
 void handle_key(const SDL_Event &press)
 {
     if (is_alt_f4(press))
-        exit(0);
+        request_quit();
     refused_skin.clear();
     bool redraw = handle_row_key(press.key.keysym.sym);
     if (!redraw && cursor == TEXT_OPTION_NAME)
@@ -327,7 +327,8 @@ void handle_key(const SDL_Event &press)
 } // namespace
 
 // Reads and writes frame_delay, player_name, skin_index and language_index. Every event
-// found is handled at once; the menu redraws or leaves only when the queue is empty.
+// found is handled at once; the menu redraws or leaves only when the queue is empty. What the
+// player changed is saved on leaving, so that it is kept even if the program never quits.
 void options_menu(Uint16 minimum_width)
 {
     take_layout(minimum_width);
@@ -335,4 +336,5 @@ void options_menu(Uint16 minimum_width)
     skin_shown = skin_index;
     refused_skin.clear();
     run_menu_loop(state, draw_menu, handle_key);
+    save_stored_files();
 }

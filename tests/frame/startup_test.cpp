@@ -10,6 +10,7 @@
 #include "files.h"
 #include "frame.h"
 #include "gfx.h"
+#include "menus.h"
 #include "world.h"
 
 // Stored files in a form the game never writes (a comment, CR LF line ends), so that any
@@ -254,4 +255,35 @@ TEST(QuitSequence, QuitRequestExitsOnlyOutsideTheSequence)
     EXPECT_TRUE(quit_requested);
     quit_in_progress = false;
     quit_requested = false;
+}
+
+// What the player changes is saved when it changes, with no quit: on leaving the options menu
+// and once a name is entered for a new best score. A quit's own name entry runs before exit:
+// the table holds the typed name when the exit handlers start.
+TEST(SavingOnChange, OptionsAndNamesAreSavedAtOnceAndTheQuitEntryRunsBeforeExit)
+{
+    menu_test::set_up_menus();
+    std::string dir = scratch_with_stored_files();
+    read_stored_files();
+    push_keys({SDLK_RIGHT, SDLK_ESCAPE});   // one step faster on the speed row, then leave
+    options_menu(80);
+    EXPECT_EQ(read_file(dir + "/data/gobrant.cfg"), "TIMER: 21\nNAME: Tester\nSKIN: 1\nTEXTS: 0");
+
+    score = 450;
+    push_keys({SDLK_a, SDLK_RETURN});
+    enter_high_score();
+    EXPECT_EQ(read_file(dir + "/data/highscores.txt"), written_scores("Ann|500\nTestera|450\nBob|400\n"));
+
+    EXPECT_EXIT(
+        {
+            score = 420;
+            push_keys({SDLK_b, SDLK_RETURN});
+            atexit(shutdown_game);
+            check_at_exit([] { return high_scores[2].first == "Testerab"; },
+                          "the name entry had not run before exit");
+            request_quit();
+        },
+        testing::ExitedWithCode(0), "");
+    EXPECT_EQ(read_file(dir + "/data/highscores.txt"),
+              written_scores("Ann|500\nTestera|450\nTesterab|420\nBob|400\n"));
 }

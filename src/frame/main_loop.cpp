@@ -18,6 +18,12 @@ SDL_Event event;
 
 static const Uint8 FPS_SAMPLE_FRAMES = 100;   // the rate is measured every 101 frames
 static const size_t FPS_TEXT_ROOM = 6;        // five characters and the null
+// The longest delay, in frame slots, that the pacer makes up by running frames back to back.
+// At normal pace an actor takes 8 frames per cell, so a burst of 4 frames moves it at most
+// half a cell: a short hiccup passes unnoticed and the game keeps its pace. A longer stall is
+// not replayed (enemies would jump cells and a catch with its message could pass inside the
+// burst unseen): the pacer starts a fresh slot grid at the end of the late frame instead.
+static const int CATCH_UP_LIMIT_FRAMES = 4;
 static const SDLMod ALT_KEYS = SDLMod(KMOD_LALT | KMOD_RALT);
 
 // The play screen waits through a pause from the first frame on: the main menu has already
@@ -37,7 +43,9 @@ void run_frame()
 }
 
 // Waits until the slot is over (sleeping for most of it), shows the frame and measures the
-// rate. Reads and writes frame_base, frame_now, fps_frames, fps_elapsed and fps_text.
+// rate. Reads and writes frame_base, frame_now, fps_frames, fps_elapsed and fps_text. A frame
+// that ends more than CATCH_UP_LIMIT_FRAMES slots late starts a fresh grid; its whole length
+// counts in the rate, so the frame-rate text shows the real rate after a stall.
 void pace_frame()
 {
     frame_now = wait_until(Uint32(frame_base + frame_delay));
@@ -50,6 +58,8 @@ void pace_frame()
         fps_elapsed = 0;
     }
     frame_base += frame_delay;
+    if (Sint32(frame_now - frame_base) > CATCH_UP_LIMIT_FRAMES * frame_delay)
+        frame_base = frame_now;
 }
 
 int clamp_frame_delay(long long delay)

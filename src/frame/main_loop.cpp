@@ -24,7 +24,6 @@ static const size_t FPS_TEXT_ROOM = 6;        // five characters and the null
 // not replayed (enemies would jump cells and a catch with its message could pass inside the
 // burst unseen): the pacer starts a fresh slot grid at the end of the late frame instead.
 static const int CATCH_UP_LIMIT_FRAMES = 4;
-static const SDLMod ALT_KEYS = SDLMod(KMOD_LALT | KMOD_RALT);
 
 // The play screen waits through a pause from the first frame on: the main menu has already
 // reset the pacer, and doing it here too keeps a slow start-up from causing catch-up frames.
@@ -161,7 +160,7 @@ static void handle_play_key()
 
 void handle_play_input()
 {
-    while (SDL_PollEvent(&event)) {
+    while (poll_event()) {
         switch (event.type) {
         case SDL_QUIT:
             exit(0);

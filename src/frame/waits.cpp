@@ -55,7 +55,7 @@ void wait_for_focus()
 
 bool poll_event_or_rest()
 {
-    if (SDL_PollEvent(&event))
+    if (poll_event())
         return true;
     if (idle_input)
         idle_input();

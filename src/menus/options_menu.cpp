@@ -37,9 +37,10 @@ void change_music_volume(int step)
     music_volume = clamp_volume(music_volume + step);
 }
 
+// Switches the display at once; the menu is drawn again after the key.
 void change_fullscreen(int)
 {
-    fullscreen = !fullscreen;
+    switch_display();
 }
 
 const LaterRow LATER_ROWS[] = {

@@ -1,0 +1,57 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// input.cpp: the one source of events for every event loop (play, the waits, the menus, the
+// text entry): Alt+Enter switches between full screen and a window wherever it is pressed.
+#include "frame.h"
+#include "files.h"
+#include "gfx.h"
+#include <cstdio>
+#include <cstdlib>
+
+bool is_display_switch_key(const SDL_Event &e)
+{
+    return e.type == SDL_KEYDOWN && (e.key.keysym.mod & ALT_KEYS) &&
+           (e.key.keysym.sym == SDLK_RETURN || e.key.keysym.sym == SDLK_KP_ENTER);
+}
+
+// The mode change may give a new screen surface with fresh pixels: the picture is copied
+// before and put back after, so every screen (play, a message box, a menu, a wait) looks as
+// it did and the game state stays as it was. The skin is loaded again, as after a focus
+// loss, when its pictures may no longer suit the screen: a pixel format of its own (the
+// fallback request accepts any) or video memory, which a mode change loses. When the new
+// mode cannot be opened the old one is opened again; when neither opens the game ends.
+void switch_display()
+{
+    SDL_Surface *picture = SDL_ConvertSurface(screen, screen->format, SDL_SWSURFACE);
+    const SDL_PixelFormat old = *screen->format;
+    const bool old_in_video_memory = screen->flags & SDL_HWSURFACE;
+    fullscreen = !fullscreen;
+    if (set_video_mode() != 0) {
+        fullscreen = !fullscreen;
+        if (set_video_mode() != 0) {
+            printf("ERROR nahozeni grafiky%s\n", SDL_GetError());
+            exit(1);
+        }
+    }
+    const SDL_PixelFormat &now = *screen->format;
+    if (old_in_video_memory || (screen->flags & SDL_HWSURFACE) || now.BitsPerPixel != old.BitsPerPixel ||
+        now.Rmask != old.Rmask || now.Gmask != old.Gmask || now.Bmask != old.Bmask)
+        load_skin();
+    if (picture) {
+        // drawn, shown and drawn again, so that a double-buffered screen holds it in both
+        SDL_BlitSurface(picture, nullptr, screen, nullptr);
+        SDL_Flip(screen);
+        SDL_BlitSurface(picture, nullptr, screen, nullptr);
+        SDL_FreeSurface(picture);
+    }
+    reset_frame_pacer();
+}
+
+bool poll_event()
+{
+    while (SDL_PollEvent(&event)) {
+        if (!is_display_switch_key(event))
+            return true;
+        switch_display();
+    }
+    return false;
+}

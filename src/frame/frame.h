@@ -56,10 +56,21 @@ void reset_frame_pacer();       // frame_base = frame_now = now; screens call it
 bool is_alt_f4(const SDL_Event &e);   // a key press of F4 with either Alt key held
 const SDLMod ALT_KEYS = SDLMod(KMOD_LALT | KMOD_RALT);
 
+// ===================== gamepad.cpp =====================
+// Opens the first joystick SDL finds, if any; without one the joystick subsystem is shut again.
+void open_gamepad();
+// Turns a joystick event in `event` into the key press it stands for (a play key when
+// in_play, Return, Escape or an arrow otherwise); false when it stands for none (a release,
+// a stick within its dead zone). Any other event is left alone and gives true.
+bool translate_gamepad_event(bool in_play);
+// The key the confirm buttons press outside play: Return, or the key a wait_for_key waits for.
+extern SDLKey gamepad_confirm_key;
+
 // ===================== input.cpp =====================
 // Polls one event into `event` like SDL_PollEvent; Alt+Enter is handled here for every event
-// loop (it switches the display) and never reaches the caller.
-bool poll_event();
+// loop (it switches the display) and never reaches the caller; the gamepad's events arrive
+// as key presses (the play keys when in_play, the screens' keys otherwise).
+bool poll_event(bool in_play = false);
 bool is_display_switch_key(const SDL_Event &e);   // Alt+Enter (either Enter key)
 // Full screen becomes a window or the other way round (fullscreen flips), keeping the
 // picture on the screen and the game state; resets the pacer.

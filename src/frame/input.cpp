@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // input.cpp: the one source of events for every event loop (play, the waits, the menus, the
-// text entry): Alt+Enter switches between full screen and a window wherever it is pressed.
+// text entry): Alt+Enter switches between full screen and a window wherever it is pressed,
+// and the gamepad's events arrive as key presses.
 #include "frame.h"
 #include "files.h"
 #include "gfx.h"
@@ -46,9 +47,11 @@ void switch_display()
     reset_frame_pacer();
 }
 
-bool poll_event()
+bool poll_event(bool in_play)
 {
     while (SDL_PollEvent(&event)) {
+        if (!translate_gamepad_event(in_play))
+            continue;
         if (!is_display_switch_key(event))
             return true;
         switch_display();

@@ -160,7 +160,7 @@ static void handle_play_key()
 
 void handle_play_input()
 {
-    while (poll_event()) {
+    while (poll_event(true)) {
         switch (event.type) {
         case SDL_QUIT:
             exit(0);

@@ -75,6 +75,7 @@ void start_game()
     read_high_scores(HIGH_SCORES_PATH);
     start_sdl();
     atexit(shutdown_game);
+    open_gamepad();
     read_required_list(SKIN_LIST_PATH, skin_list, "skins");
     read_required_list(LANGUAGE_LIST_PATH, language_list, "languages");
     read_config(CONFIG_PATH);

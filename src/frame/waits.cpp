@@ -9,7 +9,7 @@ void (*idle_input)() = nullptr;
 
 // Returns 0 when `key` (0: any key) is pressed, 1 after the focus was lost and regained.
 // Resets the frame pacer when the key came; Alt+F4 and a quit event end the program.
-int wait_for_key(Uint16 key)
+static int wait_for_key_press(Uint16 key)
 {
     for (;;) {
         if (!poll_event_or_rest())
@@ -29,6 +29,17 @@ int wait_for_key(Uint16 key)
             return 1;
         }
     }
+}
+
+// The gamepad's confirm buttons press the awaited key meanwhile.
+int wait_for_key(Uint16 key)
+{
+    SDLKey confirm = gamepad_confirm_key;
+    if (key != ANY_KEY)
+        gamepad_confirm_key = SDLKey(key);
+    int result = wait_for_key_press(key);
+    gamepad_confirm_key = confirm;
+    return result;
 }
 
 // Waits until the focus is back and the queue is drained, then resets the pacer, reloads

@@ -72,6 +72,10 @@ extern SDLKey gamepad_confirm_key;
 // as key presses (the play keys when in_play, the screens' keys otherwise).
 bool poll_event(bool in_play = false);
 bool is_display_switch_key(const SDL_Event &e);   // Alt+Enter (either Enter key)
+// For tests only: with this environment variable naming a file, F12 writes the screen
+// surface there as a BMP (the window must show the same picture) and holds the game until
+// the next F12.
+const char *const SCREEN_DUMP_VARIABLE = "GOBRANT_TEST_SCREEN_DUMP";
 // Full screen becomes a window or the other way round (fullscreen flips), keeping the
 // picture on the screen and the game state; resets the pacer.
 void switch_display();

@@ -39,18 +39,39 @@ void switch_display()
         load_skin();
     if (picture) {
         // drawn, shown and drawn again, so that a double-buffered screen holds it in both
-        SDL_BlitSurface(picture, nullptr, screen, nullptr);
-        SDL_Flip(screen);
-        SDL_BlitSurface(picture, nullptr, screen, nullptr);
+        blit_noted(picture, nullptr, screen, nullptr);
+        show_screen();
+        blit_noted(picture, nullptr, screen, nullptr);
         SDL_FreeSurface(picture);
     }
     reset_frame_pacer();
 }
 
+static bool is_dump_key(const SDL_Event &e)
+{
+    return e.type == SDL_KEYDOWN && e.key.keysym.sym == SDLK_F12;
+}
+
+// Tests compare the window with the screen surface: with SCREEN_DUMP_VARIABLE naming a file,
+// the key F12 writes the surface there as a BMP and holds the game (play included) until the
+// next F12, so that the window can be read while it shows the same picture.
+static bool dumped_screen(const SDL_Event &e)
+{
+    static const char *dump_path = getenv(SCREEN_DUMP_VARIABLE);
+    if (!dump_path || !is_dump_key(e))
+        return false;
+    SDL_SaveBMP(screen, dump_path);
+    SDL_Event next;
+    while (!(SDL_PollEvent(&next) && is_dump_key(next)))
+        rest(IDLE_REST);
+    reset_frame_pacer();
+    return true;
+}
+
 bool poll_event(bool in_play)
 {
     while (SDL_PollEvent(&event)) {
-        if (!translate_gamepad_event(in_play))
+        if (!translate_gamepad_event(in_play) || dumped_screen(event))
             continue;
         if (!is_display_switch_key(event))
             return true;

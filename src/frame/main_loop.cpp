@@ -48,7 +48,7 @@ void run_frame()
 void pace_frame()
 {
     frame_now = wait_until(Uint32(frame_base + frame_delay));
-    SDL_Flip(screen);
+    show_screen();
     fps_frames++;
     fps_elapsed += frame_now - frame_base;
     if (fps_frames > FPS_SAMPLE_FRAMES) {
@@ -89,7 +89,7 @@ static SDLKey current_key()
 static void show_pause_box()
 {
     show_message_box(texts[TEXT_PAUSE].c_str());
-    SDL_Flip(screen);
+    show_screen();
 }
 
 static void redraw_play_screen()
@@ -100,7 +100,7 @@ static void redraw_play_screen()
 
 static void remove_pause_box()
 {
-    SDL_Flip(screen);
+    show_screen();
     redraw_cells_in_rect(message_box_rect);
 }
 

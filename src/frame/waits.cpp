@@ -58,7 +58,8 @@ void wait_for_focus()
         if (!away) {
             reset_frame_pacer();
             load_skin();
-            SDL_Flip(screen);
+            note_whole_screen();   // the display may have lost the picture meanwhile
+            show_screen();
             return;
         }
     }

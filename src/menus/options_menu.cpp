@@ -184,10 +184,10 @@ void draw_arrows()
 {
     arrow_rect.x = static_cast<Sint16>(box_x);
     arrow_rect.y = static_cast<Sint16>(row_y(cursor));
-    SDL_BlitSurface(arrow_left_sprite, nullptr, screen, &arrow_rect);
+    blit_noted(arrow_left_sprite, nullptr, screen, &arrow_rect);
     arrow_rect.x = static_cast<Sint16>(box_x + box_width - arrow_rect.w);
     arrow_rect.y = static_cast<Sint16>(row_y(cursor));
-    SDL_BlitSurface(arrow_right_sprite, nullptr, screen, &arrow_rect);
+    blit_noted(arrow_right_sprite, nullptr, screen, &arrow_rect);
 }
 
 // Reads frame_delay, player_name, skin_index, language_index; uses text_buffer.
@@ -216,7 +216,7 @@ void draw_menu()
     if (row_has_arrows(cursor))
         draw_arrows();
     draw_rows();
-    SDL_Flip(screen);
+    show_screen();
 }
 
 // Up on the speed row goes to the last row and Down on the last row to the speed row.

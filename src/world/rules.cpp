@@ -241,7 +241,7 @@ static void finish_level()
     }
     level_index = (Uint8)next;
     show_message_box(texts[TEXT_LEVEL_DONE].c_str());
-    SDL_Flip(screen);
+    show_screen();
     wait_for_key(SPACE_KEY);
     if (load_level(map_list[level_index].c_str()) != 0)
         end_run_on_missing_map();
@@ -351,7 +351,7 @@ void end_run(const char *title)
 {
     show_run_summary(title);
     lives = 0;
-    SDL_Flip(screen);
+    show_screen();
     wait_for_key(SPACE_KEY);
     enter_high_score();
     main_menu();

@@ -9,9 +9,14 @@ e2e_setup
 e2e_use_maps twoway.txt
 export GOBRANT_TEST_SCREEN_DUMP="$E2E_WORK/surface.bmp"
 
+# sdl12-compat widens 16-bit colours to the display's 24 bits with a rounding of its own
+# (SDL_SaveBMP keeps SDL 1.2's), so there a pixel may differ by its lowest bits: within 1 %.
+E2E_COLOUR_FUZZ=0%
+[ -z "${E2E_SDL_LIBRARY_DIR:-}" ] || E2E_COLOUR_FUZZ=1%
+
 # Waits for the game's dump of its surface, then compares it with the window.
 e2e_expect_window_is_surface() {
-    local i shot
+    local i shot d
     rm -f "$GOBRANT_TEST_SCREEN_DUMP"
     e2e_key F12
     for (( i = 0; i < 100; i++ )); do
@@ -21,7 +26,8 @@ e2e_expect_window_is_surface() {
     [ -s "$GOBRANT_TEST_SCREEN_DUMP" ] || e2e_fail "no surface written on $1"
     shot=$(e2e_snap "$1")
     e2e_key F12
-    e2e_expect_same_screen "$GOBRANT_TEST_SCREEN_DUMP" "$shot" "the window differs from the surface on $1"
+    d=$(compare -metric AE -fuzz "$E2E_COLOUR_FUZZ" "$GOBRANT_TEST_SCREEN_DUMP" "$shot" null: 2>&1 | cut -d' ' -f1)
+    [ "$d" = 0 ] || e2e_fail "the window differs from the surface on $1: $d pixels"
 }
 
 # Waits (up to ten seconds) until two screenshots half a second apart are equal: the player

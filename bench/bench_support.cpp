@@ -1,5 +1,6 @@
 // bench_support.cpp: shipped content and a random player for the benchmarks, and the blit
-// recorder: this program's own SDL_UpperBlit, SDL_FillRect and SDL_Flip, which the game
+// recorder: this program's own SDL_UpperBlit, SDL_FillRect and SDL_Flip (and the area
+// updates that stand for a flip without a hardware double buffer), which the game
 // library calls, note the call when asked and hand it on to SDL.
 #include "bench_support.h"
 #include "files.h"
@@ -60,6 +61,25 @@ extern "C" int SDL_Flip(SDL_Surface *s)
     if (flip_hook)
         flip_hook();
     return real(s);
+}
+
+// A screen without a hardware double buffer is shown by updating its drawn areas.
+extern "C" void SDL_UpdateRects(SDL_Surface *s, int count, SDL_Rect *areas)
+{
+    using UpdateFunction = void (*)(SDL_Surface *, int, SDL_Rect *);
+    static UpdateFunction real = real_sdl<UpdateFunction>("SDL_UpdateRects");
+    if (flip_hook)
+        flip_hook();
+    real(s, count, areas);
+}
+
+extern "C" void SDL_UpdateRect(SDL_Surface *s, Sint32 x, Sint32 y, Uint32 w, Uint32 h)
+{
+    using UpdateFunction = void (*)(SDL_Surface *, Sint32, Sint32, Uint32, Uint32);
+    static UpdateFunction real = real_sdl<UpdateFunction>("SDL_UpdateRect");
+    if (flip_hook)
+        flip_hook();
+    real(s, x, y, w, h);
 }
 
 void record_blits(std::vector<BlitOp> &ops, const std::function<void()> &work)

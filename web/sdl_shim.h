@@ -36,3 +36,7 @@ int web_clock_nanosleep(clockid_t clock, int flags, const struct timespec *reque
 #define SDL_FillRect web_fill_rect
 #define SDL_PollEvent web_poll_event
 #define clock_nanosleep web_clock_nanosleep
+// Only a flip copies the screen surface to the page, so an update of some areas of the
+// screen shows the whole of it.
+#define SDL_UpdateRect(surface, x, y, w, h) ((void)web_flip(surface))
+#define SDL_UpdateRects(surface, count, areas) ((void)web_flip(surface))

@@ -7,7 +7,7 @@
 // Set once at start-up (the screen, the configured frame length) or kept running across
 // games (the pacer and the frame-rate measure); every screen that waits for the player
 // resets the pacer when it returns (reset_frame_pacer).
-extern SDL_Surface *screen;     // startup.cpp: the 1024x768x16 full-screen surface; SDL owns it
+extern SDL_Surface *screen;     // startup.cpp: the 1024x768x16 surface (full screen or a window; a switch replaces it); SDL owns it
 extern int frame_delay;         // main_loop.cpp: milliseconds per frame slot (config TIMER)
 extern Uint32 frame_base;       // main_loop.cpp: ticks at which the current slot began
 extern Uint32 frame_now;        // main_loop.cpp: last ticks value read by the pacer
@@ -34,8 +34,8 @@ extern const char *const MENU_MAP_PATH;    // "data/menumap.txt"
 extern const char *const MAP_LIST_PATH;    // "maps/AAA_maplist.txt"
 const char *const PLAY_TEST_OPTION = "--play-test";   // the editor's play-test: the map at once
 
-// Opens the full-screen mode (a second request accepts any pixel format); 0 on success, 1
-// when both requests fail.
+// Opens the full-screen mode, or a window when the configuration's fullscreen is off (a
+// second request accepts any pixel format); 0 on success, 1 when both requests fail.
 int set_video_mode();
 // The whole start-up, up to the first main menu; ends the program on a fatal error.
 void start_game();
@@ -61,6 +61,31 @@ void pace_frame();              // waits for the end of the slot, flips, measure
 int clamp_frame_delay(long long delay);
 void reset_frame_pacer();       // frame_base = frame_now = now; screens call it when they return
 bool is_alt_f4(const SDL_Event &e);   // a key press of F4 with either Alt key held
+const SDLMod ALT_KEYS = SDLMod(KMOD_LALT | KMOD_RALT);
+
+// ===================== gamepad.cpp =====================
+// Opens the first joystick SDL finds, if any; without one the joystick subsystem is shut again.
+void open_gamepad();
+// Turns a joystick event in `event` into the key press it stands for (a play key when
+// in_play, Return, Escape or an arrow otherwise); false when it stands for none (a release,
+// a stick within its dead zone). Any other event is left alone and gives true.
+bool translate_gamepad_event(bool in_play);
+// The key the confirm buttons press outside play: Return, or the key a wait_for_key waits for.
+extern SDLKey gamepad_confirm_key;
+
+// ===================== input.cpp =====================
+// Polls one event into `event` like SDL_PollEvent; Alt+Enter is handled here for every event
+// loop (it switches the display) and never reaches the caller; the gamepad's events arrive
+// as key presses (the play keys when in_play, the screens' keys otherwise).
+bool poll_event(bool in_play = false);
+bool is_display_switch_key(const SDL_Event &e);   // Alt+Enter (either Enter key)
+// For tests only: with this environment variable naming a file, F12 writes the screen
+// surface there as a BMP (the window must show the same picture) and holds the game until
+// the next F12.
+const char *const SCREEN_DUMP_VARIABLE = "GOBRANT_TEST_SCREEN_DUMP";
+// Full screen becomes a window or the other way round (fullscreen flips), keeping the
+// picture on the screen and the game state; resets the pacer.
+void switch_display();
 
 // ===================== waits.cpp =====================
 int wait_for_key(Uint16 key);   // 0: the key (0 = any) was pressed; 1: focus was lost and regained

@@ -18,7 +18,12 @@ SDL_Event event;
 
 static const Uint8 FPS_SAMPLE_FRAMES = 100;   // the rate is measured every 101 frames
 static const size_t FPS_TEXT_ROOM = 6;        // five characters and the null
-static const SDLMod ALT_KEYS = SDLMod(KMOD_LALT | KMOD_RALT);
+// The longest delay, in frame slots, that the pacer makes up by running frames back to back.
+// At normal pace an actor takes 8 frames per cell, so a burst of 4 frames moves it at most
+// half a cell: a short hiccup passes unnoticed and the game keeps its pace. A longer stall is
+// not replayed (enemies would jump cells and a catch with its message could pass inside the
+// burst unseen): the pacer starts a fresh slot grid at the end of the late frame instead.
+static const int CATCH_UP_LIMIT_FRAMES = 4;
 
 // The play screen waits through a pause from the first frame on: the main menu has already
 // reset the pacer, and doing it here too keeps a slow start-up from causing catch-up frames.
@@ -37,11 +42,13 @@ void run_frame()
 }
 
 // Waits until the slot is over (sleeping for most of it), shows the frame and measures the
-// rate. Reads and writes frame_base, frame_now, fps_frames, fps_elapsed and fps_text.
+// rate. Reads and writes frame_base, frame_now, fps_frames, fps_elapsed and fps_text. A frame
+// that ends more than CATCH_UP_LIMIT_FRAMES slots late starts a fresh grid; its whole length
+// counts in the rate, so the frame-rate text shows the real rate after a stall.
 void pace_frame()
 {
     frame_now = wait_until(Uint32(frame_base + frame_delay));
-    SDL_Flip(screen);
+    show_screen();
     trace_frame();
     fps_frames++;
     fps_elapsed += frame_now - frame_base;
@@ -51,6 +58,8 @@ void pace_frame()
         fps_elapsed = 0;
     }
     frame_base += frame_delay;
+    if (Sint32(frame_now - frame_base) > CATCH_UP_LIMIT_FRAMES * frame_delay)
+        frame_base = frame_now;
 }
 
 int clamp_frame_delay(long long delay)
@@ -81,7 +90,7 @@ static SDLKey current_key()
 static void show_pause_box()
 {
     show_message_box(texts[TEXT_PAUSE].c_str());
-    SDL_Flip(screen);
+    show_screen();
 }
 
 static void redraw_play_screen()
@@ -92,7 +101,7 @@ static void redraw_play_screen()
 
 static void remove_pause_box()
 {
-    SDL_Flip(screen);
+    show_screen();
     redraw_cells_in_rect(message_box_rect);
 }
 
@@ -152,8 +161,7 @@ static void handle_play_key()
 
 void handle_play_input()
 {
-    while (SDL_PollEvent(&event)) {
-        trace_event(event);
+    while (poll_event(true)) {
         switch (event.type) {
         case SDL_QUIT:
             request_quit();

@@ -1,5 +1,5 @@
-// startup.cpp: the start-up sequence that main calls: data files, SDL and the video mode,
-// the lists, configuration, skin, menu map, texts and map list, then the first main menu.
+// startup.cpp: the start-up sequence that main calls: data files, SDL, the lists and the
+// configuration, the video mode they choose, skin, menu map, texts and map list, then the first main menu.
 #include "frame.h"
 #include "files.h"
 #include "gfx.h"
@@ -15,12 +15,13 @@ const char *const MAP_LIST_PATH = "maps/AAA_maplist.txt";
 
 static const Uint32 MODE_FLAGS = SDL_FULLSCREEN | SDL_DOUBLEBUF;
 
-// Opens the full-screen mode into `screen`: with hardware surfaces when the driver has them,
-// and a second time accepting any pixel format when the first request is refused.
+// Opens the full-screen mode (a window when fullscreen is off) into `screen`: with hardware
+// surfaces when the driver has them, and a second time accepting any pixel format when the
+// first request is refused.
 int set_video_mode()
 {
     const SDL_VideoInfo *info = SDL_GetVideoInfo();
-    Uint32 flags = MODE_FLAGS;
+    Uint32 flags = fullscreen ? MODE_FLAGS : MODE_FLAGS & ~SDL_FULLSCREEN;
     if (info && info->hw_available)
         flags |= SDL_HWSURFACE;
     screen = SDL_SetVideoMode(SCREEN_WIDTH, SCREEN_HEIGHT, SCREEN_DEPTH, flags);
@@ -74,10 +75,11 @@ void start_game()
     read_high_scores(HIGH_SCORES_PATH);
     start_sdl();
     atexit(shutdown_game);
-    open_screen();
+    open_gamepad();
     read_required_list(SKIN_LIST_PATH, skin_list, "skins");
     read_required_list(LANGUAGE_LIST_PATH, language_list, "languages");
     read_config(CONFIG_PATH);
+    open_screen();   // after the configuration, which chooses full screen or a window
     load_usable_skin();
     reset_program_state();
     read_menu_map();

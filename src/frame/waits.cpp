@@ -9,7 +9,7 @@ void (*idle_input)() = nullptr;
 
 // Returns 0 when `key` (0: any key) is pressed, 1 after the focus was lost and regained.
 // Resets the frame pacer when the key came; Alt+F4 and a quit event end the program.
-int wait_for_key(Uint16 key)
+static int wait_for_key_press(Uint16 key)
 {
     for (;;) {
         if (!poll_event_or_rest())
@@ -31,6 +31,17 @@ int wait_for_key(Uint16 key)
     }
 }
 
+// The gamepad's confirm buttons press the awaited key meanwhile.
+int wait_for_key(Uint16 key)
+{
+    SDLKey confirm = gamepad_confirm_key;
+    if (key != ANY_KEY)
+        gamepad_confirm_key = SDLKey(key);
+    int result = wait_for_key_press(key);
+    gamepad_confirm_key = confirm;
+    return result;
+}
+
 // Waits until the focus is back and the queue is drained, then resets the pacer, reloads
 // the skin and flips. Inside the quit sequence a quit request ends the wait at once.
 void wait_for_focus()
@@ -47,7 +58,8 @@ void wait_for_focus()
         if (!away) {
             reset_frame_pacer();
             load_usable_skin();
-            SDL_Flip(screen);
+            note_whole_screen();   // the display may have lost the picture meanwhile
+            show_screen();
             return;
         }
     }
@@ -55,10 +67,8 @@ void wait_for_focus()
 
 bool poll_event_or_rest()
 {
-    if (SDL_PollEvent(&event)) {
-        trace_event(event);
+    if (poll_event())
         return true;
-    }
     trace_idle();
     if (idle_input)
         idle_input();

@@ -130,7 +130,7 @@ static void blit_glyph(SDL_Surface *dest, const BitmapFont *font, int g, int x, 
     Uint16 height = font_height(font);
     SDL_Rect source = {(Sint16)source_x, 1, (Uint16)std::min(width, (long long)UINT16_MAX), height};
     SDL_Rect target = {(Sint16)left, (Sint16)y, source.w, height};
-    SDL_UpperBlit(font->sheet, &source, dest, &target);
+    blit_noted(font->sheet, &source, dest, &target);
 }
 
 void font_write(SDL_Surface *dest, const BitmapFont *font, int x, int y, const char *text)

@@ -23,7 +23,7 @@ static void paint_cell(const LevelMap &map, int x, int y)
     if (!tile)
         return;
     SDL_Rect target = {(Sint16)(x * CELL_SIZE), (Sint16)(y * CELL_SIZE), CELL_SIZE, CELL_SIZE};
-    SDL_UpperBlit(tile, nullptr, screen, &target);
+    blit_noted(tile, nullptr, screen, &target);
 }
 
 // Repaints cell (x, y) of level_map, the map being played.
@@ -37,6 +37,7 @@ void draw_maze(const LevelMap &map)
     for (int y = 0; y < MAP_ROWS; y++)
         for (int x = 0; x < MAP_COLUMNS; x++)
             paint_cell(map, x, y);
+    note_whole_screen();
 }
 
 // Clamps a cell index to 0..last.

@@ -30,6 +30,17 @@ void put_pixel(SDL_Surface *surface, int x, int y, Uint32 pixel);
 SDL_Surface *turn_frames(SDL_Surface *source);    // every 32x32 frame a quarter turn clockwise
 SDL_Surface *mirror_frames(SDL_Surface *source);  // every frame mirrored left to right
 
+// ===================== screen_updates.cpp =====================
+// Everything drawn on `screen` goes through these, so that show_screen updates only the
+// areas drawn since the last flip when the screen has no hardware double buffer.
+int blit_noted(SDL_Surface *source, SDL_Rect *source_rect, SDL_Surface *target, SDL_Rect *target_rect);
+int fill_noted(SDL_Surface *target, SDL_Rect *area, Uint32 pixel);   // SDL_FillRect, noted
+void note_drawn(const SDL_Rect &area);   // an area of `screen` drawn some other way
+void note_whole_screen();                // the whole screen was drawn (a maze, a switch)
+// Shows what was drawn: SDL_Flip on a hardware double buffer, otherwise an update of the
+// noted areas only (of all of the screen after note_whole_screen); the record starts afresh.
+void show_screen();
+
 // ===================== skins.cpp =====================
 const int FRAME_SIZE = 32;
 

@@ -31,7 +31,7 @@ static void fill(int x, int y, int w, int h, Uint32 pixel)
 {
     SDL_Rect area = on_screen(x, y, w, h);
     if (area.w > 0)
-        SDL_FillRect(screen, &area, pixel);
+        fill_noted(screen, &area, pixel);
 }
 
 // The text centred across the screen, in a 5-pixel border, with its top at top.

@@ -20,7 +20,7 @@ static const int SECOND_FRAME_X = FRAME_SIZE;
 static void blit_whole(SDL_Surface *sprite, int x, int y)
 {
     SDL_Rect at = {Sint16(x), Sint16(y), 0, 0};
-    SDL_UpperBlit(sprite, nullptr, screen, &at);
+    blit_noted(sprite, nullptr, screen, &at);
 }
 
 static void write_text(int x, int y, const char *text)
@@ -66,13 +66,13 @@ static bool enemy_picture_is_still()
 static void draw_enemy(Actor &enemy)
 {
     if (enemy.knockout) {
-        SDL_UpperBlit(death_sprite, nullptr, screen, &enemy.rect);
+        blit_noted(death_sprite, nullptr, screen, &enemy.rect);
     } else if (enemy_picture_is_still()) {
-        SDL_UpperBlit(enemy_sprites[DIR_RIGHT], nullptr, screen, &enemy.rect);
+        blit_noted(enemy_sprites[DIR_RIGHT], nullptr, screen, &enemy.rect);
     } else {
         choose_animation_frame(enemy);
         Uint8 d = sprite_direction(enemy.direction ? enemy.direction : enemy.last_direction);
-        SDL_UpperBlit(enemy_sprites[d], &actor_frame_rect, screen, &enemy.rect);
+        blit_noted(enemy_sprites[d], &actor_frame_rect, screen, &enemy.rect);
     }
 }
 
@@ -87,7 +87,7 @@ static void draw_player()
         d = sprite_direction(player.wanted_direction);
     }
     SDL_Surface *sprite = power_mode ? player_power_sprites[d] : player_sprites[d];
-    SDL_UpperBlit(sprite, &actor_frame_rect, screen, &player.rect);
+    blit_noted(sprite, &actor_frame_rect, screen, &player.rect);
 }
 
 static void draw_cells(Uint8 y, Uint8 first_x, Uint8 last_x)
@@ -107,7 +107,7 @@ static void draw_lives()
     write_text(LIVES_LABEL_X, BOTTOM_ROW_Y, label);
     for (int icon = 1; icon < lives && life_icon_x(icon) < SCREEN_WIDTH; icon++) {
         rect_scratch.x = Sint16(life_icon_x(icon));
-        SDL_UpperBlit(life_icon, nullptr, screen, &rect_scratch);
+        blit_noted(life_icon, nullptr, screen, &rect_scratch);
     }
 }
 

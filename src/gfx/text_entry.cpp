@@ -30,7 +30,7 @@ void draw_field(const char *prompt, const char *text)
     if (text[0])
         draw_framed_label(text, centred_line_y() - TEXT_LABEL_RAISE);
     draw_prompt(prompt);
-    SDL_Flip(screen);
+    show_screen();
 }
 
 // The letter a letter key types: y and z trade places (the Czech keyboard's layout), and
@@ -89,7 +89,7 @@ void text_entry(const char *prompt, char *text)
             wait_for_focus();
             draw_maze(menu_map);
             draw_prompt(prompt);
-            SDL_Flip(screen);
+            show_screen();
         }
     }
     reset_frame_pacer();

@@ -67,7 +67,7 @@ void draw_high_score_row(int index, int x, int y, int w)
 void blit_icon(SDL_Surface *icon, int x, int y)
 {
     SDL_Rect place = {static_cast<Sint16>(x), static_cast<Sint16>(y), FRAME_SIZE, FRAME_SIZE};
-    SDL_BlitSurface(icon, nullptr, screen, &place);
+    blit_noted(icon, nullptr, screen, &place);
 }
 
 void write_text(int index, int x, int y)

@@ -62,7 +62,7 @@ void draw_menu()
     Uint16 first = game_in_progress() ? TEXT_ITEM_CONTINUE : TEXT_ITEM_NEW_GAME;
     for (Uint16 i = first; i <= TEXT_ITEM_QUIT; ++i)
         font_write_centred(screen, font, item_y(i), texts[i].c_str());
-    SDL_Flip(screen);
+    show_screen();
 }
 
 } // namespace
@@ -94,7 +94,7 @@ void continue_game()
     state = MENU_LEAVE;
     draw_maze(level_map);
     draw_play_overlay();
-    SDL_Flip(screen);
+    show_screen();
     draw_maze(level_map);
     draw_play_overlay();
 }
@@ -110,9 +110,9 @@ void start_new_game()
 void show_info_screen(void (*draw_screen)())
 {
     draw_screen();
-    SDL_Flip(screen);
+    show_screen();
     wait_for_key(0);
-    SDL_Flip(screen);
+    show_screen();
     if (state == MENU_WAITING)
         state = MENU_REDRAW;
 }

@@ -2,6 +2,7 @@
 // highlight bar.
 #include "menus.h"
 #include "frame.h"
+#include "gfx.h"
 #include <cstdlib>
 
 // Every event found is handled at once and polling goes on until the queue is empty; only
@@ -35,5 +36,5 @@ void fill_highlight_bar(int x, int y, int w, int h)
 {
     SDL_Rect bar = {static_cast<Sint16>(x), static_cast<Sint16>(y), static_cast<Uint16>(w),
                     static_cast<Uint16>(h)};
-    SDL_FillRect(screen, &bar, SDL_MapRGB(screen->format, 128, 128, 128));
+    fill_noted(screen, &bar, SDL_MapRGB(screen->format, 128, 128, 128));
 }

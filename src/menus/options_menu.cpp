@@ -37,9 +37,10 @@ void change_music_volume(int step)
     music_volume = clamp_volume(music_volume + step);
 }
 
+// Switches the display at once; the menu is drawn again after the key.
 void change_fullscreen(int)
 {
-    fullscreen = !fullscreen;
+    switch_display();
 }
 
 const LaterRow LATER_ROWS[] = {
@@ -185,10 +186,10 @@ void draw_arrows()
 {
     arrow_rect.x = static_cast<Sint16>(box_x);
     arrow_rect.y = static_cast<Sint16>(row_y(cursor));
-    SDL_BlitSurface(arrow_left_sprite, nullptr, screen, &arrow_rect);
+    blit_noted(arrow_left_sprite, nullptr, screen, &arrow_rect);
     arrow_rect.x = static_cast<Sint16>(box_x + box_width - arrow_rect.w);
     arrow_rect.y = static_cast<Sint16>(row_y(cursor));
-    SDL_BlitSurface(arrow_right_sprite, nullptr, screen, &arrow_rect);
+    blit_noted(arrow_right_sprite, nullptr, screen, &arrow_rect);
 }
 
 // Reads frame_delay, player_name, skin_index, language_index; uses text_buffer.
@@ -219,7 +220,7 @@ void draw_menu()
     draw_rows();
     if (!refused_skin.empty())
         draw_framed_label(refused_skin.c_str(), top + 6 * fh);
-    SDL_Flip(screen);
+    show_screen();
 }
 
 // Up on the speed row goes to the last row and Down on the last row to the speed row.

@@ -162,7 +162,7 @@ void start_level()
     }
     place_actor(player, player_start_x, player_start_y);
     draw_maze(level_map);
-    SDL_Flip(screen);
+    show_screen();
     draw_maze(level_map);
     decoy_timer = 0;
     player.direction = DIR_NONE;

@@ -240,7 +240,7 @@ static void finish_level()
     }
     level_index = (Uint8)next;
     show_message_box(texts[TEXT_LEVEL_DONE].c_str());
-    SDL_Flip(screen);
+    show_screen();
     wait_for_key(SDLK_SPACE);
     if (load_level(map_list[level_index].c_str()) != 0)
         end_run_on_missing_map();
@@ -350,7 +350,7 @@ void end_run(const char *title)
 {
     show_run_summary(title);
     lives = 0;
-    SDL_Flip(screen);
+    show_screen();
     wait_for_key(SDLK_SPACE);
     if (play_test_run)
         exit(0);

@@ -123,3 +123,28 @@ TEST(WaitUntil, MarginFollowsHowLateTheMachineWakesTheGame)
         learn_wake_up(0);
     EXPECT_EQ(spin_margin_ns, SPIN_MARGIN_LEAST_NS);
 }
+
+// A delay of a few slots is made up frame by frame on the old grid; a stall longer than the
+// catch-up limit (four slots) is not replayed: the next frame waits a full slot from the end
+// of the stalled one, and the rate text counts the stall once, at its real length.
+TEST(FramePacer, AfterALongStallStartsAFreshGridAndShowsTheRealRate)
+{
+    start_pacer_at(0, 25);
+    EXPECT_EQ(frame_taking(100), 101u);   // three slots late: caught up on the old grid
+    EXPECT_EQ(frame_taking(0), 102u);
+    EXPECT_EQ(frame_taking(0), 103u);
+    EXPECT_EQ(frame_taking(0), 104u);
+    EXPECT_EQ(frame_taking(0), 125u);     // back on the grid
+    finish();
+
+    start_pacer_at(0, 25);
+    for (int i = 0; i < 100; i++)
+        frame_taking(0);
+    EXPECT_EQ(frame_now, 2500u);
+    EXPECT_EQ(frame_taking(1000), 3501u);   // a stall of forty slots: a fresh grid from here
+    EXPECT_EQ(frame_base, 3501u);
+    EXPECT_EQ(frame_taking(0), 3526u);      // a full slot later, no burst
+    // 101 frames in 3501 ms of real time: 28.8 frames a second
+    EXPECT_STREQ(fps_text, "28.8");
+    finish();
+}

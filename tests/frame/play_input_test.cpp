@@ -158,3 +158,71 @@ TEST(PlayFocus, FocusLossPausesUntilPAfterReloadingTheSkin)
     EXPECT_EQ(event.key.keysym.sym, SDLK_p);
     texts[TEXT_PAUSE].clear();
 }
+
+static void push_joystick(Uint8 type, Uint8 index, int value = 0)
+{
+    SDL_Event e{};
+    e.type = type;
+    if (type == SDL_JOYHATMOTION) {
+        e.jhat.hat = index;
+        e.jhat.value = Uint8(value);
+    } else if (type == SDL_JOYAXISMOTION) {
+        e.jaxis.axis = index;
+        e.jaxis.value = Sint16(value);
+    } else {
+        e.jbutton.button = index;
+        e.jbutton.state = type == SDL_JOYBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED;
+    }
+    ASSERT_EQ(SDL_PushEvent(&e), 0);
+}
+
+// The gamepad: the hat and the first stick steer (a stick within its dead zone does not),
+// its buttons reach the play keys during play; in a wait and in the text entry the confirm
+// buttons press the awaited key or Return, and releases press nothing.
+TEST_F(PlayKeys, GamepadSteersAndItsButtonsDoWhatTheKeysDo)
+{
+    push_joystick(SDL_JOYHATMOTION, 0, SDL_HAT_UP);
+    handle_play_input();
+    EXPECT_EQ(player.wanted_direction, DIR_UP);
+    push_joystick(SDL_JOYHATMOTION, 0, SDL_HAT_UP | SDL_HAT_RIGHT);   // right added
+    handle_play_input();
+    EXPECT_EQ(player.wanted_direction, DIR_RIGHT);
+    push_joystick(SDL_JOYHATMOTION, 0, SDL_HAT_CENTERED);
+    push_joystick(SDL_JOYAXISMOTION, 0, -3000);     // within the dead zone
+    handle_play_input();
+    EXPECT_EQ(player.wanted_direction, DIR_RIGHT);
+    push_joystick(SDL_JOYAXISMOTION, 0, -30000);
+    handle_play_input();
+    EXPECT_EQ(player.wanted_direction, DIR_LEFT);
+    push_joystick(SDL_JOYAXISMOTION, 1, 32767);
+    handle_play_input();
+    EXPECT_EQ(player.wanted_direction, DIR_DOWN);
+    push_joystick(SDL_JOYAXISMOTION, 0, 0);
+    push_joystick(SDL_JOYAXISMOTION, 1, 0);
+
+    push_joystick(SDL_JOYBUTTONDOWN, 1);   // B: a decoy
+    push_joystick(SDL_JOYBUTTONUP, 1);
+    push_joystick(SDL_JOYBUTTONDOWN, 0);   // A: power mode
+    push_joystick(SDL_JOYBUTTONDOWN, 2);   // X: boost
+    push_joystick(SDL_JOYBUTTONDOWN, 4);   // a shoulder: give up a life
+    handle_play_input();
+    EXPECT_EQ(decoy_count, 4);
+    EXPECT_EQ(power_mode, 1);
+    EXPECT_EQ(enemies[0].next_speed, BOOST_SPEED);
+    EXPECT_EQ(lives, 2);
+    EXPECT_EQ(SDL_PollEvent(nullptr), 0);
+
+    set_test_clock(1000, 1);
+    push_joystick(SDL_JOYBUTTONUP, 0);
+    push_joystick(SDL_JOYBUTTONDOWN, 0);   // A in a wait for space: space
+    EXPECT_EQ(wait_for_key(SDLK_SPACE), 0);
+    EXPECT_EQ(event.key.keysym.sym, SDLK_SPACE);
+    push_joystick(SDL_JOYBUTTONDOWN, 1);   // B on a screen: Escape
+    EXPECT_EQ(wait_for_key(0), 0);
+    EXPECT_EQ(event.key.keysym.sym, SDLK_ESCAPE);
+    char text[256] = "ab";
+    push_joystick(SDL_JOYBUTTONDOWN, 7);   // Start in the text entry: Return
+    text_entry("", text);
+    EXPECT_STREQ(text, "ab");
+    EXPECT_EQ(gamepad_confirm_key, SDLK_RETURN);
+}

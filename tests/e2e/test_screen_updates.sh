@@ -1,0 +1,62 @@
+#!/bin/bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Updating only the drawn areas shows exactly what a full update would: after hundreds of
+# frames of play, the pause, the main menu, the options menu and a message box, the window's
+# pixels equal the game's screen surface, which F12 writes out in test runs (holding the game
+# until the next F12).
+source "$(dirname "$0")/lib.sh" "$@"
+e2e_setup
+e2e_use_maps twoway.txt
+export GOBRANT_TEST_SCREEN_DUMP="$E2E_WORK/surface.bmp"
+
+# sdl12-compat widens 16-bit colours to the display's 24 bits with a rounding of its own
+# (SDL_SaveBMP keeps SDL 1.2's), so there a pixel may differ by its lowest bits: within 1 %.
+E2E_COLOUR_FUZZ=0%
+[ -z "${E2E_SDL_LIBRARY_DIR:-}" ] || E2E_COLOUR_FUZZ=1%
+
+# Waits for the game's dump of its surface, then compares it with the window.
+e2e_expect_window_is_surface() {
+    local i shot d
+    rm -f "$GOBRANT_TEST_SCREEN_DUMP"
+    e2e_key F12
+    for (( i = 0; i < 100; i++ )); do
+        [ -s "$GOBRANT_TEST_SCREEN_DUMP" ] && break
+        sleep 0.1
+    done
+    [ -s "$GOBRANT_TEST_SCREEN_DUMP" ] || e2e_fail "no surface written on $1"
+    shot=$(e2e_snap "$1")
+    e2e_key F12
+    d=$(compare -metric AE -fuzz "$E2E_COLOUR_FUZZ" "$GOBRANT_TEST_SCREEN_DUMP" "$shot" null: 2>&1 | cut -d' ' -f1)
+    [ "$d" = 0 ] || e2e_fail "the window differs from the surface on $1: $d pixels"
+}
+
+# Waits (up to ten seconds) until two screenshots half a second apart are equal: the player
+# has stopped at a wall or a message box holds the game.
+e2e_wait_still() {
+    local i before after
+    before=$(e2e_snap still)
+    for (( i = 0; i < 20; i++ )); do
+        sleep 0.5
+        after=$(e2e_snap still)
+        [ "$(e2e_pixel_diff "$before" "$after")" = 0 ] && return 0
+        before=$after
+    done
+}
+
+e2e_start_game
+e2e_expect_window_is_surface main_menu
+e2e_key Return Up Down
+e2e_key p
+e2e_expect_window_is_surface pause
+e2e_key p Right
+e2e_wait_still
+e2e_expect_window_is_surface play_after_three_dots
+e2e_key Escape
+e2e_expect_window_is_surface menu_over_play
+e2e_key Return Left
+e2e_wait_still
+e2e_expect_window_is_surface end_of_run_box
+e2e_key space
+e2e_expect_window_is_surface name_entry
+e2e_key_final alt+F4
+e2e_expect_exit 10 0

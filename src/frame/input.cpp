@@ -62,8 +62,16 @@ static bool dumped_screen(const SDL_Event &e)
         return false;
     SDL_SaveBMP(screen, dump_path);
     SDL_Event next;
-    while (!(SDL_PollEvent(&next) && is_dump_key(next)))
-        rest(IDLE_REST);
+    for (;;) {
+        if (!SDL_PollEvent(&next)) {
+            trace_idle();
+            rest(IDLE_REST);
+            continue;
+        }
+        trace_event(next);
+        if (is_dump_key(next))
+            break;
+    }
     reset_frame_pacer();
     return true;
 }

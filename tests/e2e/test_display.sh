@@ -22,10 +22,7 @@ e2e_display_mode() {
 e2e_expect_mode() {
     local i
     [ -z "${E2E_SDL_LIBRARY_DIR:-}" ] || return 0
-    for i in $(seq 50); do
-        [ "$(e2e_display_mode)" = "$1" ] && return 0
-        sleep 0.1
-    done
+    for i in $(seq 50); do [ "$(e2e_display_mode)" = "$1" ] && return 0; sleep 0.1; done
     e2e_fail "$2"
 }
 

@@ -19,28 +19,12 @@ e2e_expect_window_is_surface() {
     local i shot d
     rm -f "$GOBRANT_TEST_SCREEN_DUMP"
     e2e_key F12
-    for (( i = 0; i < 100; i++ )); do
-        [ -s "$GOBRANT_TEST_SCREEN_DUMP" ] && break
-        sleep 0.1
-    done
+    for (( i = 0; i < 100; i++ )); do [ -s "$GOBRANT_TEST_SCREEN_DUMP" ] && break; sleep 0.1; done
     [ -s "$GOBRANT_TEST_SCREEN_DUMP" ] || e2e_fail "no surface written on $1"
     shot=$(e2e_snap "$1")
     e2e_key F12
     d=$(compare -metric AE -fuzz "$E2E_COLOUR_FUZZ" "$GOBRANT_TEST_SCREEN_DUMP" "$shot" null: 2>&1 | cut -d' ' -f1)
     [ "$d" = 0 ] || e2e_fail "the window differs from the surface on $1: $d pixels"
-}
-
-# Waits (up to ten seconds) until two screenshots half a second apart are equal: the player
-# has stopped at a wall or a message box holds the game.
-e2e_wait_still() {
-    local i before after
-    before=$(e2e_snap still)
-    for (( i = 0; i < 20; i++ )); do
-        sleep 0.5
-        after=$(e2e_snap still)
-        [ "$(e2e_pixel_diff "$before" "$after")" = 0 ] && return 0
-        before=$after
-    done
 }
 
 e2e_start_game
@@ -49,12 +33,13 @@ e2e_key Return Up Down
 e2e_key p
 e2e_expect_window_is_surface pause
 e2e_key p Right
-e2e_wait_still
+e2e_wait_frames 60                  # the three dots on the right eaten, the player at the wall
 e2e_expect_window_is_surface play_after_three_dots
 e2e_key Escape
 e2e_expect_window_is_surface menu_over_play
+mark=$(e2e_trace_mark)
 e2e_key Return Left
-e2e_wait_still
+e2e_wait_play_ends "$mark" "the end-of-run box"
 e2e_expect_window_is_surface end_of_run_box
 e2e_key space
 e2e_expect_window_is_surface name_entry

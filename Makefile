@@ -1,9 +1,10 @@
 # Gobrant: `make play` runs the game, `make test` runs every test. Both set up a fresh
 # Debian 12 machine first (packages, configure, build).
 
-PACKAGES := cmake g++ make pkg-config libsdl1.2-dev libgtest-dev libfreetype-dev \
+PACKAGES := cmake g++ make pkg-config libsdl1.2-dev libsdl-mixer1.2-dev libgtest-dev libfreetype-dev \
             fonts-dejavu-core xvfb xdotool x11-utils imagemagick libbenchmark-dev \
-            dpkg-dev lintian desktop-file-utils appstream libsdl2-2.0-0 clang libclang-rt-14-dev
+            dpkg-dev lintian desktop-file-utils appstream libsdl2-2.0-0 clang libclang-rt-14-dev \
+            sox libsox-fmt-base
 JOBS ?= 2
 
 .PHONY: all deps build play deb test test-plain test-sanitized test-fuzz fuzz fuzz-build \

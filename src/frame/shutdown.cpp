@@ -3,6 +3,7 @@
 #include "frame.h"
 #include "files.h"
 #include "gfx.h"
+#include "sound.h"
 #include "world.h"
 #include <cstdio>
 #include <cstdlib>
@@ -63,6 +64,7 @@ void shutdown_game()
     offer_high_score();
     bool save_failed = write_back_files();
     release_everything();
+    close_sound();
     SDL_Quit();
     screen = nullptr;
     if (save_failed) {

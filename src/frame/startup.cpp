@@ -4,6 +4,7 @@
 #include "files.h"
 #include "gfx.h"
 #include "menus.h"
+#include "sound.h"
 #include "world.h"
 #include <cstdio>
 #include <cstdlib>
@@ -79,6 +80,8 @@ void start_game()
     read_required_list(LANGUAGE_LIST_PATH, language_list, "languages");
     read_config(CONFIG_PATH);
     load_skin();
+    open_sound();   // after the lists and settings, so that their faults come first
+    load_skin_sounds();
     reset_program_state();
     read_menu_map();
     load_texts();

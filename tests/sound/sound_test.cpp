@@ -151,6 +151,13 @@ struct Expected {
 TEST_F(SoundOutput, EachEffectOfAPlayScenarioIsHeardWhereItsFrameWas)
 {
     write_file(sounds + SOUND_FILES[SOUND_TELEPORT], "OggS not really");
+    // The content checker warns of the same three files of this skin, and no more.
+    int warned = 0;
+    for (const ContentFault &warning : check_skin_sounds("."))
+        if (warning.file.find("/" + skin_list[0] + "/") != std::string::npos)
+            warned += warning.what.find(warning.file.find("teleport") != std::string::npos
+                                        ? "not readable" : "missing") != std::string::npos ? 1 : 100;
+    EXPECT_EQ(warned, 3);
     testing::internal::CaptureStdout();
     open_audio();
     std::string lines = testing::internal::GetCapturedStdout();

@@ -49,7 +49,7 @@ test-sanitized: deps
 
 # The fuzz targets (fuzz/) in their own clang build; `make test` replays their committed corpora
 # and reproducers when clang is installed.
-FUZZ_TARGETS := map lists texts config high_scores font bitmap
+FUZZ_TARGETS := map lists texts config high_scores font bitmap sound
 FUZZ_SECONDS ?= 300
 FUZZ_MAX_LEN_map := 2048
 FUZZ_MAX_LEN_lists := 1024
@@ -58,6 +58,7 @@ FUZZ_MAX_LEN_config := 1024
 FUZZ_MAX_LEN_high_scores := 4096
 FUZZ_MAX_LEN_font := 6144
 FUZZ_MAX_LEN_bitmap := 6144
+FUZZ_MAX_LEN_sound := 8192
 FUZZ_ENV := SDL_VIDEODRIVER=dummy ASAN_OPTIONS=quarantine_size_mb=16:malloc_context_size=0
 
 fuzz-build: deps
@@ -92,6 +93,7 @@ soak: deps
 bench: build
 	build/gobrant_pacing
 	build/gobrant_game_bench --benchmark_color=false
+	build/gobrant_sound_bench
 
 # The game's processor share and memory on Xvfb, idle in the main menu and in play.
 cpu-share: build

@@ -109,6 +109,23 @@ static void report_unheard(const std::string &path)
     printf("Sound unreadable: %s (%s)\n", path.c_str(), Mix_GetError());
 }
 
+Mix_Chunk *load_effect(const std::string &path)
+{
+    Mix_Chunk *chunk = Mix_LoadWAV(path.c_str());
+    if (!chunk)
+        report_unheard(path);
+    return chunk;
+}
+
+// Opened for streaming: only the stream's headers are read here.
+Mix_Music *load_music(const std::string &path)
+{
+    Mix_Music *loop = Mix_LoadMUS(path.c_str());
+    if (!loop)
+        report_unheard(path);
+    return loop;
+}
+
 void load_skin_sounds()
 {
     if (!sound_open || skin_list.empty())
@@ -119,18 +136,10 @@ void load_skin_sounds()
     free_skin_sounds();
     char folder[256];
     snprintf(folder, sizeof folder, SOUND_FOLDER_FORMAT, skin.c_str());
-    for (int i = 0; i < SOUND_EVENT_COUNT; i++) {
-        std::string path = std::string(folder) + SOUND_FILES[i];
-        effects[i] = Mix_LoadWAV(path.c_str());
-        if (!effects[i])
-            report_unheard(path);
-    }
-    for (int i = 0; i < MUSIC_LOOP_COUNT; i++) {
-        std::string path = std::string(folder) + MUSIC_FILES[i];
-        music[i] = Mix_LoadMUS(path.c_str());
-        if (!music[i])
-            report_unheard(path);
-    }
+    for (int i = 0; i < SOUND_EVENT_COUNT; i++)
+        effects[i] = load_effect(std::string(folder) + SOUND_FILES[i]);
+    for (int i = 0; i < MUSIC_LOOP_COUNT; i++)
+        music[i] = load_music(std::string(folder) + MUSIC_FILES[i]);
     loaded_skin = skin;
     update_music();
 }

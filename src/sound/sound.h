@@ -11,7 +11,7 @@
 
 const int AUDIO_RATE = 44100;             // samples a second per channel
 const int AUDIO_CHANNELS = 2;             // stereo
-const int AUDIO_BUFFER_FRAMES = 1024;     // sample frames a mix: 23 ms, so a sound starts within 30 ms
+const int AUDIO_BUFFER_FRAMES = 512;      // sample frames a mix: 11.6 ms, so a sound starts within 30 ms
 const int MIX_CHANNELS = 16;              // effects heard at once
 const int LEVEL_FADE_MS = 1500;           // the music fades out over this at a level's or run's end
 // A run of dots goes on while the next dot is caught within this many frames of the last.
@@ -29,6 +29,10 @@ void close_sound();                        // frees everything and closes audio
 // means the first skin), replacing the last skin's; a missing or unreadable file writes one
 // line and stays silent. Does nothing when that skin is already loaded.
 void load_skin_sounds();
+// The loaders the skin load uses, with SDL_mixer's own types: an effect decoded whole, a loop
+// opened for streaming; null (and one line written) when the file is missing or unreadable.
+struct Mix_Chunk *load_effect(const std::string &path);
+struct _Mix_Music *load_music(const std::string &path);
 void play_sound(SoundEvent sound);         // one effect, on a free channel, at sound_volume
 void play_sound_at(SoundEvent sound, int volume);   // at a volume setting, 0 to MAX_VOLUME
 // Hands the frame record (happened) to the sound and clears it: each happening plays its

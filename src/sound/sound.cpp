@@ -6,6 +6,7 @@
 #include "world.h"
 #include <SDL_mixer.h>
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 bool sound_open = false;
@@ -109,9 +110,24 @@ static void report_unheard(const std::string &path)
     printf("Sound unreadable: %s (%s)\n", path.c_str(), Mix_GetError());
 }
 
+// Only OGG Vorbis goes to SDL_mixer: its other decoders (WAV with compressed samples above
+// all) trust what a file claims, and hostile data made them crash under the fuzzer.
+static bool starts_as_ogg(const std::string &path)
+{
+    char magic[4] = {};
+    FILE *file = fopen(path.c_str(), "rb");
+    if (!file)
+        return false;
+    bool ogg = fread(magic, 1, sizeof magic, file) == sizeof magic && memcmp(magic, "OggS", 4) == 0;
+    fclose(file);
+    if (!ogg)
+        Mix_SetError("not an OGG Vorbis file");
+    return ogg;
+}
+
 Mix_Chunk *load_effect(const std::string &path)
 {
-    Mix_Chunk *chunk = Mix_LoadWAV(path.c_str());
+    Mix_Chunk *chunk = starts_as_ogg(path) ? Mix_LoadWAV(path.c_str()) : nullptr;
     if (!chunk)
         report_unheard(path);
     return chunk;
@@ -120,7 +136,7 @@ Mix_Chunk *load_effect(const std::string &path)
 // Opened for streaming: only the stream's headers are read here.
 Mix_Music *load_music(const std::string &path)
 {
-    Mix_Music *loop = Mix_LoadMUS(path.c_str());
+    Mix_Music *loop = starts_as_ogg(path) ? Mix_LoadMUS(path.c_str()) : nullptr;
     if (!loop)
         report_unheard(path);
     return loop;

@@ -18,12 +18,12 @@ static void check_sound_file(std::vector<ContentFault> &warnings, const std::str
     fclose(file);
     bool readable;
     if (is_music) {
-        Mix_Music *loop = Mix_LoadMUS((root + path).c_str());
+        Mix_Music *loop = load_music(root + path);
         readable = loop != nullptr;
         if (loop)
             Mix_FreeMusic(loop);
     } else {
-        Mix_Chunk *chunk = Mix_LoadWAV((root + path).c_str());
+        Mix_Chunk *chunk = load_effect(root + path);
         readable = chunk != nullptr;
         Mix_FreeChunk(chunk);
     }

@@ -280,4 +280,66 @@ TEST_F(SoundOutput, TheMusicLoopJoinsWithoutGapOrClick)
     EXPECT_LT(steepest, largest_step);
 }
 
+// A focus loss during play pauses the music until the focus is back and p is pressed.
+Uint64 paused_at = 0, resumed_at = 0;
+
+int pause_step = 0;
+
+// Answers the focus wait with the focus back, lets that wait end, then answers the pause with
+// p; before each answer several buffers go by.
+void answer_pause()
+{
+    if (pause_step == 1) {
+        pause_step++;
+        return;
+    }
+    if (pause_step == 0)
+        paused_at = mixed_now();
+    wait_for_mix(mixed_now() + 8 * AUDIO_BUFFER_FRAMES);
+    if (pause_step++ == 0) {
+        push_focus(1);
+        return;
+    }
+    resumed_at = mixed_now();
+    push_key(SDLK_p);
+}
+
+TEST_F(SoundOutput, AFocusLossPausesTheMusicUntilPlayGoesOn)
+{
+    write_ogg(sounds + MUSIC_FILES[MUSIC_PLAY], AUDIO_RATE / LOOP_PERIOD, LOOP_FRAMES, false);
+    sound_volume = 0;
+    music_volume = MAX_VOLUME;
+    open_audio();
+    start_game_on({{"corridor.txt", CORRIDOR}});
+    const Uint64 music_from = mixed_now();   // the first frame starts the play loop
+    for (int frame = 0; frame < 8; frame++) {
+        run_frame();
+        wait_for_mix(mixed_now());
+    }
+    idle_input = answer_pause;
+    push_focus(0);
+    run_frame();
+    idle_input = nullptr;
+    ASSERT_GT(resumed_at, paused_at + 8 * AUDIO_BUFFER_FRAMES);
+    for (int frame = 0; frame < 8; frame++) {
+        run_frame();
+        wait_for_mix(mixed_now());
+    }
+    std::vector<Sint16> out = heard();
+    long start = 0;
+    while (start * 2 < (long)out.size() && out[start * 2] == 0)
+        start++;
+    const long offset = start - 1 - (long)music_from;   // the sine's first sample is 0
+    auto loudest = [&](Uint64 from, Uint64 to) {
+        int most = 0;
+        for (Uint64 n = from; n < to && (n + offset) * 2 < out.size(); n++)
+            most = std::max(most, abs(out[(n + offset) * 2]));
+        return most;
+    };
+    const Uint64 buffer = AUDIO_BUFFER_FRAMES;
+    EXPECT_GT(loudest(paused_at - 4 * buffer, paused_at - 2 * buffer), TONE_AMPLITUDE / 2);
+    EXPECT_EQ(loudest(paused_at + 2 * buffer, resumed_at - buffer), 0) << "heard in the pause";
+    EXPECT_GT(loudest(resumed_at + 2 * buffer, resumed_at + 6 * buffer), TONE_AMPLITUDE / 2);
+}
+
 } // namespace

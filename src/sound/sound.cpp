@@ -17,6 +17,7 @@ static Mix_Music *music[MUSIC_LOOP_COUNT];        // opened for streaming, null:
 static std::string loaded_skin;                   // the skin whose sounds are loaded
 static int music_wanted = -1;                     // the loop asked for, -1 none
 static int music_playing = -1;                    // the loop last started, -1 none
+static bool music_faded = false;                  // faded out: the loop starts afresh when asked
 static int pause_depth = 0;                       // pauses within pauses (a focus loss in the pause)
 // ---------- Run state: the run of dots in progress ----------
 static int dot_run = 0;                           // dots caught in the current run
@@ -85,6 +86,7 @@ static void free_skin_sounds()
         loop = nullptr;
     }
     music_playing = -1;
+    music_faded = false;
     loaded_skin.clear();
 }
 
@@ -224,22 +226,28 @@ void play_music(MusicLoop loop)
 }
 
 // Starting a loop while another fades out would make SDL_mixer wait for the fade: the start
-// waits for a later call instead.
+// waits for a later call instead. While the asked loop plays this calls nothing of SDL_mixer,
+// so that a play frame takes no audio lock.
 void update_music()
 {
-    if (!sound_open || music_wanted < 0 || Mix_FadingMusic() == MIX_FADING_OUT)
+    if (!sound_open || music_wanted < 0)
         return;
-    if (music_playing == music_wanted && Mix_PlayingMusic())
+    if (music_wanted == music_playing && !music_faded)
+        return;
+    if (Mix_FadingMusic() == MIX_FADING_OUT)
         return;
     music_playing = music_wanted;
+    music_faded = false;
     if (music[music_wanted])
         Mix_PlayMusic(music[music_wanted], -1);
 }
 
 void fade_out_music(int ms)
 {
-    if (sound_open && Mix_PlayingMusic() && Mix_FadingMusic() != MIX_FADING_OUT)
-        Mix_FadeOutMusic(ms);
+    if (!sound_open || music_faded)
+        return;
+    music_faded = true;
+    Mix_FadeOutMusic(ms);
 }
 
 void pause_sound()

@@ -81,6 +81,10 @@ void start_game()
     read_config(CONFIG_PATH);
     load_skin();
     open_sound();   // after the lists and settings, so that their faults come first
+    // Opening audio may register exit handlers of its own, which would run before the quit
+    // sequence (on sdl12-compat, Alt+F4 in play then ended the game without its name entry):
+    // the sequence is registered once more, to run first (its second run returns at once).
+    atexit(shutdown_game);
     load_skin_sounds();
     reset_program_state();
     read_menu_map();

@@ -3,12 +3,12 @@
 # running the game needs, `make test` the rest.
 
 # What building and running the game needs.
-PLAY_PACKAGES := cmake g++ make pkg-config libsdl1.2-dev
+PLAY_PACKAGES := cmake g++ make pkg-config libsdl1.2-dev libsdl-mixer1.2-dev
 # What the tests, tools, benchmarks and the package checks need besides.
 TEST_PACKAGES := libgtest-dev libfreetype-dev fonts-dejavu-core xvfb xdotool x11-utils \
                  imagemagick libbenchmark-dev dpkg-dev lintian desktop-file-utils appstream \
                  libsdl2-2.0-0 clang libclang-rt-14-dev libvorbis-dev gnuplot-nox \
-                 emscripten chromium
+                 emscripten chromium sox libsox-fmt-base
 PACKAGES := $(PLAY_PACKAGES) $(TEST_PACKAGES)
 JOBS ?= 2
 BUILD_TYPE ?= RelWithDebInfo
@@ -103,6 +103,7 @@ FUZZ_MAX_LEN_config := 1024
 FUZZ_MAX_LEN_high_scores := 4096
 FUZZ_MAX_LEN_font := 6144
 FUZZ_MAX_LEN_bitmap := 6144
+FUZZ_MAX_LEN_sound := 8192
 FUZZ_ENV := SDL_VIDEODRIVER=dummy ASAN_OPTIONS=quarantine_size_mb=16:malloc_context_size=0
 
 fuzz-build: deps
@@ -137,6 +138,7 @@ soak: deps
 bench: build
 	build/gobrant_pacing
 	build/gobrant_game_bench --benchmark_color=false
+	build/gobrant_sound_bench
 
 # The game's processor share and memory on Xvfb, idle in the main menu and in play.
 cpu-share: build

@@ -20,6 +20,7 @@
 #include "files.h"
 #include "frame.h"
 #include "gfx.h"
+#include "sound.h"
 #include "world.h"
 #include <cstdio>
 #include <cstdlib>
@@ -256,6 +257,9 @@ void open_content(const char *dir)
     read_config(CONFIG_PATH);
     config_read = false;   // so that the saves after a name entry leave the stored files alone
     load_skin();
+    // Sound as start-up opens it, on whatever SDL_AUDIODRIVER names: the hashes must not care.
+    open_sound();
+    load_skin_sounds();
     decoy_count = START_STOCK;
     power_charges = START_STOCK;
     FILE *file = open_text_file(MENU_MAP_PATH);

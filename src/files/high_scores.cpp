@@ -144,6 +144,9 @@ void enter_high_score()
     int place = place_score();
     if (place >= 0) {
         row_being_named = place;
+        happened.high_scores++;
+        if (happenings_hook)
+            happenings_hook();
         text_entry(texts[TEXT_NAME_PROMPT].c_str(), player_name);
         high_scores[place].first = player_name;
         row_being_named = -1;

@@ -4,6 +4,7 @@
 #include "files.h"
 #include "gfx.h"
 #include "menus.h"
+#include "sound.h"
 #include "world.h"
 #include <cstdio>
 #include <cstdlib>
@@ -38,6 +39,7 @@ void run_frame()
 {
     handle_play_input();
     update_frame();
+    play_happenings();
     pace_frame();
 }
 
@@ -108,6 +110,7 @@ static void remove_pause_box()
 // Key p: the pause box until p is pressed again; a focus loss meanwhile shows it afresh.
 static void pause_play()
 {
+    pause_sound();
     show_pause_box();
     while (wait_for_key(SDLK_p) == 1) {
         redraw_play_screen();
@@ -115,16 +118,19 @@ static void pause_play()
         redraw_play_screen();
     }
     remove_pause_box();
+    resume_sound();
 }
 
 // The focus went away during play: once it is back the game stays paused until p.
 static void focus_pause()
 {
+    pause_sound();
     wait_for_focus();
     show_pause_box();
     redraw_play_screen();
     wait_for_key(SDLK_p);
     remove_pause_box();
+    resume_sound();
 }
 
 // The keys of the player actions and the menu, in the order they are tested. Escape and

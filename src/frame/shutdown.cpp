@@ -3,6 +3,7 @@
 #include "frame.h"
 #include "files.h"
 #include "gfx.h"
+#include "sound.h"
 #include "world.h"
 #include <cstdio>
 #include <cstdlib>
@@ -64,6 +65,7 @@ void shutdown_game()
     }
     bool save_failed = save_stored_files() != 0;
     release_everything();
+    close_sound();
     SDL_Quit();
     screen = nullptr;
     if (save_failed) {

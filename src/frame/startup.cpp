@@ -4,6 +4,7 @@
 #include "files.h"
 #include "gfx.h"
 #include "menus.h"
+#include "sound.h"
 #include "world.h"
 #include <cstdio>
 #include <cstdlib>
@@ -81,6 +82,12 @@ void start_game()
     read_config(CONFIG_PATH);
     open_screen();   // after the configuration, which chooses full screen or a window
     load_usable_skin();
+    open_sound();   // after the lists and settings, so that their faults come first
+    // Opening audio may register exit handlers of its own, which would run before the quit
+    // sequence (on sdl12-compat, Alt+F4 in play then ended the game without its name entry):
+    // the sequence is registered once more, to run first (its second run returns at once).
+    atexit(shutdown_game);
+    load_skin_sounds();
     reset_program_state();
     read_menu_map();
     load_texts();

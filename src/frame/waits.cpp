@@ -2,6 +2,7 @@
 // pause, the messages between levels, the information screens, the menus and the text entry.
 #include "frame.h"
 #include "gfx.h"
+#include "sound.h"
 
 static const Uint16 ANY_KEY = 0;
 
@@ -47,6 +48,7 @@ int wait_for_key(Uint16 key)
 void wait_for_focus()
 {
     bool away = true;
+    pause_sound();
     while (!quit_requested) {
         if (poll_event_or_rest()) {
             if (event.type == SDL_QUIT || is_alt_f4(event))
@@ -60,6 +62,7 @@ void wait_for_focus()
             load_usable_skin();
             note_whole_screen();   // the display may have lost the picture meanwhile
             show_screen();
+            resume_sound();
             return;
         }
     }

@@ -4,6 +4,7 @@
 #include "files.h"
 #include "frame.h"
 #include "gfx.h"
+#include "sound.h"
 #include "world.h"
 #include <cstdlib>
 
@@ -119,6 +120,7 @@ void show_info_screen(void (*draw_screen)())
 
 void choose_item()
 {
+    play_sound(SOUND_MENU_CONFIRM);
     switch (cursor) {
     case TEXT_ITEM_CONTINUE:
         if (game_in_progress())
@@ -153,6 +155,7 @@ void move_cursor(int step)
     cursor = static_cast<Uint16>(cursor + step);
     wrap_cursor();
     state = MENU_REDRAW;
+    play_sound(SOUND_MENU_MOVE);
 }
 
 void handle_key(const SDL_Event &press)
@@ -176,5 +179,6 @@ void main_menu()
 {
     take_layout();
     cursor = game_in_progress() ? TEXT_ITEM_CONTINUE : TEXT_ITEM_NEW_GAME;
+    play_music(MUSIC_MENU);
     run_menu_loop(state, draw_menu, handle_key);
 }

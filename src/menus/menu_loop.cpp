@@ -3,6 +3,7 @@
 #include "menus.h"
 #include "frame.h"
 #include "gfx.h"
+#include "sound.h"
 #include <cstdlib>
 
 // Every event found is handled at once and polling goes on until the queue is empty; only
@@ -22,7 +23,10 @@ void run_menu_loop(MenuState &state, void (*draw_menu)(), void (*handle_key)(con
             } else if (event.type == SDL_KEYDOWN) {
                 handle_key(event);
             }
-        } else if (state == MENU_REDRAW) {
+            continue;
+        }
+        update_music();   // a loop asked for starts once the last one has faded out
+        if (state == MENU_REDRAW) {
             state = MENU_WAITING;
             draw_menu();
         } else if (state == MENU_LEAVE) {

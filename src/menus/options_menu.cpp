@@ -4,6 +4,7 @@
 #include "files.h"
 #include "frame.h"
 #include "gfx.h"
+#include "sound.h"
 #include "world.h"
 #include <cstdint>
 #include <cstdio>
@@ -27,14 +28,21 @@ std::string volume_text(int volume)
     return std::to_string(volume);
 }
 
+// The new volume applies at once, and a short sample is heard at it.
 void change_sound_volume(int step)
 {
     sound_volume = clamp_volume(sound_volume + step);
+    apply_volumes();
+    play_sound(SOUND_MENU_CHANGE);
 }
 
+// The menu's music plays at the new volume, and the sample is heard at it too (the music
+// may be missing or still silent).
 void change_music_volume(int step)
 {
     music_volume = clamp_volume(music_volume + step);
+    apply_volumes();
+    play_sound_at(SOUND_MENU_CHANGE, music_volume);
 }
 
 // Switches the display at once; the menu is drawn again after the key.
@@ -264,7 +272,10 @@ void apply_and_leave()
         state = MENU_REDRAW;
     }
     skin_shown = skin_index;
+    load_skin_sounds();
     load_texts();
+    play_sound(SOUND_MENU_CONFIRM);
+    play_music(MUSIC_MENU);
 }
 
 // Lets the player edit player_name; the box widens when the new name needs it.
@@ -287,12 +298,17 @@ bool handle_row_key(SDLKey sym)
     bool on_language = cursor == TEXT_OPTION_LANGUAGE;
     if (sym == SDLK_ESCAPE) {
         state = MENU_LEAVE;
+        play_sound(SOUND_MENU_BACK);
         return false;
     }
     if (sym == SDLK_RETURN && cursor == TEXT_OPTION_APPLY) {
         apply_and_leave();
         return false;
     }
+    if (sym == SDLK_DOWN || sym == SDLK_UP)
+        play_sound(SOUND_MENU_MOVE);
+    else if ((sym == SDLK_LEFT || sym == SDLK_RIGHT) && (on_speed || on_skin || on_language))
+        play_sound(SOUND_MENU_CHANGE);
     if (sym == SDLK_DOWN)
         move_cursor(1);
     else if (sym == SDLK_UP)

@@ -100,6 +100,10 @@ void reset_frame_scratch()
     saved_player_x = saved_player_y = 0;
 }
 
+// Frame record
+Happenings happened = {};
+void (*happenings_hook)() = nullptr;
+
 // Frames per second at the current frame_delay.
 int frames_per_second()
 {

@@ -131,6 +131,8 @@ void teleport_actor(Actor &actor)
     actor.exit_x = tx;
     actor.exit_y = ty;
     set_trail(actor, 2, tx, ty);
+    if (&actor == &player)
+        happened.teleports++;
 }
 
 void repaint_trail(const Actor &actor)

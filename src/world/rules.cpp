@@ -32,8 +32,12 @@ static bool decoy_standing()
 static void count_power_timer()
 {
     power_timer--;
-    if (power_timer == 0)
+    if (power_mode && power_timer == frames_per_second() * POWER_ENDING_SECONDS)
+        happened.power_ending++;
+    if (power_timer == 0) {
+        happened.power_off += power_mode;
         power_mode = 0;
+    }
 }
 
 // A dot visit: every catch_interval-th visit catches the dot. Writes the cell, catch_streak,
@@ -48,6 +52,7 @@ static void visit_dot(Uint8 &cell)
     score++;
     catch_streak = 0;
     level_map.dots_left--;
+    happened.dots_caught++;
 }
 
 // When the free player's stay in its cell ends this frame, it takes what lies there.
@@ -62,14 +67,17 @@ static void collect_under_player()
         if (lives < MAX_LIVES)
             lives++;
         cell = CELL_FLOOR;
+        happened.lives_picked++;
     }
     if (cell == CELL_DECOY) {
         cell = CELL_FLOOR;
         decoy_count++;
+        happened.decoys_picked++;
     }
     if (cell == CELL_POWER) {
         cell = CELL_FLOOR;
         power_charges++;
+        happened.charges_picked++;
     }
 }
 
@@ -82,10 +90,16 @@ static const Actor *first_enemy_at_pace(Uint8 speed)
     return nullptr;
 }
 
+// A change of pace is heard as boost on or off.
 static void set_enemy_next_speed(Uint8 speed)
 {
-    for (Actor &enemy : enemies)
+    bool changed = false;
+    for (Actor &enemy : enemies) {
+        changed |= enemy.next_speed != speed;
         enemy.next_speed = speed;
+    }
+    if (changed)
+        (speed == BOOST_SPEED ? happened.boost_on : happened.boost_off)++;
 }
 
 // A running boost costs frame_delay ms of reserve a frame and ends when the reserve
@@ -118,6 +132,8 @@ static void count_decoy_timer()
     saved_player_x = player.cell_x;
     saved_player_y = player.cell_y;
     decoy_timer--;
+    if (!decoy_standing())
+        happened.decoys_cleared++;
 }
 
 // An enemy with no free way at all stays where it stands instead of choosing for ever.
@@ -154,8 +170,10 @@ static void check_touch(Actor &enemy)
     if (power_mode) {
         score += KNOCKOUT_SCORE;
         enemy.knockout = ten_seconds();
+        happened.enemies_knocked_out++;
     } else if (player.knockout == 0) {
         player.knockout = 1;
+        happened.player_caught++;
     }
 }
 
@@ -167,6 +185,8 @@ static void update_enemy(int index)
     think_tick++;
     if (enemy.knockout != 0) {
         enemy.knockout--;
+        if (enemy.knockout == 0)
+            happened.enemies_back++;
         if (enemy.knockout == ten_seconds() - 1)
             repaint_trail(enemy);
     } else {
@@ -239,6 +259,9 @@ static void finish_level()
         return;
     }
     level_index = (Uint8)next;
+    happened.levels_done++;
+    if (happenings_hook)
+        happenings_hook();
     show_message_box(texts[TEXT_LEVEL_DONE].c_str());
     show_screen();
     wait_for_key(SDLK_SPACE);
@@ -284,6 +307,7 @@ void give_up_life()
     catch_streak = 0;
     player.knockout = 0;
     lives--;
+    happened.lives_given_up++;
     if (lives == 0)
         end_run(texts[TEXT_OUT_OF_LIVES].c_str());
     if (lives != 0)
@@ -299,12 +323,14 @@ void continue_with_knot()
         catch_interval++;
     player.knockout = 0;
     message_frames = (Uint8)(message_length() + 1);
+    happened.knots++;
 }
 
 // Withdraws a placed decoy (not back into the stock), or places one on the player's cell.
 void use_decoy()
 {
     if (decoy_timer != 0) {
+        happened.decoys_cleared += decoy_standing();
         decoy_timer = DECOY_WIPE_FRAMES;
         return;
     }
@@ -314,6 +340,7 @@ void use_decoy()
     decoy_x = player.cell_x;
     decoy_y = player.cell_y;
     decoy_timer = ten_seconds();
+    happened.decoys_dropped++;
 }
 
 // Boost on when an enemy runs at normal pace and the reserve pays for a frame, else off.
@@ -335,6 +362,7 @@ void toggle_power()
     if (power_mode) {
         power_mode = 0;
         power_timer = 0;
+        happened.power_off++;
         return;
     }
     if (power_charges == 0)
@@ -342,12 +370,16 @@ void toggle_power()
     power_mode = 1;
     power_charges--;
     power_timer = ten_seconds();
+    happened.power_on++;
 }
 
 // The shared end of a run: the summary box, a wait for space, the high-score entry and the
 // main menu, which returns with a new game set up or with lives still 0.
 void end_run(const char *title)
 {
+    happened.runs_over++;
+    if (happenings_hook)
+        happenings_hook();
     show_run_summary(title);
     lives = 0;
     show_screen();

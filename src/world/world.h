@@ -123,6 +123,24 @@ extern Uint8 boost_flag;               // result of the boost scans
 extern Uint8 saved_player_x, saved_player_y;   // the player's real cell while enemies chase a decoy
 void reset_frame_scratch();
 
+// ---------- Frame record: what the player should hear, from one hand-over to the next ----------
+// The rules and the player actions count here what happened; the frame layer hands the
+// record to the sound after update_frame and clears it. The game never reads it, so sound
+// cannot change play.
+struct Happenings {
+    Uint8 dots_caught, lives_picked, decoys_picked, charges_picked;
+    Uint8 decoys_dropped, decoys_cleared;       // put down; taken away or worn out
+    Uint8 power_on, power_ending, power_off;    // power_ending: its last two seconds begin
+    Uint8 enemies_knocked_out, enemies_back, player_caught, lives_given_up, knots;
+    Uint8 boost_on, boost_off, teleports, levels_done, runs_over;
+    Uint8 high_scores;                          // a score entered the table (the name entry)
+};
+extern Happenings happened;
+// Called by the rules just before a wait of their own (a level done, a run over), so that
+// what happened is heard while the player reads the message; null: nothing is called.
+extern void (*happenings_hook)();
+const int POWER_ENDING_SECONDS = 2;   // the warning before power mode runs out
+
 int frames_per_second();               // F = 1000 / frame_delay
 Uint8 cell_at(const LevelMap &map, int x, int y);   // a cell outside the grid reads as a wall
 

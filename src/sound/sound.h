@@ -1,0 +1,56 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// sound.h: the sound layer: SDL_mixer opened after the video mode, the skin's effects and
+// music loops, the hand-over of what happened in play, pause, volumes. Every call returns at
+// once and does nothing when audio could not be opened; play never depends on it.
+#pragma once
+#include "sound_events.h"
+#include "files.h"
+#include <SDL.h>
+#include <string>
+#include <vector>
+
+const int AUDIO_RATE = 44100;             // samples a second per channel
+const int AUDIO_CHANNELS = 2;             // stereo
+const int AUDIO_BUFFER_FRAMES = 512;      // sample frames a mix: 11.6 ms, so a sound starts within 30 ms
+const int MIX_CHANNELS = 16;              // effects heard at once
+const int LEVEL_FADE_MS = 1500;           // the music fades out over this at a level's or run's end
+// A run of dots goes on while the next dot is caught within this many frames of the last.
+const int DOT_RUN_BREAK_FRAMES = 24;
+
+// ---------- Program state: from open_sound to close_sound ----------
+extern bool sound_open;                   // audio is open: effects and music can be heard
+
+// Opens audio at AUDIO_RATE, 16-bit stereo, AUDIO_BUFFER_FRAMES; when it cannot, writes one
+// line and leaves sound_open false. Also sets happenings_hook so that the rules' own waits
+// are heard. Returns whether audio is open.
+bool open_sound();
+void close_sound();                        // frees everything and closes audio
+// Loads the effects and both music loops of skin_list[skin_index] (an index past the list
+// means the first skin), replacing the last skin's; a missing or unreadable file writes one
+// line and stays silent. Does nothing when that skin is already loaded.
+void load_skin_sounds();
+// The loaders the skin load uses, with SDL_mixer's own types: an effect decoded whole, a loop
+// opened for streaming; null (and one line written) when the file is missing or unreadable.
+struct Mix_Chunk *load_effect(const std::string &path);
+struct _Mix_Music *load_music(const std::string &path);
+void play_sound(SoundEvent sound);         // one effect, on a free channel, at sound_volume
+void play_sound_at(SoundEvent sound, int volume);   // at a volume setting, 0 to MAX_VOLUME
+// Hands the frame record (happened) to the sound and clears it: each happening plays its
+// effect, dots rise along a run, a level's or run's end fades the music out; during play
+// the play loop is kept going. Called by the frame once a play frame, after update_frame.
+void play_happenings();
+// Asks for a loop of music; it starts at once, or once a fade-out has ended (update_music).
+void play_music(MusicLoop loop);
+void update_music();                       // starts the asked loop when nothing fades out
+void fade_out_music(int ms);
+// Every effect and the music stop where they are; pauses nest (a focus loss within the
+// pause), and the sound goes on at the resume of the outermost.
+void pause_sound();
+void resume_sound();
+void apply_volumes();                      // sound_volume and music_volume, 0 silent to MAX_VOLUME
+
+// ===================== sound_check.cpp =====================
+// For the content checker: a warning ("file:1: what") for each sound or music file of each
+// listed skin that is missing or that SDL_mixer cannot read. Opens audio for the check when
+// the game has not (set SDL_AUDIODRIVER=dummy where there is no device).
+std::vector<ContentFault> check_skin_sounds(const std::string &content_dir);

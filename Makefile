@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Gobrant: `make play` runs the game, `make test` runs every test. Both set up a fresh
 # Debian 12 machine first (packages, configure, build): `make play` only what building and
 # running the game needs, `make test` the rest.

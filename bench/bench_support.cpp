@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // bench_support.cpp: shipped content and a random player for the benchmarks, and the blit
 // recorder: this program's own SDL_UpperBlit, SDL_FillRect and SDL_Flip (and the area
 // updates that stand for a flip without a hardware double buffer), which the game

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // bench_support.h: what the benchmark programs share: the shipped content on the dummy
 // driver, a fixed-seed random player, and a recorder of the blits, fills and flips that
 // the game makes, which can replay the same blits raw as a piece's physical floor.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The game's processor share and resident memory as a player runs it: the real binary on
 # Xvfb, idle in the main menu, then in play on the first level (the player stands still, the
 # enemies roam). Run as: bash bench/cpu_share.sh <gobrant binary> <content dir> [seconds].

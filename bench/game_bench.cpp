@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // game_bench.cpp: the game's benchmarks on the dummy driver, each beside its physical floor
 // (the raw blits and fills that the same work makes, replayed straight into SDL on the same
 // surfaces, or the bare SDL reads of the same files), ending with a table of the ratios.

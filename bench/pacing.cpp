@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // pacing.cpp: frames of real play (a fixed-seed random player on the first level) on the
 // real clock and the dummy driver: how far each flip lands from its slot's grid point
 // (median, 99.9th percentile, worst) and the processor time the process uses per second

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // edit_check.cpp: the live check of the map being edited, with the content checker's rules;
 // its faults are told in the configured language, one line for each kind of fault.
 #include "editor.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // edit_map.cpp: the map being edited: opening and saving it with its comment lines, painting
 // cells, the undo history, and adding a map to the map list.
 #include "editor.h"

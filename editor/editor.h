@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // editor.h: the map editor: the map being edited with its undo history, its live check and
 // files, the editor's texts, its screen and its event loop.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // editor_loop.cpp: the editor's start, its keys and mouse, the questions it asks, saving
 // with the map list, and the play-test in a copy of the content tree.
 #include "editor.h"

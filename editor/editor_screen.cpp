@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // editor_screen.cpp: the editor's window: the maze in the skin's own pictures with the fault
 // marks and the cursor, the status strip below it, questions, the map list choice and help.
 #include "editor.h"

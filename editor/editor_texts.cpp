@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // editor_texts.cpp: the editor's own texts, one file per language beside the game's texts.
 #include "editor.h"
 #include "files.h"

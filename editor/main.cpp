@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // main.cpp: the gobrant-editor program: gobrant-editor [MAP], run in a content tree.
 #include "editor.h"
 #include "gfx.h"

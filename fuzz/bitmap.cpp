@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // bitmap.cpp: fuzz target for bitmap loading through the game's loader and sprite transforms.
 #include "fuzz_support.h"
 #include "frame.h"

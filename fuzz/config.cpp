@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // config.cpp: fuzz target for the configuration: any file is read safely, and the settings
 // the game can hold are written and read back identical.
 #include "files.h"

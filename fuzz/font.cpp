@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // font.cpp: fuzz target for the font sheet scan and for measuring and drawing text with it.
 #include "fuzz_support.h"
 #include "frame.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // fuzz_support.cpp: shared helpers of the fuzz targets (see fuzz_support.h).
 #include "fuzz_support.h"
 #include "frame.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // fuzz_support.h: what the fuzz targets share: a scratch tree to write inputs into, the
 // headless screen, and the check that stops a run when a property does not hold.
 #pragma once

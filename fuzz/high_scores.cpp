@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // high_scores.cpp: fuzz target for the high-score table: any file is read safely, and a table
 // the game can hold is written and read back with every score and name.
 #include "files.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // lists.cpp: fuzz target for the skin and language list reader and the map list reader.
 #include "files.h"
 #include "fuzz_support.h"

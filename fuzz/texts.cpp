@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // texts.cpp: fuzz target for the language text reader.
 #include "files.h"
 #include "fuzz_support.h"

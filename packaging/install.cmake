@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # install.cmake: the installed layout (Debian's games layout under any prefix), the launchers
 # made from packaging/gobrant.in, the icons, and the checks of the files a desktop reads.
 # Included last from the top CMakeLists.txt, so that every program's target is known.

@@ -1,4 +1,5 @@
 #!/bin/bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # make_deb.sh: builds the Debian package from a built tree:
 #   packaging/make_deb.sh <build dir> <output dir>
 # installs the build under /usr into a staging root, adds the package's documents and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // test_skins.cpp: the synthetic looks of test_skins.h, used by the drawing, menu and screen tests.
 #include "test_skins.h"
 #include "files.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // test_skins.h: synthetic looks for the drawing, menu and screen tests: font sheets built
 // from marker runs, and two stand-in skins of flat-coloured sprites with fonts that can be
 // read back from the screen.

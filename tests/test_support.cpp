@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // test_support.cpp: shared helpers for the tests (see test_support.h).
 #include "test_support.h"
 #include "files.h"

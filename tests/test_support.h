@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // test_support.h: what many tests share: a headless screen, scratch trees and small maps,
 // file and stream helpers, pushed input events, surface and pixel helpers, death-test
 // guards and the setup of real play.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // check_content.cpp: checks a whole content tree (lists, maps, skins, font, texts) and prints
 // every fault as "file:line: what is wrong"; run by hand or in CI as
 // `check_content [content_dir]`. Exit status 1 when there is any fault; notes (campaign-wide

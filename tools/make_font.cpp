@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // make_font.cpp: renders the game's font sheet data/font.bmp from a TrueType font; run by hand
 // when the font is to be remade: make_font <output.bmp> [<font.ttf>].
 //

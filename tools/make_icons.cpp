@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // make_icons.cpp: draws the desktop icons from a skin's player picture (its first frame,
 // cropped to the figure) and writes them as hicolor PNG files:
 //   make_icons <content dir> <skin name> <output dir>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // make_skins.cpp: draws the 18 bitmaps of the skins "meadow" and "circuit" with code; run by
 // hand when the art is to be remade: make_skins <skins directory> (usually content/skins).
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // replay.cpp: plays the real frame loop headless on the test clock, from a run file (an input
 // script and/or a seeded player), printing a hash of the whole game state every N frames;
 // compares it with or writes the expected hashes. Also the soak: long random play across

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // skin_preview.cpp: draws one contact picture per skin of skins/skins.txt with the game's own
 // skin loader and font: every tile and icon, the actors in all four directions, a small maze
 // and font samples in every language. Run by hand from the content directory:

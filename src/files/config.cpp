@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // config.cpp: the configuration file "data/gobrant.cfg": read by start-up, written back by
 // the quit sequence.
 #include "files.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // files.h: the data files: the line reader and list files, the configuration, the
 // language texts and the high-score table.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // high_scores.cpp: the high-score table, its file, the name entry and the end-of-run box;
 // read by start-up, written by the quit sequence, entered at the end of a run.
 #include "files.h"

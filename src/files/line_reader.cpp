@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // line_reader.cpp: the one line reader of every text file, and the shared text buffer;
 // called by every reader of the game's files (lists, configuration, texts, scores, maps).
 #include "files.h"

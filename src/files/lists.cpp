@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // lists.cpp: the skin list and the language list, read once by start-up.
 #include "files.h"
 #include <cstdlib>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // safe_write.cpp: replacing stored files whole or not at all; used by the writers of the
 // configuration and of the high-score table.
 #include "files.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // texts.cpp: the language text table; loaded by start-up and by the options menu when the
 // skin or the language changes.
 #include "files.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // autoplay.h: the automatic player: plays one level through the play keys on real frames of
 // the test clock, the way a fair human would, and measures how hard the level is.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // clock.cpp: the game's one view of the millisecond clock and the random seed. Play code
 // calls game_ticks, rest, wait_until and seed_random; tests replace the clock and the seed to
 // run frames instantly and repeatably.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // frame.h: the program frame: start-up and the quit sequence, the main loop with its
 // frame pacing and play keys, the shared key and focus waits, and the clock seam.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // main.cpp: the gobrant executable: start-up, then the main loop, which never returns.
 #include "frame.h"
 #include "world.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // main_loop.cpp: the frame loop that main runs after start-up: play input, the per-frame
 // rules, the frame pacer with its rate measure, and the pause.
 #include "frame.h"

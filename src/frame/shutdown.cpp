@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // shutdown.cpp: the quit sequence that atexit runs on every exit after SDL has started, and
 // request_quit, which the quit keys, quit items and quit events of every screen call.
 #include "frame.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // startup.cpp: the start-up sequence that main calls: data files, SDL, the lists and the
 // configuration, the video mode they choose, skin, menu map, texts and map list, then the first main menu.
 #include "frame.h"

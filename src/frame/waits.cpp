@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // waits.cpp: the shared modal waits for a key and for the focus to come back, used by the
 // pause, the messages between levels, the information screens, the menus and the text entry.
 #include "frame.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // SFont.cpp: the bitmap font; every text of the game is drawn and measured here.
 #include "SFont.h"
 #include "gfx.h"

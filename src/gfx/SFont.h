@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // SFont.h: the bitmap font: glyphs between magenta markers in the top row of one sheet.
 #pragma once
 #include <SDL.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // drawing.cpp: maze cells, whole mazes and the cells under a rectangle, painted on `screen`
 // from the skin's tiles; used by levels, movement, the panel, boxes and the menus.
 #include "gfx.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // gfx.h: graphics: surfaces and transforms, the skin's sprite set, maze drawing, the play
 // overlay, message boxes and framed labels, and the text entry field.
 #pragma once

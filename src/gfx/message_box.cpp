@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // message_box.cpp: the framed message box over the play screen, used by the pause and the
 // per-frame rules, and the framed labels and panel frames of the menus, screens and entry.
 #include "gfx.h"

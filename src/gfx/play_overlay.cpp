@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // play_overlay.cpp: the layer drawn over the maze every frame (decoy, enemies, player and the
 // status panel); called by the per-frame rules and by every screen that redraws play.
 #include "gfx.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // skins.cpp: the sprite set of the skin in use and the font; loaded at start-up, after a
 // regained focus and by the options menu, released by the quit sequence.
 #include "gfx.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // surfaces.cpp: bitmap loading, pixel access and sprite transforms; used by the font and the skin loader.
 #include "gfx.h"
 #include "files.h"

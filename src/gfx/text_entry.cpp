@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // text_entry.cpp: the modal one-line name entry over the menu background; called by the
 // options menu's name row and by the high-score entry.
 #include "gfx.h"

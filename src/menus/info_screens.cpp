@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // info_screens.cpp: the high-score table, credits and legend screens; the main menu draws
 // them, then flips and waits for a key itself.
 #include "menus.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // main_menu.cpp: the main menu, the game's hub; opened by start-up, by Escape during play
 // and after a finished run.
 #include "menus.h"

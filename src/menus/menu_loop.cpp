@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // menu_loop.cpp: what the main menu and the options menu share: the event loop and the
 // highlight bar.
 #include "menus.h"

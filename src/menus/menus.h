@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // menus.h: the main menu, the options menu and the information screens.
 #pragma once
 #include <SDL.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // options_menu.cpp: the options menu (game speed, player name, skin, language, and below the
 // apply row the sound and music volumes and full screen); opened by the main menu's options item.
 #include "menus.h"

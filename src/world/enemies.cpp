@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // enemies.cpp: the enemies' think step and their choice of way at walls; called by the
 // per-frame rules. The player's cell stands for the decoy's while a decoy is out.
 #include "world.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // game_state.cpp: the game world's variables, the LevelMap and Actor records and the grid
 // helpers; read and written by every subsystem.
 #include "world.h"

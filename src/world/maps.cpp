@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // maps.cpp: map files and the map list, loading and starting levels, new games; called by
 // start-up, the main menu and the per-frame rules.
 #include "world.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // movement.cpp: actor steps over the grid of level_map, teleports, trail repaint, glide and
 // the hit test; called by the per-frame rules and the enemies.
 #include "world.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // rules.cpp: the per-frame rules (update_frame, called by the main loop once a frame) and
 // the player actions bound to the play keys.
 #include "world.h"

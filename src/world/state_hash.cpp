@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // state_hash.cpp: one number for the whole game state, so that two runs of the same input
 // can be compared frame by frame; every variable of the run and of the level is named here.
 #include "world.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // world.h: the game world: state and the level model, map files and levels, movement,
 // the per-frame rules and the enemies.
 #pragma once

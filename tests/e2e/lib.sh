@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # End-to-end harness: runs the real game on a private Xvfb display; sourced by tests/e2e/test_*.sh and screenshots.sh.
 #
 # A script sources this file with the game binary and the content tree as $1 and $2, calls

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Screenshots of every screen of the game for docs/screenshots; run by `make screenshots`
 # as: bash tests/e2e/screenshots.sh <gobrant binary> <content dir> <output dir>.
 source "$(dirname "$0")/lib.sh" "$@"

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The map editor on a new map: an enemy start, a wall dragged across row 20, a dot and two
 # teleports drawn with keys and mouse clicks, an undo and a redo, Ctrl+S with a typed name
 # and the map put first in the map list. F5 play-tests it in the game and comes back; then

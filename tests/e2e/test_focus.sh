@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Losing the focus and getting it back: the game waits, reloads its skin from disk (a skin
 # changed meanwhile shows at once), redraws the menu, and still answers keys; during play
 # the focus pause shows the pause box and p resumes the game.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The main menu wraps around: Up from the first item selects Quit and Down from Quit comes
 # back to the first item; an information screen returns to the same menu image on any key.
 # Quitting with nothing played writes both files back unchanged and exits 0.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The options menu changes the speed, the name (through the name entry), the skin and the
 # language; Return on its last row applies them, and the quit writes all four settings
 # back in the configuration file's exact four-line format.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A whole run: new game on a one-map list, eat the five dots of a straight corridor, the
 # end-of-run box waits for space, the score 5 beats the tenth entry (2) so the name entry
 # opens, the typed name lands in tenth place, the menu is back and Escape quits with 0.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A close request (SIGTERM, which SDL turns into a quit event) while the name entry after a
 # run is open: the quit sequence takes the name typed so far, and the file then holds the
 # score once with every other row in place, the old tenth row pushed out. Both entries are

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The ways out of the game, and the play keys around them: Alt+F4 during play offers the
 # name entry for a good score; Alt+F4 in the menu and a close request (SIGTERM, which SDL
 # turns into a quit event) end with 0; the arrows move the player; p pauses and swallows

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // editor_test.cpp: the map editor driven by pushed keys and mouse events on the dummy driver,
 // and every shipped level opened and saved back.
 #include "editor.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // config_test.cpp: reading and writing the configuration file.
 #include "files.h"
 #include "test_support.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // high_scores_test.cpp: the high-score file, the order of the table and the entry of a score.
 #include "files.h"
 #include "test_support.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // line_reader_test.cpp: the line reader and the list files.
 #include "files.h"
 #include "test_support.h"

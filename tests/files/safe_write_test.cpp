@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // safe_write_test.cpp: stored files are replaced whole or not at all.
 #include "files.h"
 #include "test_support.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // shipped_content_test.cpp: the data files that ship with the game read as the game expects.
 #include "editor.h"
 #include "files.h"

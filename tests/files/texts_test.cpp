@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // texts_test.cpp: loading the language text table.
 #include "files.h"
 #include "test_support.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // pacing_test.cpp: the frame pacer on the test clock: slot boundaries, late frames, resets
 // and the frame-rate measure.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // play_input_test.cpp: the keys during play, pushed into SDL's queue and handled by
 // handle_play_input: which action each key reaches, the pause and the ways to quit.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // save_faults_test.cpp: the quit sequence's saves in child processes killed at each step of
 // the saves, on a read-only data folder and on a full disk.
 #include <gtest/gtest.h>

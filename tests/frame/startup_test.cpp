@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // startup_test.cpp: start-up and the quit sequence: the built game run in a scratch copy of
 // the content tree, and the quit sequence run inside child processes.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // waits_test.cpp: the shared key wait and focus wait, driven by events pushed into SDL's
 // queue; the focus tests reload the shipped skin in a scratch copy of the content tree.
 #include <gtest/gtest.h>

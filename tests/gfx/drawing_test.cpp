@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // drawing_test.cpp: maze cells on the screen; every tile has its own flat colour, and the
 // screen's pixels tell which tile a cell shows.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // font_test.cpp: the bitmap font on small sheets built here: marker scan, advances, drawing,
 // centring, the right edge and sheets with too few or too many markers.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // message_box_test.cpp: the framed message box, framed labels and panel frames, drawn with
 // the stand-in skin so that their rectangles and text can be read back from the screen.
 #include <gtest/gtest.h>

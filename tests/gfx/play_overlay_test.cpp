@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // play_overlay_test.cpp: the decoy, actors and status panel drawn over the maze, read back
 // from the screen with the stand-in skin.
 #include <gtest/gtest.h>

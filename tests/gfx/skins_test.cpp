@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // skins_test.cpp: loading a scratch skin: which file fills which slot, the derived actor
 // pictures, the first missing file, and reloads that release the previous set.
 #include <gtest/gtest.h>

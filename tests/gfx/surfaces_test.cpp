@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // surfaces_test.cpp: bitmap loading, pixel access at every depth and the frame transforms.
 #include <gtest/gtest.h>
 #include <sys/stat.h>

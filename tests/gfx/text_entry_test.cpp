@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // text_entry_test.cpp: the name entry field: the keys it types, its limits, its labels on
 // screen, and quit requests inside and outside the quit sequence.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // info_screens_test.cpp: the high-score, credits and legend screens' geometry on screen.
 #include <gtest/gtest.h>
 #include <cstring>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // main_menu_test.cpp: the main menu's box, highlight, wrap-around, item actions and exits,
 // read from the screen or from the outcome.
 #include <gtest/gtest.h>

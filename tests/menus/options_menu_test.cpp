@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // options_menu_test.cpp: the options menu's limits, rows, name entry, box width and reloads.
 #include <gtest/gtest.h>
 #include <string>

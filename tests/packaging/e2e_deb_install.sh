@@ -1,4 +1,5 @@
 #!/bin/bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Debian package end to end: unpacked into a scratch root with dpkg -x, started with the
 # desktop entry's command on Xvfb with a scratch home, a short game of the first shipped
 # level up to the name entry; the scores and settings must land in the scratch home's game

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Unpacks Debian's SDL 1.2 built on SDL 2 (libsdl1.2-compat) into a directory of the build
 # tree, for the end-to-end tests' second run; nothing on the system is replaced:
 #   fetch_sdl12_compat.sh <directory>

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs a checking tool on a file, or says that the tool is missing and reports a skipped
 # test (status 77):  run_tool.sh <tool> [arguments...]
 if ! command -v "$1" > /dev/null 2>&1; then

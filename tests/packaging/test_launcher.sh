@@ -1,4 +1,5 @@
 #!/bin/bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The launcher and a player's game directory, on an installation in a scratch prefix whose
 # program is a stand-in that records where it runs: seeding once, the player's own files and
 # lists kept across an upgrade that adds and removes shipped maps and a move of the whole

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // content_art_test.cpp: checks the shipped art (the font sheet and the skins' bitmaps) for
 // what the game relies on: sizes, keys, markers, and pictures that can be told apart.
 #include "files.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // enemies_test.cpp: the enemies' think step (teleports, chasing) and their choices at walls.
 #include "world.h"
 #include "frame.h"

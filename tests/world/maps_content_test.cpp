@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // maps_content_test.cpp: the shipped maps pass the map checks, and the checks find the
 // faults they are there for.
 #include "world.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // maps_test.cpp: reading map files and the map list, loading and starting levels, new games.
 #include "world.h"
 #include "files.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // movement_test.cpp: actor steps, turns, walls, teleports, the glide and the hit test.
 #include "world.h"
 #include "test_support.h"

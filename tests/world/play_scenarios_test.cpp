@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // play_scenarios_test.cpp: whole frames of real play on small maps, driven by keys in SDL's
 // queue, the test clock and a fixed random seed.
 #include "world.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // rules_test.cpp: update_frame step by step and the player actions, including the safe ends
 // for walled-in enemies, missing maps and a finished game.
 #include "world.h"

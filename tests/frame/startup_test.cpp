@@ -268,7 +268,7 @@ TEST(SavingOnChange, OptionsAndNamesAreSavedAtOnceAndTheQuitEntryRunsBeforeExit)
     read_stored_files();
     push_keys({SDLK_RIGHT, SDLK_ESCAPE});   // one step faster on the speed row, then leave
     options_menu(80);
-    EXPECT_EQ(read_file(dir + "/data/gobrant.cfg"), "TIMER: 21\nNAME: Tester\nSKIN: 1\nTEXTS: 0");
+    EXPECT_EQ(read_file(dir + "/data/gobrant.cfg"), "TIMER: 21\nNAME: Tester\nSKIN: 1\nTEXTS: 0\nSOUND: 8\nMUSIC: 6\nFULLSCREEN: 1");
 
     score = 450;
     push_keys({SDLK_a, SDLK_RETURN});

@@ -6,6 +6,7 @@
 #include "frame.h"
 #include "world.h"
 #include <cstdio>
+#include <SDL_mixer.h>
 #include <emscripten.h>
 #include <string>
 
@@ -85,6 +86,12 @@ void restore_stored_files()
 } // namespace
 
 extern "C" {
+
+// The emulation's music fades at once and never reports a fade in progress.
+Mix_Fading Mix_FadingMusic(void)
+{
+    return MIX_NO_FADING;
+}
 
 SDL_Surface *web_set_video_mode(int width, int height, int, Uint32)
 {

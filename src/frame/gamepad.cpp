@@ -44,10 +44,9 @@ int stick_side[2] = {0, 0};        // each stick axis: -1, 0 (in the dead zone) 
 // `event` becomes a press of `key`.
 bool press(SDLKey key)
 {
+    event = SDL_Event();   // every field 0, whatever the SDL headers name them
     event.type = SDL_KEYDOWN;
-    event.key.which = 0;
     event.key.state = SDL_PRESSED;
-    event.key.keysym.scancode = 0;
     event.key.keysym.sym = key;
     event.key.keysym.mod = KMOD_NONE;
     event.key.keysym.unicode = 0;

@@ -90,7 +90,8 @@ try {
   // 3. The page losing the focus pauses the game; once back, p resumes it.
   await page.evaluate(() => window.dispatchEvent(new FocusEvent('blur')));
   await page.evaluate(() => window.dispatchEvent(new FocusEvent('focus')));
-  await waitFrames(1);   // the flip after the focus came back, with the pause box
+  await waitFrames(1);   // the flips after the focus came back: the screen, then the pause box
+  await pageFrames(10);
   const pausedAt = await frames(), pausedScore = (await probe()).score;
   await keys('ArrowRight', 'ArrowDown');
   await pageFrames(30);

@@ -78,8 +78,7 @@ Uint64 mixed_now()
 // Lets the audio thread mix at least one more buffer: about one buffer a frame of play.
 void wait_for_mix(Uint64 after)
 {
-    for (int waited = 0; mixed_now() <= after && waited < 1000; waited++)
-        SDL_Delay(1);
+    for (int waited = 0; mixed_now() <= after && waited < 1000; waited++) SDL_Delay(1);
 }
 
 // The amplitude of a tone in the left channel over WINDOW frames from `from` (Hann window).
@@ -138,6 +137,16 @@ protected:
         ASSERT_TRUE(open_sound());
         load_skin_sounds();
         Mix_SetPostMix(count_mixed, nullptr);
+    }
+
+    // A play loop of a pure tone, the effects silent, and play started in the corridor.
+    void play_with_music_only()
+    {
+        write_ogg(sounds + MUSIC_FILES[MUSIC_PLAY], AUDIO_RATE / LOOP_PERIOD, LOOP_FRAMES, false);
+        sound_volume = 0;
+        music_volume = MAX_VOLUME;
+        open_audio();
+        start_game_on({{"corridor.txt", CORRIDOR}});
     }
 
     // Everything mixed, once audio is closed (the driver's file is complete then).
@@ -253,11 +262,7 @@ TEST_F(SoundOutput, BothVolumesAtZeroAreSilence)
 // sine itself makes anywhere, the joins included.
 TEST_F(SoundOutput, TheMusicLoopJoinsWithoutGapOrClick)
 {
-    write_ogg(sounds + MUSIC_FILES[MUSIC_PLAY], AUDIO_RATE / LOOP_PERIOD, LOOP_FRAMES, false);
-    sound_volume = 0;
-    music_volume = MAX_VOLUME;
-    open_audio();
-    start_game_on({{"corridor.txt", CORRIDOR}});
+    play_with_music_only();
     for (int frame = 0; frame < FRAME_LIMIT * 4 && mixed_now() < Uint64(4 * LOOP_FRAMES); frame++) {
         run_frame();
         wait_for_mix(mixed_now());
@@ -306,11 +311,7 @@ void answer_pause()
 
 TEST_F(SoundOutput, AFocusLossPausesTheMusicUntilPlayGoesOn)
 {
-    write_ogg(sounds + MUSIC_FILES[MUSIC_PLAY], AUDIO_RATE / LOOP_PERIOD, LOOP_FRAMES, false);
-    sound_volume = 0;
-    music_volume = MAX_VOLUME;
-    open_audio();
-    start_game_on({{"corridor.txt", CORRIDOR}});
+    play_with_music_only();
     const Uint64 music_from = mixed_now();   // the first frame starts the play loop
     for (int frame = 0; frame < 8; frame++) {
         run_frame();

@@ -126,9 +126,9 @@ for file in $WEB_FILES; do
     stored=$(stat -c %s "$WEB_DIR/$file")
     web_total=$(( web_total + size ))
     web_stored=$(( web_stored + stored ))
-    line="$line ${file#gobrant} $(kb "$size") KB ($(kb "$stored")),"
+    line="$line${line:+,} ${file#gobrant} $(kb "$size") KB ($(kb "$stored"))"
 done
-echo "  web:    $(kb $web_total) KB ($(kb $web_stored) KB):$line"
+echo "  web:     $(kb $web_total) KB ($(kb $web_stored) KB):$line"
 strip -o "$E2E_WORK/gobrant" "$E2E_GAME"
 tar -C "$(dirname "$E2E_SOURCE_CONTENT")" -cf "$E2E_WORK/content.tar" "$(basename "$E2E_SOURCE_CONTENT")"
 game_size=$(gzipped "$E2E_WORK/gobrant")
@@ -206,7 +206,7 @@ printf '  %-44s %12s %12s\n' "% of a core: the renderer / the game" \
     "$(share "$web_shares" renderer_)" "$(share "$desktop_shares" game)"
 printf '  %-44s %12s %12s\n' "% of a core: all of Chromium / game and Xvfb" \
     "$(sum_shares "$web_shares")" "$(sum_shares "$desktop_shares")"
-echo "  Chromium's processes, % of a core: $(sort -k2,2nr <<< "$web_shares" | awk '{ printf "%s%s %s", NR > 1 ? ", " : "", $1, $2 }')"
+echo "  Chromium's processes, % of a core: $(sort -k2,2nr <<< "$web_shares" | awk '{ printf "%s%s %s", (NR > 1 ? ", " : ""), $1, $2 }')"
 
 for largest in "$web_largest" "$desktop_largest"; do
     awk -v l="$largest" -v most="$STOPPED_MS" 'BEGIN { exit !(l > most) }' &&

@@ -19,7 +19,7 @@ PACKAGE_LOG := $(CURDIR)/build/packages.log
 
 .PHONY: all deps deps-play configure build build-play play deb test test-plain test-sanitized \
         test-fuzz fuzz fuzz-build replay-update soak bench cpu-share screenshots preview edit \
-        levels-report web web-serve clean
+        levels-report web web-serve web-bench clean
 
 all: build
 
@@ -76,6 +76,11 @@ web: build
 
 web-serve: web
 	python3 web/serve.py build/web $(WEB_PORT)
+
+# The web build beside the desktop game in one run (bench/web_bench.sh): download size, first
+# frame, frame rate and intervals, processor share. Not part of `make test`.
+web-bench: web
+	bash bench/web_bench.sh build build/web
 
 # The Debian package, in build/deb/.
 deb: build

@@ -8,7 +8,7 @@ set -u
 SOURCE_DIR=$(readlink -f "$1")
 BUILD_DIR=$(readlink -f "$2")
 SKIP=77
-export NODE_PATH=/usr/share/nodejs
+source "$SOURCE_DIR/tests/web/lib.sh"
 
 for tool in emcmake chromium node npm python3; do
     command -v "$tool" > /dev/null || { echo "SKIP: $tool is not installed"; exit $SKIP; }
@@ -20,26 +20,16 @@ emcmake cmake -S "$SOURCE_DIR/web" -B "$BUILD_DIR/web-obj" -DCMAKE_BUILD_TYPE=Re
 cmake --build "$BUILD_DIR/web-obj" -j 2 > "$BUILD_DIR/web-build.log" 2>&1 \
     || { tail -n 30 "$BUILD_DIR/web-build.log"; exit 1; }
 
-MODULES="$BUILD_DIR/web-test/node_modules"
-if [ ! -d "$MODULES/puppeteer-core" ]; then
-    mkdir -p "$BUILD_DIR/web-test"
-    PUPPETEER_SKIP_DOWNLOAD=1 npm install --prefix "$BUILD_DIR/web-test" --no-audit --no-fund \
-        --loglevel=error puppeteer-core || { echo "SKIP: puppeteer-core cannot be installed"; exit $SKIP; }
-fi
+MODULES=$(web_puppeteer "$BUILD_DIR/web-test") || { echo "SKIP: puppeteer-core cannot be installed"; exit $SKIP; }
 
 WORK=$(mktemp -d /tmp/gobrant-web.XXXXXX)
-SERVER_PID=""
 cleanup() {
-    [ -n "$SERVER_PID" ] && kill "$SERVER_PID" 2> /dev/null && wait "$SERVER_PID" 2> /dev/null
+    web_stop_server
     rm -rf "$WORK"
 }
 trap cleanup EXIT
 
-# The server prints the page's address once it listens on its free port.
-mkfifo "$WORK/address"
-python3 "$SOURCE_DIR/web/serve.py" "$BUILD_DIR/web" 0 > "$WORK/address" &
-SERVER_PID=$!
-read -r -t 30 URL < "$WORK/address" || { echo "FAIL: the server did not start"; exit 1; }
+web_serve "$BUILD_DIR/web" "$WORK/address" || { echo "FAIL: the server did not start"; exit 1; }
 
-node "$SOURCE_DIR/tests/web/web_e2e.mjs" "$MODULES" "$URL" \
+node "$SOURCE_DIR/tests/web/web_e2e.mjs" "$MODULES" "$WEB_URL" \
     "$SOURCE_DIR/docs/screenshots/main_menu.png" "$WORK/profile"

@@ -3,11 +3,10 @@
 // REFERENCE_PNG PROFILE_DIR. The main menu is compared with the desktop build's screenshot,
 // play scores, a focus loss pauses, the options' skin and name survive a reload, Quit ends
 // the game on the page; any console error fails the run.
-import { createRequire } from 'module';
 import fs from 'fs';
+import { launchChromium, openPage } from './chromium.mjs';
 
 const [modulesDir, url, referencePng, profileDir] = process.argv.slice(2);
-const puppeteer = createRequire(modulesDir + '/')('puppeteer-core');
 
 const WAIT_MS = 30000;                 // the safety net of every wait
 const CHANNEL_TOLERANCE = 8;           // a 16-bit desktop screen keeps 5 or 6 bits of a channel
@@ -17,20 +16,9 @@ const NEW_NAME = 'webtest';            // no y or z: the name entry swaps them
 const problems = [];
 const fail = (what) => { throw new Error(what); };
 
-const browser = await puppeteer.launch({
-  executablePath: '/usr/bin/chromium', headless: true, userDataDir: profileDir,
-  args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
-         '--disable-background-networking', '--disable-component-update', '--disable-sync'],
-});
+const browser = await launchChromium(modulesDir, profileDir);
 try {
-  const page = await browser.newPage();
-  await page.setViewport({ width: 1280, height: 1000 });
-  page.on('console', (message) => {
-    if (message.type() === 'error' || message.text().startsWith('ERROR'))
-      problems.push(`console ${message.type()}: ${message.text()}`);
-  });
-  page.on('pageerror', (error) => problems.push(`page error: ${error.message}`));
-  page.on('requestfailed', (request) => problems.push(`request failed: ${request.url()}`));
+  const page = await openPage(browser, problems);
 
   const probe = () => page.evaluate(() => JSON.parse(UTF8ToString(Module._web_probe())));
   const frames = () => page.evaluate(() => Module.frames || 0);

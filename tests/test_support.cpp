@@ -27,6 +27,7 @@ void open_test_screen()
     if (screen)
         return;
     setenv("SDL_VIDEODRIVER", "dummy", 1);
+    setenv("SDL_AUDIODRIVER", "dummy", 0);   // no device of the machine's, unless a test names one
     if (SDL_Init(SDL_INIT_TIMER | SDL_INIT_VIDEO) < 0)
         throw std::runtime_error(SDL_GetError());
     screen = SDL_SetVideoMode(SCREEN_WIDTH, SCREEN_HEIGHT, SCREEN_DEPTH, SDL_SWSURFACE);
@@ -166,6 +167,7 @@ int run_game_binary(const std::string &dir, std::string &output, bool term_when_
         if (!out)
             _exit(127);
         setenv("SDL_VIDEODRIVER", "dummy", 1);
+        setenv("SDL_AUDIODRIVER", "dummy", 0);   // no device of the machine's, unless a test names one
         setenv("GOBRANT_TRACE_FILE", trace_path.c_str(), 1);
         execl(GOBRANT_BINARY, GOBRANT_BINARY, (char *)nullptr);
         _exit(127);

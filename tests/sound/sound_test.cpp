@@ -81,6 +81,15 @@ void wait_for_mix(Uint64 after)
     for (int waited = 0; mixed_now() <= after && waited < 1000; waited++) SDL_Delay(1);
 }
 
+// The first sample frame whose left channel is not silent (the output's length when none is).
+long first_sound(const std::vector<Sint16> &out)
+{
+    long start = 0;
+    while (start * 2 < (long)out.size() && out[start * 2] == 0)
+        start++;
+    return start;
+}
+
 // The amplitude of a tone in the left channel over WINDOW frames from `from` (Hann window).
 double tone_level(const std::vector<Sint16> &out, long from, double hz)
 {
@@ -268,9 +277,7 @@ TEST_F(SoundOutput, TheMusicLoopJoinsWithoutGapOrClick)
         wait_for_mix(mixed_now());
     }
     std::vector<Sint16> out = heard();
-    long start = 0;
-    while (start * 2 < (long)out.size() && out[start * 2] == 0)
-        start++;
+    long start = first_sound(out);
     ASSERT_GE((long)out.size(), (start + 3 * LOOP_FRAMES + 1) * 2) << "too little music";
     // Vorbis is lossy: a little above the sine's own steepest step (a click is many times it).
     const double largest_step = TONE_AMPLITUDE * 2 * M_PI / LOOP_PERIOD * 1.5;
@@ -327,9 +334,7 @@ TEST_F(SoundOutput, AFocusLossPausesTheMusicUntilPlayGoesOn)
         wait_for_mix(mixed_now());
     }
     std::vector<Sint16> out = heard();
-    long start = 0;
-    while (start * 2 < (long)out.size() && out[start * 2] == 0)
-        start++;
+    long start = first_sound(out);
     const long offset = start - 1 - (long)music_from;   // the sine's first sample is 0
     auto loudest = [&](Uint64 from, Uint64 to) {
         int most = 0;

@@ -1,0 +1,176 @@
+#!/bin/bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# first_start.sh: times `make play` on a fresh Debian 12 system up to the first menu, and
+# where that time goes (package lists, download, unpack, configure, compile, start).
+#
+#   sudo bash bench/first_start.sh [repository]
+#
+# A minimal Debian 12 tree (debootstrap --variant=minbase) in a scratch folder plays the
+# fresh machine; it gets `make` (which the README's two commands take for granted) and a
+# clone of the repository's committed state (this checkout by default), nothing else. The
+# X server is an Xvfb on this machine, its socket shared into the tree, as a desktop's
+# would be. Then `make play` runs in the tree as root, so it installs its packages itself,
+# and the clock stops when the game's event trace shows the first menu waiting for the
+# player; Alt+F4 then ends the game. The tree starts with fewer libraries than a desktop
+# (no X, sound or GL libraries), so the figure is an upper bound for a desktop.
+#
+# FIRST_START_MIRROR, FIRST_START_SECURITY: the Debian mirrors (deb.debian.org by default).
+# FIRST_START_BASE: a tree made earlier by the same debootstrap command, copied instead of
+#   running debootstrap again (the base system is not part of the timed span).
+# FIRST_START_SHOT: where to keep the screenshot of the first menu.
+# FIRST_START_LIMIT: seconds after which the run gives up (a safety net; 1800).
+# Every mount is undone and the tree removed on every exit path. Not part of `make test`.
+
+set -u
+[ "$(id -u)" = 0 ] || { echo "first_start.sh: run as root (debootstrap, chroot, mount)" >&2; exit 1; }
+repo=$(cd "${1:-$(dirname "$0")/..}" && pwd)
+mirror=${FIRST_START_MIRROR:-http://deb.debian.org/debian}
+security=${FIRST_START_SECURITY:-http://deb.debian.org/debian-security}
+limit=${FIRST_START_LIMIT:-1800}
+goal=180                       # seconds: the first menu within three minutes
+
+# The harness of the end-to-end tests gives the X server, the trace waits and the key; the
+# game itself is started by `make play` inside the tree, not by the harness.
+source "$repo/tests/e2e/lib.sh" /dev/null "$repo/content"
+E2E_NAME=first_start
+E2E_SCREEN=1024x768x24         # a desktop's depth
+e2e_setup_scratch
+
+top=$(mktemp -d /tmp/gobrant-first-start.XXXXXX)
+root=$top/root
+mounts=()
+
+# Undoes the mounts (the last first) and removes the tree only when nothing is mounted in
+# it any more; then the harness ends the X server and removes its scratch folder.
+first_start_cleanup() {
+    local rc=$? i
+    if [ -n "$E2E_GAME_PID" ] && kill -0 "$E2E_GAME_PID" 2>/dev/null; then
+        kill -TERM -- "-$E2E_GAME_PID" 2>/dev/null   # make and what it started (own session)
+        e2e_stop_pid "$E2E_GAME_PID"
+    fi
+    for (( i = ${#mounts[@]} - 1; i >= 0; i-- )); do
+        umount "${mounts[i]}" 2>/dev/null || umount -l "${mounts[i]}"
+    done
+    if findmnt -rn -o TARGET | grep -qF "$root"; then
+        echo "first_start.sh: still mounted under $root; not removed" >&2
+        rc=1
+    else
+        rm -rf --one-file-system "$top"
+    fi
+    (exit $rc)
+    e2e_cleanup
+}
+trap first_start_cleanup EXIT
+
+mount_in() {   # mount_in <target in the tree> <mount arguments...>
+    mkdir -p "$root$1"
+    mount "${@:2}" "$root$1" || e2e_fail "mount $* failed"
+    mounts+=("$root$1")
+}
+
+# A command in the tree, with the environment of a root login and nothing of this one's.
+root_env=(/usr/bin/env -i PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin
+          HOME=/root LANG=C.UTF-8)
+in_root() {
+    chroot "$root" "${root_env[@]}" "$@"
+}
+
+# Prefixes each line with the time it was read (seconds since the epoch, microseconds).
+stamp() {
+    local line
+    while IFS= read -r line; do printf '%s %s\n' "$EPOCHREALTIME" "$line"; done
+}
+
+# --- The fresh system (not timed) ---
+t=$EPOCHREALTIME
+if [ -n "${FIRST_START_BASE:-}" ]; then
+    e2e_log "copying the base system from $FIRST_START_BASE"
+    mkdir "$root" && cp -a "$FIRST_START_BASE/." "$root/" || e2e_fail "copy of $FIRST_START_BASE failed"
+else
+    e2e_log "debootstrap --variant=minbase bookworm from $mirror"
+    debootstrap --variant=minbase bookworm "$root" "$mirror" > "$E2E_WORK/debootstrap.log" 2>&1 ||
+        e2e_fail "debootstrap failed: $(tail -n 3 "$E2E_WORK/debootstrap.log")"
+fi
+# The sources of an installed Debian 12; no service starts inside the tree.
+cat > "$root/etc/apt/sources.list" <<EOF
+deb $mirror bookworm main
+deb $mirror bookworm-updates main
+deb $security bookworm-security main
+EOF
+printf '#!/bin/sh\nexit 101\n' > "$root/usr/sbin/policy-rc.d" && chmod +x "$root/usr/sbin/policy-rc.d"
+cp /etc/resolv.conf "$root/etc/resolv.conf"
+mount_in /proc -t proc proc
+mount_in /dev --bind /dev
+mount_in /tmp/.X11-unix --bind /tmp/.X11-unix
+mount_in "$E2E_WORK" --bind "$E2E_WORK"        # the game's trace, at the same path inside
+in_root sh -c 'apt-get update && DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends make' \
+    > "$E2E_WORK/setup.log" 2>&1 || e2e_fail "installing make failed: $(tail -n 3 "$E2E_WORK/setup.log")"
+git clone --quiet "$repo" "$root/root/gobrant" || e2e_fail "git clone $repo failed"
+e2e_log "fresh system ready in $(awk -v a="$t" -v b="$EPOCHREALTIME" 'BEGIN { printf "%.0f", b - a }') s;" \
+    "cloned $(git -C "$root/root/gobrant" log -1 --format='%h %s' | cut -c1-60)"
+
+# --- make play, timed up to the first menu ---
+e2e_start_x
+packages_log=$root/root/gobrant/build/packages.log
+load=$(cut -d' ' -f1-3 /proc/loadavg)
+t0=$EPOCHREALTIME
+setsid chroot "$root" "${root_env[@]}" DISPLAY="$DISPLAY" SDL_AUDIODRIVER=dummy GOBRANT_TRACE_FILE="$E2E_TRACE" \
+    sh -c 'cd /root/gobrant && exec make play' > >(stamp > "$E2E_WORK/game_stdout.txt") 2>&1 &
+E2E_GAME_PID=$!
+tail -n +1 -s 0.1 -F --pid="$E2E_GAME_PID" "$packages_log" 2>/dev/null | stamp > "$E2E_WORK/packages.txt" &
+# Until the game writes its trace, a look five times a second: the trace waits below poll
+# fifty times a second, which would take processor time from the build.
+while [ ! -s "$E2E_TRACE" ]; do
+    e2e_assert_running "before the game started"
+    (( ${EPOCHREALTIME%.*} - ${t0%.*} < limit )) || e2e_fail "no game within ${limit}s"
+    sleep 0.2
+done
+E2E_START_MARK=0
+e2e_wait_drawn                 # the first screen waits for the player, and is not black
+t_menu=$EPOCHREALTIME
+[ -n "${FIRST_START_SHOT:-}" ] && cp "$E2E_WORK/ready.png" "$FIRST_START_SHOT"
+e2e_key_final alt+F4
+e2e_expect_exit 30 0
+wait                           # the stamped logs are complete
+
+# --- Where the time went ---
+# The marks: make's own lines (the packages' one line, the configure and build commands,
+# the launcher) and apt-get's in build/packages.log (the install's dependency tree after
+# the package lists, its download ending with "Fetched").
+{
+    sed 's/^/make /' "$E2E_WORK/game_stdout.txt"
+    sed 's/^/apt /' "$E2E_WORK/packages.txt"
+} | sort -k2,2n -s | awk -v t0="$t0" -v menu="$t_menu" -v goal="$goal" -v load="$load" '
+    function at(name, when) { if (!(name in t)) t[name] = when }
+    $1 == "make" && $3 == "Installing"        { at("install", $2) }
+    $1 == "make" && $3 == "cmake" && $4 == "-S" { at("configure", $2) }
+    $1 == "make" && $3 == "cmake" && $4 == "--build" { at("compile", $2) }
+    $1 == "make" && $3 ~ /^XDG_DATA_HOME=/    { at("start", $2) }
+    $1 == "apt" && /Building dependency tree/ { at("resolve", $2) }
+    $1 == "apt" && ("resolve" in t) && $3 == "Fetched" { at("fetched", $2) }
+    $1 == "apt" && /newly installed/          { packages = $5 }
+    $1 == "apt" && $3 == "Need" && $4 == "to" { size = $6 " " $7 }
+    function span(what, from, to) {
+        if ((from in t) && (to in t)) printf "  %-40s %7.1f s\n", what, t[to] - t[from]
+    }
+    END {
+        t["t0"] = t0; t["menu"] = menu
+        printf "make play on a fresh Debian 12 tree, load average %s at the start:\n", load
+        span("from the start to the package install", "t0", "install")
+        span("apt-get update", "install", "resolve")
+        span("download (" packages " packages, " size ")", "resolve", "fetched")
+        span("unpack and set up", "fetched", "configure")
+        span("cmake configure", "configure", "compile")
+        span("compile and link the game", "compile", "start")
+        span("launcher and game up to the first menu", "start", "menu")
+        total = menu - t0
+        printf "  %-40s %7.1f s  (goal %d s: %s)\n", "total", total, goal, total <= goal ? "met" : "MISSED"
+    }'
+
+# What `make test` installs besides, simulated on the same tree (nothing is downloaded).
+test_packages=$(make --no-print-directory -s -C "$repo" -f Makefile --eval 'print-test-packages: ; @echo $(TEST_PACKAGES)' print-test-packages)
+if in_root apt-get -s install $test_packages > "$E2E_WORK/test_packages.txt" 2>&1; then
+    e2e_log "make test would install $(grep -c '^Inst ' "$E2E_WORK/test_packages.txt") more packages for: $test_packages"
+else
+    e2e_fail "the packages of make test do not install on Debian 12: $(tail -n 5 "$E2E_WORK/test_packages.txt")"
+fi

@@ -46,8 +46,10 @@ endef
 deps-play:
 	$(call install_packages,$(PLAY_PACKAGES),--no-install-recommends)
 
+# npm, for the web test's browser driver, from Debian only where no npm is installed (a
+# Node.js from elsewhere brings its own).
 deps: deps-play
-	$(call install_packages,$(TEST_PACKAGES))
+	$(call install_packages,$(TEST_PACKAGES) $(if $(shell command -v npm),,npm))
 
 configure:
 	cmake -S . -B build -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DGOBRANT_WERROR=$(WERROR)

@@ -10,6 +10,10 @@ TEST_PACKAGES := libgtest-dev libfreetype-dev fonts-dejavu-core xvfb xdotool x11
                  imagemagick libbenchmark-dev dpkg-dev lintian desktop-file-utils appstream \
                  libsdl2-2.0-0 clang libclang-rt-14-dev libvorbis-dev gnuplot-nox \
                  emscripten chromium sox libsox-fmt-base
+# What `make test` installs: the test packages, and npm (the web test's browser driver
+# comes from the npm registry) from Debian where there is no npm (a Node.js from elsewhere
+# brings its own).
+TEST_INSTALL = $(TEST_PACKAGES) $(if $(shell command -v npm),,npm)
 PACKAGES := $(PLAY_PACKAGES) $(TEST_PACKAGES)
 JOBS ?= $(shell nproc)                # the build and ctest run on every core
 BUILD_TYPE ?= RelWithDebInfo
@@ -46,10 +50,8 @@ endef
 deps-play:
 	$(call install_packages,$(PLAY_PACKAGES),--no-install-recommends)
 
-# npm, for the web test's browser driver, from Debian only where no npm is installed (a
-# Node.js from elsewhere brings its own).
 deps: deps-play
-	$(call install_packages,$(TEST_PACKAGES) $(if $(shell command -v npm),,npm))
+	$(call install_packages,$(TEST_INSTALL))
 
 configure:
 	cmake -S . -B build -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DGOBRANT_WERROR=$(WERROR)

@@ -199,7 +199,7 @@ fi
     }'
 
 # What `make test` installs besides, simulated on the same tree (nothing is downloaded).
-test_packages=$(make --no-print-directory -s -C "$repo" -f Makefile --eval 'print-test-packages: ; @echo $(TEST_PACKAGES)' print-test-packages)
+test_packages=$(in_root make --no-print-directory -s -C /root/gobrant --eval 'print-test-install: ; @echo $(TEST_INSTALL)' print-test-install)
 if in_root apt-get -s install $test_packages > "$E2E_WORK/test_packages.txt" 2>&1; then
     e2e_log "make test would install $(grep -c '^Inst ' "$E2E_WORK/test_packages.txt") more packages for: $test_packages"
 else

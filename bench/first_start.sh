@@ -133,7 +133,9 @@ setsid nice -n "$niceness" chroot "$root" "${root_env[@]}" DISPLAY="$DISPLAY" SD
 E2E_GAME_PID=$!                # make itself: setsid, nice, chroot, env and sh each hand over with exec
 # With the scheduler's automatic groups each session shares the processor as one: the nice
 # value counts against other sessions only as the session's own.
+# The session is make's own once setsid has made it: its group differs from this script's.
 if [ "$niceness" != 0 ] && [ -w "/proc/$E2E_GAME_PID/autogroup" ]; then
+    while [ "$(< "/proc/$E2E_GAME_PID/autogroup")" = "$(< /proc/$$/autogroup)" ]; do sleep 0.01; done
     echo "$niceness" > "/proc/$E2E_GAME_PID/autogroup"
 fi
 stamp "$E2E_GAME_PID" < "$E2E_WORK/make.out" > "$E2E_WORK/game_stdout.txt" &

@@ -131,18 +131,19 @@ t0=$EPOCHREALTIME
 setsid nice -n "$niceness" chroot "$root" "${root_env[@]}" DISPLAY="$DISPLAY" SDL_AUDIODRIVER=dummy GOBRANT_TRACE_FILE="$E2E_TRACE" \
     sh -c 'cd /root/gobrant && exec make play' > "$E2E_WORK/make.out" 2>&1 &
 E2E_GAME_PID=$!                # make itself: setsid, nice, chroot, env and sh each hand over with exec
-# With the scheduler's automatic groups each session shares the processor as one: the nice
-# value counts against other sessions only as the session's own.
-# The session is make's own once setsid has made it: its group differs from this script's.
-if [ "$niceness" != 0 ] && [ -w "/proc/$E2E_GAME_PID/autogroup" ]; then
-    while [ "$(< "/proc/$E2E_GAME_PID/autogroup")" = "$(< /proc/$$/autogroup)" ]; do sleep 0.01; done
-    echo "$niceness" > "/proc/$E2E_GAME_PID/autogroup"
-fi
 stamp "$E2E_GAME_PID" < "$E2E_WORK/make.out" > "$E2E_WORK/game_stdout.txt" &
 make_log_pid=$!
 tail -n +1 -s 0.1 -F --pid="$E2E_GAME_PID" "$packages_log" 2>/dev/null |
     stamp "$E2E_GAME_PID" > "$E2E_WORK/packages.txt" &
 packages_log_pid=$!
+# With the scheduler's automatic groups each session shares the processor as one, so the
+# nice value counts against other sessions only as the session's own: set once setsid has
+# made make's session (its group differs from this script's).
+if [ "$niceness" != 0 ] && [ -w "/proc/$E2E_GAME_PID/autogroup" ]; then
+    while kill -0 "$E2E_GAME_PID" 2>/dev/null &&
+          [ "$(< "/proc/$E2E_GAME_PID/autogroup")" = "$(< /proc/$$/autogroup)" ]; do sleep 0.01; done
+    echo "$niceness" > "/proc/$E2E_GAME_PID/autogroup"
+fi
 # Until the game writes its trace, a look five times a second: the trace waits below poll
 # fifty times a second, which would take processor time from the build.
 while [ ! -s "$E2E_TRACE" ]; do

@@ -12,7 +12,8 @@
 # would be. Then `make play` runs in the tree as root, so it installs its packages itself,
 # and the clock stops when the game's event trace shows the first menu waiting for the
 # player; Alt+F4 then ends the game. The tree starts with fewer libraries than a desktop
-# (no X, sound or GL libraries), so the figure is an upper bound for a desktop.
+# (no X, sound or GL libraries), so the figure is an upper bound for a desktop unless
+# FIRST_START_DESKTOP is set.
 #
 # FIRST_START_MIRROR, FIRST_START_SECURITY: the Debian mirrors (deb.debian.org by default).
 # FIRST_START_BASE: a tree made earlier by the same debootstrap command, copied instead of
@@ -42,36 +43,40 @@ E2E_NAME=first_start
 E2E_SCREEN=1024x768x24         # a desktop's depth
 e2e_setup_scratch
 
-top=$(mktemp -d /tmp/gobrant-first-start.XXXXXX)
-root=$top/root
+top=""
+root=""
 mounts=()
 
 # Undoes the mounts (the last first) and removes the tree only when nothing is mounted in
 # it any more; then the harness ends the X server and removes its scratch folder.
 first_start_cleanup() {
     local rc=$? i
-    if [ -n "$E2E_GAME_PID" ] && kill -0 "$E2E_GAME_PID" 2>/dev/null; then
-        kill -TERM -- "-$E2E_GAME_PID" 2>/dev/null   # make and what it started (own session)
+    if [ -n "$E2E_GAME_PID" ]; then   # make and all it started: its session's group
+        kill -TERM -- "-$E2E_GAME_PID" 2>/dev/null
         e2e_stop_pid "$E2E_GAME_PID"
     fi
     for (( i = ${#mounts[@]} - 1; i >= 0; i-- )); do
-        umount "${mounts[i]}" 2>/dev/null || umount -l "${mounts[i]}"
+        umount "${mounts[i]}" 2>/dev/null || umount -l "${mounts[i]}" 2>/dev/null
     done
-    if findmnt -rn -o TARGET | grep -qF "$root"; then
+    if [ -n "$root" ] && findmnt -rn -o TARGET | grep -qF "$root"; then
         echo "first_start.sh: still mounted under $root; not removed" >&2
         rc=1
-    else
+    elif [ -n "$top" ]; then
         rm -rf --one-file-system "$top"
     fi
     (exit $rc)
     e2e_cleanup
 }
 trap first_start_cleanup EXIT
+top=$(mktemp -d /tmp/gobrant-first-start.XXXXXX)
+root=$top/root
 
+# Noted before it is made, so that no mount can escape the clean-up: the binds of this
+# machine's folders are on the same file system as the tree, and rm would go into them.
 mount_in() {   # mount_in <target in the tree> <mount arguments...>
     mkdir -p "$root$1"
-    mount "${@:2}" "$root$1" || e2e_fail "mount $* failed"
     mounts+=("$root$1")
+    mount "${@:2}" "$root$1" || e2e_fail "mount $* failed"
 }
 
 # A command in the tree, with the environment of a root login and nothing of this one's.

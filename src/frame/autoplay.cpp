@@ -3,8 +3,9 @@
 // would, presses at most an action key and an arrow key (pushed as key events, so the game's
 // own play input handles them), and lets the real frame run on the test clock. It walks to
 // the nearest dot or pick-up it can reach before any enemy, flees when there is none, switches
-// power mode on when enemies close in and chases them while it lasts, drops a decoy or uses
-// the boost when cornered, and gives up a life (or, on its last life, takes a knot) when caught.
+// power mode on when enemies close in (its last charge only when cornered) and chases them
+// while it lasts, drops a decoy or uses the boost when cornered, and gives up a life when
+// caught; on its last life it walks clear of the enemies and then takes a knot.
 #include "autoplay.h"
 #include "frame.h"
 #include "world.h"
@@ -257,7 +258,7 @@ SDLKey action_key(const Choice &choice, int enemy_steps, int &caught_frames)
     caught_frames = 0;
     // The last power charge is kept for a corner or a stall, not spent on an enemy passing by.
     bool close = enemy_steps <= CLOSE_IN_CELLS, pressed = choice.cornered || choice.stalled;
-    if (!power_mode && (power_charges > 1 || (power_charges > 0 && pressed)) && (close || pressed))
+    if (!power_mode && (pressed ? power_charges > 0 : close && power_charges > 1))
         return SDLK_n;
     if (power_mode)
         return SDLK_UNKNOWN;

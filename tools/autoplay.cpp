@@ -3,11 +3,13 @@
 // share of runs cleared, the median time to clear, and catches, lives lost, power charges,
 // decoys and boosts per run.
 //
-//   autoplay CONTENT_DIR [--runs N] [--seed S] [--frames N] [--replay FILE] [MAP...]
+//   autoplay CONTENT_DIR [--runs N] [--seed S] [--frames N] [--replay FILE] [--each] [MAP...]
 //
 // Without maps it plays every map of the content's map list. Each map is played N times
 // (default 10) with the game seeds S, S+1, ... (default 1), each run within N frames.
-// --replay writes the first cleared run of the first map as a run file for the replay tool.
+// --replay writes the first cleared run of the first map as a run file for the replay tool;
+// --each adds a line for every run after its level's line, for a level maker to see which
+// seeds went wrong.
 // The output is one tab-separated line a level after a header line; the status is 1 when a
 // level was never cleared.
 #include "autoplay.h"
@@ -15,6 +17,7 @@
 #include "frame.h"
 #include "gfx.h"
 #include "world.h"
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -47,10 +50,11 @@ static void open_content(const char *dir)
 int main(int argc, char **argv)
 {
     if (argc < 2)
-        fail("usage: autoplay CONTENT_DIR [--runs N] [--seed S] [--frames N] [--replay FILE] [MAP...]");
+        fail("usage: autoplay CONTENT_DIR [--runs N] [--seed S] [--frames N] [--replay FILE] [--each] [MAP...]");
     int runs = 10, frames = AUTOPLAY_FRAME_BUDGET;
     unsigned seed = 1;
     std::string replay_path;
+    bool each = false;
     std::vector<std::string> maps;
     char cwd[4096];
     std::string here = getcwd(cwd, sizeof cwd) ? cwd : ".";
@@ -61,6 +65,7 @@ int main(int argc, char **argv)
         else if (arg == "--seed" && has_value) seed = strtoul(argv[++i], nullptr, 10);
         else if (arg == "--frames" && has_value) frames = atoi(argv[++i]);
         else if (arg == "--replay" && has_value) replay_path = argv[++i];
+        else if (arg == "--each") each = true;
         else if (arg.rfind("--", 0) == 0) fail("unknown option " + arg);
         else maps.push_back(arg);
     }
@@ -74,8 +79,7 @@ int main(int argc, char **argv)
     printf("map\tcleared\truns\tmedian_s\tcatches\tlives_lost\tpower\tdecoys\tboosts\tdifficulty\tstuck\n");
     int status = 0;
     for (size_t m = 0; m < maps.size(); m++) {
-        AutoplayRun first_clear;
-        AutoplayReport r = autoplay_level(maps[m], runs, seed, frames, &first_clear);
+        AutoplayReport r = autoplay_level(maps[m], runs, seed, frames);
         char stuck[32] = "-";
         if (r.stuck_x >= 0)
             snprintf(stuck, sizeof stuck, "%d,%d", r.stuck_x, r.stuck_y);
@@ -83,11 +87,20 @@ int main(int argc, char **argv)
                r.runs, r.median_seconds, r.catches, r.lives_lost, r.power, r.decoys, r.boosts,
                r.difficulty, stuck);
         fflush(stdout);
+        if (each)
+            for (const AutoplayRun &run : r.each)
+                printf("%s seed %u: %s in %d frames, %d catches, %d lives lost, %d knots, "
+                       "%d power, %d decoys, %d boosts, %d teleports, %d dots left\n",
+                       maps[m].c_str(), run.seed, run.cleared ? "cleared" : "lost", run.frames,
+                       run.catches, run.lives_lost, run.knots, run.power, run.decoys, run.boosts,
+                       run.teleports, run.dots_left);
         status |= r.cleared == 0;
         if (m == 0 && !replay_path.empty()) {
-            if (!first_clear.cleared)
+            auto first_clear = std::find_if(r.each.begin(), r.each.end(),
+                                            [](const AutoplayRun &run) { return run.cleared; });
+            if (first_clear == r.each.end())
                 fail("no run of " + maps[m] + " cleared it: no replay written");
-            std::ofstream(replay_path) << autoplay_replay_file(maps[m], first_clear);
+            std::ofstream(replay_path) << autoplay_replay_file(maps[m], *first_clear);
         }
     }
     return status;

@@ -10,6 +10,14 @@ table=$(mktemp)
 trap 'rm -f "$table"' EXIT
 "$autoplay" "$content" --runs "$runs" > "$table" || true   # a level never cleared shows as such
 
+# The curve may dip only a little: no level more than this many percent easier than the one
+# before it. The levels that dip further are named in the table's page and fail the report.
+largest_dip=10
+dips=$(tail -n +2 "$table" | awk -F'\t' -v dip="$largest_dip" '
+    NR > 1 && $10 < previous * (1 - dip / 100) {
+        sub(/\.txt$/, "", $1); printf "%s%s (%.2f after %.2f)", sep, $1, $10, previous; sep = ", " }
+    { previous = $10 }')
+
 # The first comment line of a map: "Title: what it teaches".
 about() { grep -m1 '^#' "$content/maps/$1" | sed 's/^# *//'; }
 
@@ -20,10 +28,16 @@ about() { grep -m1 '^#' "$content/maps/$1" | sed 's/^# *//'; }
     echo "of the shipped map list $runs times, with the game seeds 1 to $runs, each run within"
     echo "30,000 frames. It plays as a fair player would, through the play keys: it takes the"
     echo "nearest dot that it reaches before any enemy, flees when there is none, uses power when"
-    echo "enemies close in, a decoy or the boost when cornered, and gives up a life when caught."
+    echo "enemies close in (keeping its last charge for a corner), a decoy or the boost when"
+    echo "cornered, and gives up a life when caught; caught on its last life, it walks clear of"
+    echo "the enemies before it takes a knot."
     echo
     echo "*Difficulty* = minutes to clear + lives lost per run + a quarter for each power charge,"
     echo "decoy and boost used per run + 3 for every run in ten not cleared."
+    echo
+    echo "The campaign rises from the first level to the last with only small dips: no level"
+    echo "is more than $largest_dip % easier than the one before it (the report checks it)."
+    [ -z "$dips" ] || echo "**Not so now**: $dips."
     echo
     echo "![Difficulty along the campaign](levels.png)"
     echo
@@ -55,3 +69,7 @@ plot "$table.plot" using 1:2:xtic(3) with boxes lc rgb "#3070b0" notitle, \
 PLOT
 rm -f "$table.plot"
 echo "wrote $docs/levels.md and $docs/levels.png"
+if [ -n "$dips" ]; then
+    echo "levels more than $largest_dip % easier than the one before: $dips" >&2
+    exit 1
+fi

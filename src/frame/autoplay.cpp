@@ -3,8 +3,9 @@
 // would, presses at most an action key and an arrow key (pushed as key events, so the game's
 // own play input handles them), and lets the real frame run on the test clock. It walks to
 // the nearest dot or pick-up it can reach before any enemy, flees when there is none, switches
-// power mode on when enemies close in and chases them while it lasts, drops a decoy or uses
-// the boost when cornered, and gives up a life (or, on its last life, takes a knot) when caught.
+// power mode on when enemies close in (its last charge only when cornered) and chases them
+// while it lasts, drops a decoy or uses the boost when cornered, and gives up a life when
+// caught; on its last life it walks clear of the enemies and then takes a knot.
 #include "autoplay.h"
 #include "frame.h"
 #include "world.h"
@@ -246,12 +247,18 @@ SDLKey action_key(const Choice &choice, int enemy_steps, int &caught_frames)
         caught_frames++;
         if (lives > 1)
             return SDLK_SPACE;
-        bool clear = nearest_enemy_steps() > CLOSE_IN_CELLS;
-        return clear || caught_frames > KNOT_WAIT_FRAMES ? SDLK_v : SDLK_UNKNOWN;
+        // On its last life it takes a knot only with no enemy close by, or with power mode
+        // on to knock out the one that is, so that the knot does not end in the next catch.
+        bool near = nearest_enemy_steps() <= CLOSE_IN_CELLS;
+        if (near && !power_mode && power_charges > 0)
+            return SDLK_n;
+        bool covered = power_mode && power_timer > POWER_RESERVE_FRAMES;
+        return !near || covered || caught_frames > KNOT_WAIT_FRAMES ? SDLK_v : SDLK_UNKNOWN;
     }
     caught_frames = 0;
+    // The last power charge is kept for a corner or a stall, not spent on an enemy passing by.
     bool close = enemy_steps <= CLOSE_IN_CELLS, pressed = choice.cornered || choice.stalled;
-    if (!power_mode && power_charges > 0 && (close || pressed))
+    if (!power_mode && (pressed ? power_charges > 0 : close && power_charges > 1))
         return SDLK_n;
     if (power_mode)
         return SDLK_UNKNOWN;
@@ -346,6 +353,10 @@ AutoplayRun autoplay_run(const std::string &map, unsigned seed, int frame_budget
         if (player.knockout == 0 && frames_to_next_step() == 1) {
             choice = choose_way(waiting_steps);
             enemy_steps = nearest_enemy_steps();
+        } else if (lives <= 1 && frames_to_next_step() == 1) {
+            // Caught on its last life, it walks away from the enemies before its knot.
+            int spare;
+            choice.direction = flight(danger_frames(FAR), spare);
         }
         SDLKey action = action_key(choice, enemy_steps, caught_frames);
         if (action != SDLK_UNKNOWN)
@@ -379,7 +390,7 @@ AutoplayRun autoplay_run(const std::string &map, unsigned seed, int frame_budget
 }
 
 AutoplayReport autoplay_level(const std::string &map, int runs, unsigned first_seed,
-                              int frame_budget, AutoplayRun *first_clear)
+                              int frame_budget)
 {
     AutoplayReport report;
     report.map = map;
@@ -394,13 +405,12 @@ AutoplayReport autoplay_level(const std::string &map, int runs, unsigned first_s
         report.boosts += run.boosts;
         if (run.cleared) {
             clear_frames.push_back(run.frames);
-            if (first_clear && report.cleared == 0)
-                *first_clear = run;
             report.cleared++;
         } else if (report.stuck_x < 0) {
             report.stuck_x = run.stuck_x;
             report.stuck_y = run.stuck_y;
         }
+        report.each.push_back(run);
         if (run.hopeless)
             break;   // no seed opens a walled-off dot
     }

@@ -30,6 +30,7 @@ struct AutoplayReport {
     double catches = 0, lives_lost = 0, power = 0, decoys = 0, boosts = 0;   // per run
     int stuck_x = -1, stuck_y = -1; // where the first lost run got stuck
     double difficulty = 0;          // one number to plot along the campaign
+    std::vector<AutoplayRun> each;  // every run, in seed order
 };
 
 // Plays maps/<map> once with the game's random seed `seed`. The content tree must be the
@@ -38,7 +39,6 @@ struct AutoplayReport {
 AutoplayRun autoplay_run(const std::string &map, unsigned seed, int frame_budget = AUTOPLAY_FRAME_BUDGET);
 // autoplay_run over the seeds first_seed, first_seed + 1, ... and their summary.
 AutoplayReport autoplay_level(const std::string &map, int runs, unsigned first_seed = 1,
-                              int frame_budget = AUTOPLAY_FRAME_BUDGET,
-                              AutoplayRun *first_clear = nullptr);
+                              int frame_budget = AUTOPLAY_FRAME_BUDGET);
 // The run file of a replay that plays `run` again on the content's list from `map` on.
 std::string autoplay_replay_file(const std::string &map, const AutoplayRun &run);

@@ -79,6 +79,7 @@ extern SDLKey gamepad_confirm_key;
 // loop (it switches the display) and never reaches the caller; the gamepad's events arrive
 // as key presses (the play keys when in_play, the screens' keys otherwise).
 bool poll_event(bool in_play = false);
+bool event_waiting();           // an event is queued; nothing is taken from the queue
 bool is_display_switch_key(const SDL_Event &e);   // Alt+Enter (either Enter key)
 // For tests only: with this environment variable naming a file, F12 writes the screen
 // surface there as a BMP (the window must show the same picture) and holds the game until

@@ -22,6 +22,10 @@ extern Sint64 spin_margin_ns;   // clock.cpp: the end of a slot wait_until spins
 // display shows frames at its own pace (the web build): wait_until then sleeps to the slot's
 // end and does not spin.
 extern bool sleep_to_slot_end;
+// shutdown.cpp: set by a platform where nothing can wait inside exit (the web build): an exit
+// that did not come through request_quit (a fatal error) then enters the running score under
+// the configured name instead of opening the name entry.
+extern bool exit_cannot_wait;
 
 // ---------- Scratch: good until the next event loop polls ----------
 extern SDL_Event event;         // main_loop.cpp: the one record every event loop polls into

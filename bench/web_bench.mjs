@@ -4,8 +4,8 @@
 // "first_frame <ms from the page's start>", starts a new game (the player stands still while
 // the enemies roam), then prints "start <page ms>" and, SECONDS later, "stop <page ms>"; the
 // script reads Chromium's processor time at each and then sends a line, upon which Chromium
-// closes. FLIPS_FILE gets the page time of every flip, one a line, in ms. Fails on any
-// console error.
+// closes. FLIPS_FILE gets the page time of every play frame shown (the game's trace), one a
+// line, in ms. Fails on any console error.
 import fs from 'fs';
 import { launchChromium, openPage } from '../tests/web/chromium.mjs';
 
@@ -25,11 +25,11 @@ try {
   console.log(`first_frame ${await page.evaluate(() => document.body.dataset.firstFrame)}`);
 
   await page.keyboard.press('Enter');   // New game on the first level
-  await waitFor((n) => Module.frames >= n, (await page.evaluate(() => Module.frames)) + SETTLE_FRAMES);
+  await waitFor((n) => Module.frameTimes.length >= n, SETTLE_FRAMES);
   console.log(`start ${await now()}`);
   await new Promise((done) => setTimeout(done, seconds * 1000));
   console.log(`stop ${await now()}`);
-  fs.writeFileSync(flipsFile, (await page.evaluate(() => Module.flips)).join('\n') + '\n');
+  fs.writeFileSync(flipsFile, (await page.evaluate(() => Module.frameTimes)).join('\n') + '\n');
   await new Promise((done) => process.stdin.once('data', done).once('end', done));
   process.stdin.destroy();
 } finally {

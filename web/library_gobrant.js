@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // library_gobrant.js: the page side of the web build's platform layer (platform.cpp): the
-// game's screen surface and its flip onto the page, the saved files' trips to IndexedDB,
-// and a fix of the SDL emulation's stream release.
+// game's screen surface and the copies of its changed areas onto the page, the saved files'
+// trips to IndexedDB, and a fix of the SDL emulation's stream release.
 mergeInto(LibraryManager.library, {
   // The emulation keeps slot 0 of its stream table empty (0 is the null stream), but its
   // release popped that slot too, so every second SDL_RWFromFile gave 0. Trailing empty
@@ -22,19 +22,43 @@ mergeInto(LibraryManager.library, {
     SDL.screen = own;
   },
 
-  // Shows the screen on the page and counts the frame: the page's first-frame time and the
-  // recent flip times are there for its tests and benchmark.
-  gobrant_show_screen__deps: ['$SDL'],
-  gobrant_show_screen: function() {
+  // Copies an area of the screen onto the page.
+  gobrant_show_area__deps: ['$SDL'],
+  gobrant_show_area: function(x, y, w, h) {
+    if (w <= 0 || h <= 0) return;
     var page = SDL.surfaces[SDL.gobrantPage];
-    var own = SDL.surfaces[SDL.screen];
-    page.ctx.drawImage(own.canvas, 0, 0);
-    var now = performance.now();
-    var flips = Module['flips'] || (Module['flips'] = []);
-    flips.push(now);
-    if (flips.length > 4000) flips.splice(0, 2000);
+    page.ctx.drawImage(SDL.surfaces[SDL.screen].canvas, x, y, w, h, x, y, w, h);
+  },
+
+  // The game's trace (GOBRANT_TRACE_FILE, as the desktop's tests and benchmark read it) goes
+  // to a device of the page, which keeps the time of each play frame shown ("frame"):
+  // Module.frameTimes. A frame that changes nothing on the screen updates nothing on the page,
+  // so the flips alone do not give the frame rate.
+  $gobrantTraceDevice__deps: ['$FS', '$ENV'],
+  $gobrantTraceDevice__postset: 'addOnPreRun(gobrantTraceDevice);',
+  $gobrantTraceDevice: function() {
+    var line = '';
+    var times = Module['frameTimes'] = [];
+    FS.createDevice('/dev', 'gobrant-trace', null, function(byte) {
+      if (byte !== 10) {
+        line += String.fromCharCode(byte);
+        return;
+      }
+      if (line === 'frame') {
+        times.push(performance.now());
+        if (times.length > 4000) times.splice(0, 2000);
+      }
+      line = '';
+    });
+    ENV['GOBRANT_TRACE_FILE'] = '/dev/gobrant-trace';
+  },
+
+  // Counts a flip or update of the screen (Module.frames) and tells the page the time of the
+  // first: there for its tests and benchmark.
+  gobrant_count_flip__deps: ['$gobrantTraceDevice'],
+  gobrant_count_flip: function() {
     Module['frames'] = (Module['frames'] || 0) + 1;
-    if (Module['frames'] === 1 && Module['onFirstFrame']) Module['onFirstFrame'](now);
+    if (Module['frames'] === 1 && Module['onFirstFrame']) Module['onFirstFrame'](performance.now());
   },
 
   // Writes the saved folder to IndexedDB; a save made while one is under way is written

@@ -4,6 +4,7 @@
 // that yield to the browser, the saved files kept in the browser's storage, and the entry.
 #include "files.h"
 #include "frame.h"
+#include "sound.h"
 #include "world.h"
 #include <cstdio>
 #include <SDL_mixer.h>
@@ -16,13 +17,16 @@
 #undef SDL_DisplayFormat
 #undef SDL_SetColorKey
 #undef SDL_FillRect
+#undef SDL_UpdateRect
+#undef SDL_UpdateRects
 #undef SDL_PollEvent
 #undef clock_nanosleep
 
 // library_gobrant.js: the page side.
 extern "C" {
 void gobrant_adopt_screen(SDL_Surface *screen_surface, SDL_Surface *page_surface);
-void gobrant_show_screen();
+void gobrant_show_area(int x, int y, int w, int h);
+void gobrant_count_flip();
 void gobrant_persist_saved();
 }
 
@@ -44,7 +48,7 @@ const Uint32 RGB_BITS = 0x00FFFFFF;
 const Sint64 NS_PER_S = 1000000000;
 
 // The program-wide state of the platform layer, from the video mode on.
-SDL_Surface *page_surface = nullptr;         // the page's canvas; only a flip draws on it
+SDL_Surface *page_surface = nullptr;         // the page's canvas; only flips and updates draw on it
 
 std::string saved_copy_of(const char *path)
 {
@@ -107,14 +111,38 @@ SDL_Surface *web_set_video_mode(int width, int height, int, Uint32)
     return own;
 }
 
-// The page shows the flipped screen only once the game gives the browser its turn, so every
-// flip does; otherwise frames that run late (catch-up frames on a busy machine) would keep
-// the page from drawing and from taking keys until the game caught up.
-int web_flip(SDL_Surface *)
+// The page shows what was copied only once the game gives the browser its turn, so every
+// flip and update does; otherwise frames that run late (catch-up frames on a busy machine)
+// would keep the page from drawing and from taking keys until the game caught up.
+static void show_copied_areas()
 {
-    gobrant_show_screen();
+    gobrant_count_flip();
     emscripten_sleep(0);
+}
+
+int web_flip(SDL_Surface *surface)
+{
+    gobrant_show_area(0, 0, surface->w, surface->h);
+    show_copied_areas();
     return 0;
+}
+
+// An area of 0 x 0 at 0, 0 is the whole screen.
+void web_update_rect(SDL_Surface *surface, Sint32 x, Sint32 y, Uint32 w, Uint32 h)
+{
+    if (x == 0 && y == 0 && w == 0 && h == 0) {
+        web_flip(surface);
+        return;
+    }
+    gobrant_show_area(x, y, int(w), int(h));
+    show_copied_areas();
+}
+
+void web_update_rects(SDL_Surface *, int count, SDL_Rect *areas)
+{
+    for (int i = 0; i < count; i++)
+        gobrant_show_area(areas[i].x, areas[i].y, areas[i].w, areas[i].h);
+    show_copied_areas();
 }
 
 // The emulation's pixels are always 32-bit RGBA, so a conversion is a copy; the lock and
@@ -150,12 +178,28 @@ int web_fill_rect(SDL_Surface *surface, SDL_Rect *rect, Uint32 color)
     return SDL_FillRect(surface, rect, color | OPAQUE);
 }
 
+// A browser lets a page's sound start only once the player has pressed a key, and opening it
+// (the browser starting its audio service) held the first frame back by a second or more on
+// a machine without a sound card: sound opens at the first key instead.
+static void open_sound_at_first_key(const SDL_Event &event)
+{
+    if (!sound_waits_for_key || event.type != SDL_KEYDOWN)
+        return;
+    sound_waits_for_key = false;
+    open_sound();
+    load_skin_sounds();
+}
+
 // The emulation reports the page's focus and visibility as window events: the focus or the
-// page coming back is a gain of the focus, their loss a loss of it.
+// page coming back is a gain of the focus, their loss a loss of it. Without a record it only
+// tells whether an event is queued.
 int web_poll_event(SDL_Event *event)
 {
+    if (!event)
+        return SDL_PollEvent(nullptr);
     if (!SDL_PollEvent(event))
         return 0;
+    open_sound_at_first_key(*event);
     if (event->type == SDL_WINDOWEVENT) {
         Uint8 change = event->window.event;
         bool gained = change == SDL_WINDOWEVENT_FOCUS_GAINED || change == SDL_WINDOWEVENT_SHOWN;
@@ -203,6 +247,8 @@ int main()
     restore_stored_files();
     stored_files_saved = persist_stored_files;
     sleep_to_slot_end = true;
+    exit_cannot_wait = true;
+    sound_waits_for_key = true;
     start_game();
     main_loop();
     return 0;

@@ -10,9 +10,12 @@
 extern "C" {
 #endif
 
-// The screen is a surface of its own, shown on the page only by a flip.
+// The screen is a surface of its own, shown on the page only by a flip, which copies all of
+// it, or by an update of some of its areas, which copies only those.
 SDL_Surface *web_set_video_mode(int width, int height, int bpp, Uint32 flags);
 int web_flip(SDL_Surface *surface);
+void web_update_rect(SDL_Surface *surface, Sint32 x, Sint32 y, Uint32 w, Uint32 h);
+void web_update_rects(SDL_Surface *surface, int count, SDL_Rect *areas);
 // A copy in the screen's format whose pixels C code can read and write.
 SDL_Surface *web_display_format(SDL_Surface *surface);
 // Pixels of the key colour become transparent.
@@ -36,7 +39,5 @@ int web_clock_nanosleep(clockid_t clock, int flags, const struct timespec *reque
 #define SDL_FillRect web_fill_rect
 #define SDL_PollEvent web_poll_event
 #define clock_nanosleep web_clock_nanosleep
-// Only a flip copies the screen surface to the page, so an update of some areas of the
-// screen shows the whole of it.
-#define SDL_UpdateRect(surface, x, y, w, h) ((void)web_flip(surface))
-#define SDL_UpdateRects(surface, count, areas) ((void)web_flip(surface))
+#define SDL_UpdateRect web_update_rect
+#define SDL_UpdateRects web_update_rects

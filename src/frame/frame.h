@@ -22,6 +22,10 @@ extern Sint64 spin_margin_ns;   // clock.cpp: the end of a slot wait_until spins
 // display shows frames at its own pace (the web build): wait_until then sleeps to the slot's
 // end and does not spin.
 extern bool sleep_to_slot_end;
+// shutdown.cpp: set by a platform where nothing can wait inside exit (the web build): an exit
+// that did not come through request_quit (a fatal error) then enters the running score under
+// the configured name instead of opening the name entry.
+extern bool exit_cannot_wait;
 
 // ---------- Scratch: good until the next event loop polls ----------
 extern SDL_Event event;         // main_loop.cpp: the one record every event loop polls into
@@ -79,6 +83,7 @@ extern SDLKey gamepad_confirm_key;
 // loop (it switches the display) and never reaches the caller; the gamepad's events arrive
 // as key presses (the play keys when in_play, the screens' keys otherwise).
 bool poll_event(bool in_play = false);
+bool event_waiting();           // an event is queued; nothing is taken from the queue
 bool is_display_switch_key(const SDL_Event &e);   // Alt+Enter (either Enter key)
 // For tests only: with this environment variable naming a file, F12 writes the screen
 // surface there as a BMP (the window must show the same picture) and holds the game until

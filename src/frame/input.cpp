@@ -88,3 +88,8 @@ bool poll_event(bool in_play)
     }
     return false;
 }
+
+bool event_waiting()
+{
+    return SDL_PollEvent(nullptr) == 1;
+}

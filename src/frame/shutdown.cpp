@@ -11,13 +11,20 @@
 
 bool quit_in_progress = false;
 bool quit_requested = false;
+bool exit_cannot_wait = false;
 static bool shut_down = false;   // shutdown_game has run
 
-// The running score's chance in the table needs the name entry, and so the font and screen.
-static void offer_high_score()
+// The running score's chance in the table. The name entry needs the font and the screen, and
+// a wait for keys, which inside exit some platforms cannot do (exit_cannot_wait); without
+// them the score enters under the configured name, so that it is not lost.
+static void offer_high_score(bool inside_exit)
 {
-    if (font && screen && !play_test_run)
+    if (play_test_run)
+        return;
+    if (font && screen && !(inside_exit && exit_cannot_wait))
         enter_high_score();
+    else
+        enter_high_score_unasked();
 }
 
 static void release_strings(std::vector<std::string> &list)
@@ -41,7 +48,8 @@ static void release_everything()
 }
 
 // Reads and writes quit_in_progress; everything start-up loaded is released. An exit that did
-// not come through request_quit (a fatal error) offers the name entry here. A stored file
+// not come through request_quit (a fatal error) offers the name entry here, or, where nothing
+// can wait inside exit, enters the score unasked. A stored file
 // that could not be written ends the process with status 1 once everything is released: the
 // sequence runs inside exit, where calling exit again is undefined behaviour, so it flushes
 // its messages itself and uses _Exit. When the X display has gone away (Xlib then calls exit
@@ -62,7 +70,7 @@ void shutdown_game()
     }
     if (!quit_in_progress) {
         quit_in_progress = true;
-        offer_high_score();
+        offer_high_score(true);
     }
     bool save_failed = save_stored_files() != 0;
     release_everything();
@@ -84,6 +92,6 @@ void request_quit()
         return;
     }
     quit_in_progress = true;
-    offer_high_score();
+    offer_high_score(false);
     exit(0);
 }

@@ -9,13 +9,16 @@
 
 // Every event found is handled at once and polling goes on until the queue is empty; only
 // then does the menu redraw or leave. A focus loss waits for the focus and redraws; a quit
-// event ends the program; key presses go to the menu's own handler.
+// event ends the program; key presses go to the menu's own handler. Once a key has made the
+// menu leave, the events still queued behind it are left for what comes next: the arrows
+// a player presses while New game starts steer the player instead of being lost in the menu.
 void run_menu_loop(MenuState &state, void (*draw_menu)(), void (*handle_key)(const SDL_Event &))
 {
     state = MENU_WAITING;
     draw_menu();
     for (;;) {
-        if (poll_event_or_rest()) {
+        bool leaving_with_events_queued = state == MENU_LEAVE && event_waiting();
+        if (!leaving_with_events_queued && poll_event_or_rest()) {
             if (event.type == SDL_ACTIVEEVENT && event.active.gain == 0) {
                 wait_for_focus();
                 state = MENU_REDRAW;

@@ -10,6 +10,7 @@
 #include <string>
 
 bool sound_open = false;
+bool sound_waits_for_key = false;
 
 // ---------- Program state: the loaded skin's sounds, replaced whole at each skin load ----------
 static Mix_Chunk *effects[SOUND_EVENT_COUNT];     // null: missing or unreadable, silent
@@ -57,6 +58,8 @@ static void hear_before_wait()
 
 bool open_sound()
 {
+    if (sound_waits_for_key)
+        return false;
     happenings_hook = hear_before_wait;
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) < 0 ||
         Mix_OpenAudio(AUDIO_RATE, AUDIO_S16SYS, AUDIO_CHANNELS, AUDIO_BUFFER_FRAMES) < 0) {

@@ -19,10 +19,13 @@ const int DOT_RUN_BREAK_FRAMES = 24;
 
 // ---------- Program state: from open_sound to close_sound ----------
 extern bool sound_open;                   // audio is open: effects and music can be heard
+// Set by a platform whose page may start sound only once the player has pressed a key (the
+// web build): open_sound then leaves audio closed, and the platform opens it at the first key.
+extern bool sound_waits_for_key;
 
 // Opens audio at AUDIO_RATE, 16-bit stereo, AUDIO_BUFFER_FRAMES; when it cannot, writes one
-// line and leaves sound_open false. Also sets happenings_hook so that the rules' own waits
-// are heard. Returns whether audio is open.
+// line and leaves sound_open false; while sound_waits_for_key it does nothing. Also sets
+// happenings_hook so that the rules' own waits are heard. Returns whether audio is open.
 bool open_sound();
 void close_sound();                        // frees everything and closes audio
 // Loads the effects and both music loops of skin_list[skin_index] (an index past the list

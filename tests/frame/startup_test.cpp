@@ -218,6 +218,33 @@ TEST(QuitSequence, QuitDuringTheNameEntryKeepsTheTypedName)
     EXPECT_EQ(read_file(dir + "/data/gobrant.cfg"), "TIMER: 22\nNAME: Testerab\nSKIN: 1\nTEXTS: 0\nSOUND: 8\nMUSIC: 6\nFULLSCREEN: 1");
 }
 
+// A fatal exit (not through a quit request) cannot open the name entry where nothing can wait
+// inside exit (the web build), nor once the font is gone: the score enters the table under
+// the configured name, the keys queued for an entry unread, and is saved.
+TEST(QuitSequence, AFatalExitThatCannotAskEntersTheScoreUnderTheConfiguredName)
+{
+    open_test_screen();
+    for (bool font_gone : {false, true}) {
+        std::string dir = scratch_with_stored_files();
+        EXPECT_EXIT(
+            {
+                install_synthetic_skin();
+                read_stored_files();
+                exit_cannot_wait = !font_gone;
+                if (font_gone)
+                    free_skin();
+                score = 450;
+                drain_events();
+                push_keys({SDLK_a, SDLK_RETURN});
+                atexit(shutdown_game);
+                exit(1);
+            },
+            testing::ExitedWithCode(1), "") << "font gone: " << font_gone;
+        EXPECT_EQ(read_file(dir + "/data/highscores.txt"),
+                  written_scores("Ann|500\nTester|450\nBob|400\n"));
+    }
+}
+
 // Everything start-up loaded is released, and a second run of the sequence does nothing.
 TEST(QuitSequence, ReleasesEverythingOnce)
 {

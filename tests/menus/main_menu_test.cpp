@@ -197,15 +197,24 @@ TEST_F(MainMenu, ContinueShowsThePlayScreenAndResetsThePacer)
     drain_events();
 }
 
-TEST_F(MainMenu, NewGameStartsTheFirstMapAndReturns)
+// The keys queued behind New game are left for play, in their order: the menu would have
+// quit on the Escape.
+TEST_F(MainMenu, NewGameStartsTheFirstMapAndReturnsWithTheLaterKeysQueued)
 {
     set_up_main_menu(0);
     enter_tree_with_map();
     push_key(SDLK_RETURN);
+    push_key(SDLK_RIGHT);
+    push_key(SDLK_ESCAPE);
     main_menu();
     EXPECT_EQ(START_LIVES, lives);
     EXPECT_EQ(1, player.cell_x);
     EXPECT_EQ(1, player.cell_y);
+    for (SDLKey later : {SDLK_RIGHT, SDLK_ESCAPE}) {
+        ASSERT_TRUE(poll_event(true));
+        EXPECT_EQ(SDL_KEYDOWN, event.type);
+        EXPECT_EQ(later, event.key.keysym.sym);
+    }
     drain_events();
 }
 

@@ -147,20 +147,6 @@ void show_run_summary(const char *title);      // the end-of-run box (the caller
 int run_summary_width(const char *title);      // its box's width
 extern const char *const RUN_SUMMARY_SCORE_FORMAT;   // its score line: the label, the score
 
-// ===================== content_check.cpp =====================
-// Checks a whole content tree as the game reads it: the lists, every map of the map list and
-// the menu map, every skin's bitmaps, the font sheet, and every text file of every skin and
-// language, including that each text fits where the game draws it.
-struct ContentFault {
-    std::string file;                          // the content directory's path joined with the file's
-    int line;                                  // from 1; 1 for a fault of the whole file
-    std::string what;
-    bool note = false;                         // a campaign-wide remark that a player's pack may
-                                               // well have: printed, but not a fault
-};
-std::vector<ContentFault> check_content(const std::string &content_dir);
-std::string fault_line(const ContentFault &fault);   // "file:line: what"
-
 // ===================== safe_write.cpp =====================
 // Stored files are written to a temporary file beside them, synced to the disk and renamed
 // over the old one only when everything was written, so a failed or interrupted write leaves

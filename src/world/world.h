@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // world.h: the game world: state and the level model, map files and levels, movement,
-// the per-frame rules and the enemies.
+// the per-frame rules and the enemies, the high-score entry, and the hooks through which
+// the world reaches the screens above it.
 #pragma once
 #include <SDL.h>
 #include <cstdio>
@@ -147,6 +148,7 @@ Uint8 cell_at(const LevelMap &map, int x, int y);   // a cell outside the grid r
 
 // ===================== maps.cpp =====================
 const int MAP_LINE_SIZE = 256;
+extern const char *const MAP_LIST_PATH;     // "maps/AAA_maplist.txt"
 const size_t MAX_ENEMIES = 255;             // enemy_count is 8 bits: later enemy starts are ignored
 const char MAP_PLAYER_START = '3';          // map characters of the start cells
 const char MAP_ENEMY_START = '4';
@@ -204,3 +206,27 @@ void end_run(const char *title);       // summary box, wait for space, high-scor
 // A hash of every variable of the run and the level: the maps' cells, the actors, the
 // counters and stocks, the map list, the player's name and the high-score table.
 Uint64 game_state_hash();
+
+// ===================== high_score_entry.cpp =====================
+void enter_high_score();                       // lets `score` into the table with a name; score = 0
+void enter_high_score_unasked();               // the same under player_name, drawing nothing
+// The name entry that enter_high_score opens (text_entry: the prompt, the name of 256 bytes);
+// set at start-up by the frame (connect_layers); null: the name offered is kept, unasked.
+extern void (*name_entry_hook)(const char *prompt, char *name);
+
+// ===================== the screens above the world =====================
+// What the world draws and opens lies in the layers above it (graphics, menus, frame): the
+// world reaches them only through this record, which the frame fills at start-up
+// (connect_layers) and the tests' support code the same way.
+struct ScreenHooks {
+    void (*draw_cell)(Uint8 x, Uint8 y);          // one cell of level_map repainted
+    void (*draw_maze)(const LevelMap &map);       // every cell of a map
+    void (*draw_play_overlay)();                  // decoy, enemies, player, status panel
+    void (*show_message_box)(const char *text);   // play screen plus a framed text; no flip
+    void (*wipe_message_box)();                   // the cells under the last box repainted
+    void (*show_run_summary)(const char *title);  // the end-of-run box; no flip
+    void (*show_screen)();                        // what was drawn is shown
+    int (*wait_for_key)(Uint16 key);              // 0: the key (0 = any) came; 1: focus lost and back
+    void (*main_menu)();                          // returns when play is to go on
+};
+extern ScreenHooks screen_hooks;

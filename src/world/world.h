@@ -210,9 +210,6 @@ Uint64 game_state_hash();
 // ===================== high_score_entry.cpp =====================
 void enter_high_score();                       // lets `score` into the table with a name; score = 0
 void enter_high_score_unasked();               // the same under player_name, drawing nothing
-// The name entry that enter_high_score opens (text_entry: the prompt, the name of 256 bytes);
-// set at start-up by the frame (connect_layers); null: the name offered is kept, unasked.
-extern void (*name_entry_hook)(const char *prompt, char *name);
 
 // ===================== the screens above the world =====================
 // What the world draws and opens lies in the layers above it (graphics, menus, frame): the
@@ -229,4 +226,9 @@ struct ScreenHooks {
     int (*wait_for_key)(Uint16 key);              // 0: the key (0 = any) came; 1: focus lost and back
     void (*main_menu)();                          // returns when play is to go on
 };
-extern ScreenHooks screen_hooks;
+
+// ---------- Program state: set at start-up by the frame's connect_layers, never reset ----------
+// The name entry that enter_high_score opens (text_entry: the prompt, the name of 256 bytes);
+// null: the name offered is kept, unasked.
+extern void (*name_entry_hook)(const char *prompt, char *name);
+extern ScreenHooks screen_hooks;               // what the rules draw and open (see above)

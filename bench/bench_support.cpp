@@ -110,6 +110,7 @@ void enter_shipped_content()
     setenv("SDL_VIDEODRIVER", "dummy", 1);
     if (SDL_Init(SDL_INIT_VIDEO) < 0 || set_video_mode() != 0)
         throw std::runtime_error(SDL_GetError());
+    connect_layers();
     if (chdir(GOBRANT_SOURCE_DIR "/content") != 0)
         throw std::runtime_error("no content tree");
     read_list(SKIN_LIST_PATH, skin_list);

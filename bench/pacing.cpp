@@ -6,6 +6,7 @@
 // grid, and how late the machine wakes them, which bounds what any sleeping pacer can do.
 // Run as: gobrant_pacing [frames, 2000 by default].
 #include "bench_support.h"
+#include "files.h"
 #include "frame.h"
 #include "world.h"
 #include <algorithm>

@@ -2,6 +2,7 @@
 // edit_check.cpp: the live check of the map being edited, with the content checker's rules;
 // its faults are told in the configured language, one line for each kind of fault.
 #include "editor.h"
+#include "checks.h"
 #include "world.h"
 #include <algorithm>
 

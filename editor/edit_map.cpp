@@ -2,6 +2,7 @@
 // edit_map.cpp: the map being edited: opening and saving it with its comment lines, painting
 // cells, the undo history, and adding a map to the map list.
 #include "editor.h"
+#include "checks.h"
 #include "files.h"
 #include "world.h"
 

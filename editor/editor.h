@@ -6,6 +6,7 @@
 #include <string>
 #include <utility>
 #include <vector>
+#include "checks.h"
 #include "world.h"
 
 // ===================== edit_map.cpp =====================

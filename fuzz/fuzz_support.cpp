@@ -33,6 +33,7 @@ void write_input(const char *path, const uint8_t *data, size_t size)
         perror(path);
         abort();
     }
+    connect_layers();
 }
 
 static std::string served_path;

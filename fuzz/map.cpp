@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // map.cpp: fuzz target for the map reader and the map checker.
 #include "fuzz_support.h"
+#include "checks.h"
 #include "world.h"
 #include <cstdio>
 

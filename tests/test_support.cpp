@@ -33,6 +33,7 @@ void open_test_screen()
     screen = SDL_SetVideoMode(SCREEN_WIDTH, SCREEN_HEIGHT, SCREEN_DEPTH, SDL_SWSURFACE);
     if (!screen)
         throw std::runtime_error(SDL_GetError());
+    connect_layers();
 }
 
 // Every scratch folder of a test program, its death-test children's included, lies in one

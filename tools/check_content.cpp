@@ -4,6 +4,7 @@
 // `check_content [content_dir]`. Exit status 1 when there is any fault; notes (campaign-wide
 // remarks that a player's pack of a few maps may well have) are printed but do not fail, and
 // a skin's missing or unreadable sounds are printed as warnings ("warning: file:line: what").
+#include "checks.h"
 #include "files.h"
 #include "sound.h"
 #include <cstdio>

@@ -252,6 +252,7 @@ void open_content(const char *dir)
     setenv("SDL_VIDEODRIVER", "dummy", 1);
     if (SDL_Init(SDL_INIT_VIDEO) < 0 || set_video_mode() != 0)
         fail(std::string("no video: ") + SDL_GetError());
+    connect_layers();
     read_high_scores(HIGH_SCORES_PATH);
     read_list(SKIN_LIST_PATH, skin_list);
     read_list(LANGUAGE_LIST_PATH, language_list);

@@ -4,6 +4,7 @@
 // that yield to the browser, the saved files kept in the browser's storage, and the entry.
 #include "files.h"
 #include "frame.h"
+#include "gfx.h"
 #include "sound.h"
 #include "world.h"
 #include <cstdio>

@@ -2,7 +2,6 @@
 // config.cpp: the configuration file "data/gobrant.cfg": read by start-up, written back by
 // the quit sequence.
 #include "files.h"
-#include "frame.h"
 #include <cstdlib>
 #include <cstring>
 
@@ -14,6 +13,7 @@ bool config_read = false;
 int sound_volume = DEFAULT_SOUND_VOLUME;
 int music_volume = DEFAULT_MUSIC_VOLUME;
 bool fullscreen = true;
+int frame_delay = SLOWEST_FRAME_DELAY;
 
 const char *const DEFAULT_PLAYER_NAME = "jmeno";
 
@@ -109,4 +109,13 @@ static void write_settings(FILE *file)
 int write_config(const char *path)
 {
     return save_file(path, write_settings, "\n");
+}
+
+int clamp_frame_delay(long long delay)
+{
+    if (delay > SLOWEST_FRAME_DELAY)
+        return SLOWEST_FRAME_DELAY;
+    if (delay < FASTEST_FRAME_DELAY)
+        return FASTEST_FRAME_DELAY;
+    return (int)delay;
 }

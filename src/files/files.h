@@ -61,6 +61,11 @@ const int DEFAULT_MUSIC_VOLUME = 6;            // MUSIC before a configuration n
 void read_config(const char *path);            // exits 1 on a missing file
 int write_config(const char *path);            // 0 written, 1 not (message written, old file whole)
 int clamp_volume(long long volume);            // held between 0 and MAX_VOLUME
+const int FASTEST_FRAME_DELAY = 20;   // the shortest frame the configuration and options allow
+const int SLOWEST_FRAME_DELAY = 25;   // the longest one, and the frame length before configuration
+// `delay` held between FASTEST_FRAME_DELAY and SLOWEST_FRAME_DELAY; used by the configuration
+// reader and the options menu.
+int clamp_frame_delay(long long delay);
 
 // ===================== texts.cpp =====================
 // The entries of the language text table, by where the game shows them.
@@ -141,25 +146,6 @@ const int HIGH_SCORE_LINE_SIZE = 256;
 int read_high_scores(const char *path);        // 0 read, 1 missing or unreadable
 int write_high_scores(const char *path);       // 0 written, 1 not (message written, old file whole)
 int high_score_place(Uint32 points);           // first place a score would take, -1 for none
-void enter_high_score();                       // lets `score` into the table with a name; score = 0
-void enter_high_score_unasked();               // the same under player_name, drawing nothing
-void show_run_summary(const char *title);      // the end-of-run box (the caller flips)
-int run_summary_width(const char *title);      // its box's width
-extern const char *const RUN_SUMMARY_SCORE_FORMAT;   // its score line: the label, the score
-
-// ===================== content_check.cpp =====================
-// Checks a whole content tree as the game reads it: the lists, every map of the map list and
-// the menu map, every skin's bitmaps, the font sheet, and every text file of every skin and
-// language, including that each text fits where the game draws it.
-struct ContentFault {
-    std::string file;                          // the content directory's path joined with the file's
-    int line;                                  // from 1; 1 for a fault of the whole file
-    std::string what;
-    bool note = false;                         // a campaign-wide remark that a player's pack may
-                                               // well have: printed, but not a fault
-};
-std::vector<ContentFault> check_content(const std::string &content_dir);
-std::string fault_line(const ContentFault &fault);   // "file:line: what"
 
 // ===================== safe_write.cpp =====================
 // Stored files are written to a temporary file beside them, synced to the disk and renamed
@@ -198,6 +184,7 @@ extern bool config_read;                       // config.cpp: read_config has re
 extern int sound_volume;                       // config.cpp: config SOUND, 0 to MAX_VOLUME
 extern int music_volume;                       // config.cpp: config MUSIC, 0 to MAX_VOLUME
 extern bool fullscreen;                        // config.cpp: config FULLSCREEN; full screen or a window
+extern int frame_delay;                        // config.cpp: config TIMER, milliseconds per frame slot
 extern std::string texts[TEXT_COUNT];          // texts.cpp: the language text table; maybe empty
 extern std::string option_texts[OPTION_TEXT_COUNT];   // texts.cpp: the later options rows' words
 extern std::pair<std::string, Uint32> high_scores[HIGH_SCORE_COUNT];  // high_scores.cpp: best first

@@ -7,6 +7,7 @@
 // while it lasts, drops a decoy or uses the boost when cornered, and gives up a life when
 // caught; on its last life it walks clear of the enemies and then takes a knot.
 #include "autoplay.h"
+#include "files.h"
 #include "frame.h"
 #include "world.h"
 #include <algorithm>
@@ -326,6 +327,7 @@ AutoplayRun autoplay_run(const std::string &map, unsigned seed, int frame_budget
 {
     AutoplayRun run;
     run.seed = seed;
+    connect_layers();
     map_list.assign(2, map);   // a second copy: the clear shows the level-done message only
     power_charges = decoy_count = START_STOCK;
     set_test_clock(AUTOPLAY_CLOCK_START, 1);

@@ -1,27 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // frame.h: the program frame: start-up and the quit sequence, the main loop with its
-// frame pacing and play keys, the shared key and focus waits, and the clock seam.
+// frame pacing and play keys, the shared key and focus waits, and the hooks' connection
+// (the clock seam it reads lives in clock.h).
 #pragma once
 #include <SDL.h>
+#include "clock.h"
 
 // ---------- Program state: from start-up to the quit sequence ----------
 // Set once at start-up (the screen, the configured frame length) or kept running across
 // games (the pacer and the frame-rate measure); every screen that waits for the player
 // resets the pacer when it returns (reset_frame_pacer).
-extern SDL_Surface *screen;     // startup.cpp: the 1024x768x16 surface (full screen or a window; a switch replaces it); SDL owns it
-extern int frame_delay;         // main_loop.cpp: milliseconds per frame slot (config TIMER)
 extern Uint32 frame_base;       // main_loop.cpp: ticks at which the current slot began
 extern Uint32 frame_now;        // main_loop.cpp: last ticks value read by the pacer
 extern Uint8 fps_frames;        // main_loop.cpp: frames counted since the last rate measurement
 extern Uint32 fps_elapsed;      // main_loop.cpp: milliseconds accumulated over those frames
-extern char fps_text[20];       // main_loop.cpp: the last measured rate, "%.1f", 5 characters
 extern bool quit_in_progress;   // shutdown.cpp: the quit sequence has begun (its name entry must not exit again)
 extern bool quit_requested;     // shutdown.cpp: a quit arrived while quit_in_progress
-extern Sint64 spin_margin_ns;   // clock.cpp: the end of a slot wait_until spins through, in ns
-// clock.cpp: set by a platform whose sleeps end a millisecond late or more anyway and whose
-// display shows frames at its own pace (the web build): wait_until then sleeps to the slot's
-// end and does not spin.
-extern bool sleep_to_slot_end;
 // shutdown.cpp: set by a platform where nothing can wait inside exit (the web build): an exit
 // that did not come through request_quit (a fatal error) then enters the running score under
 // the configured name instead of opening the name entry.
@@ -31,12 +25,8 @@ extern bool exit_cannot_wait;
 extern SDL_Event event;         // main_loop.cpp: the one record every event loop polls into
 
 // ===================== startup.cpp =====================
-const int SCREEN_WIDTH = 1024;
-const int SCREEN_HEIGHT = 768;
-const int SCREEN_DEPTH = 16;
 extern const char *const WINDOW_CAPTION;   // "Gobrant beta"
 extern const char *const MENU_MAP_PATH;    // "data/menumap.txt"
-extern const char *const MAP_LIST_PATH;    // "maps/AAA_maplist.txt"
 const char *const PLAY_TEST_OPTION = "--play-test";   // the editor's play-test: the map at once
 
 // Opens the full-screen mode, or a window when the configuration's fullscreen is off (a
@@ -44,6 +34,12 @@ const char *const PLAY_TEST_OPTION = "--play-test";   // the editor's play-test:
 int set_video_mode();
 // The whole start-up, up to the first main menu; ends the program on a fatal error.
 void start_game();
+
+// ===================== hooks.cpp =====================
+// Points the lower layers' hooks at the layers above: the world's screen_hooks (drawing, the
+// waits, the main menu) and name_entry_hook (the text entry). Start-up calls it first; so do
+// the programs and tests that play without start_game.
+void connect_layers();
 
 // ===================== shutdown.cpp =====================
 void shutdown_game();           // the quit sequence, registered with atexit
@@ -55,15 +51,10 @@ bool display_gone();            // display_check.cpp: the X display has gone awa
 void request_quit();
 
 // ===================== main_loop.cpp =====================
-const int FASTEST_FRAME_DELAY = 20;   // the shortest frame the configuration and options allow
-const int SLOWEST_FRAME_DELAY = 25;   // the longest one, and the frame length before configuration
 void main_loop();               // runs frames for ever
 void run_frame();               // one frame: input, rules, wait, flip, measure
 void handle_play_input();       // handles every pending event during play
 void pace_frame();              // waits for the end of the slot, flips, measures, advances
-// `delay` held between FASTEST_FRAME_DELAY and SLOWEST_FRAME_DELAY; used by the configuration
-// reader and the options menu.
-int clamp_frame_delay(long long delay);
 void reset_frame_pacer();       // frame_base = frame_now = now; screens call it when they return
 bool is_alt_f4(const SDL_Event &e);   // a key press of F4 with either Alt key held
 const SDLMod ALT_KEYS = SDLMod(KMOD_LALT | KMOD_RALT);
@@ -112,35 +103,3 @@ void trace_event(const SDL_Event &e);
 void trace_idle();
 void trace_wait();
 void trace_frame();
-
-// ===================== clock.cpp =====================
-// The game's only view of the millisecond clock and of the random seed, so that tests can
-// run real frames instantly and repeatably.
-const Sint64 NS_PER_MS = 1000000;
-const Uint32 SPIN_MARGIN = 2;   // ms: the widest end of a slot that wait_until spins through
-const Sint64 SPIN_MARGIN_LEAST_NS = 400000;   // the narrowest, kept while sleeps end on time
-const Sint64 SPIN_MARGIN_EASE_NS = 20000;     // narrowed by this at each on-time wake-up
-// The game's millisecond clock: the monotonic clock from its first reading, so a change of
-// the system time neither stops play nor fires catch-up frames; or the test clock.
-Uint32 game_ticks();
-Sint64 monotonic_ns();                 // the system's monotonic clock in ns, for the real clock
-Sint64 tick_moment_ns(Uint32 ticks);   // the monotonic moment (ns) the real clock reaches ticks
-void sleep_until_ns(Sint64 moment);   // sleeps until that monotonic moment (the real clock only)
-// Sleeps ms milliseconds; on the test clock it only moves the clock on by ms.
-void rest(Uint32 ms);
-// Waits until game_ticks() reaches target (unsigned comparison: a target already passed
-// returns at once). On the real clock it sleeps once, until spin_margin_ns before the exact
-// moment (to the moment itself under sleep_to_slot_end), then reads the clock until that
-// moment. A sleep that ends late widens the margin (up to SPIN_MARGIN) for the next frames,
-// because a machine that wakes the game late tends to do so several times in a row; on-time
-// sleeps narrow it back to SPIN_MARGIN_LEAST_NS. On the test clock it rests until
-// SPIN_MARGIN is left, then reads the clock. Returns the last reading.
-Uint32 wait_until(Uint32 target);
-// Widens spin_margin_ns after a sleep that ended `late` ns after it was asked to, so that a
-// wake-up as late again still leaves a millisecond; eases it back while sleeps end on time.
-void learn_wake_up(Sint64 late);
-void seed_random(Uint32 seed);                  // srand(seed), or the fixed test seed
-void set_test_clock(Uint32 start, Uint32 step); // each read returns the clock, then adds step
-void advance_test_clock(Uint32 ms);             // moves the test clock on
-void clear_test_clock();                        // back to the real clock
-void set_test_seed(unsigned seed);              // every seed_random uses this seed instead

@@ -10,12 +10,10 @@
 #include <cstdio>
 #include <cstdlib>
 
-int frame_delay = SLOWEST_FRAME_DELAY;
 Uint32 frame_base = 0;
 Uint32 frame_now = 0;
 Uint8 fps_frames = 0;
 Uint32 fps_elapsed = 0;
-char fps_text[20] = "";
 SDL_Event event;
 
 static const Uint8 FPS_SAMPLE_FRAMES = 100;   // the rate is measured every 101 frames
@@ -63,15 +61,6 @@ void pace_frame()
     frame_base += frame_delay;
     if (Sint32(frame_now - frame_base) > CATCH_UP_LIMIT_FRAMES * frame_delay)
         frame_base = frame_now;
-}
-
-int clamp_frame_delay(long long delay)
-{
-    if (delay > SLOWEST_FRAME_DELAY)
-        return SLOWEST_FRAME_DELAY;
-    if (delay < FASTEST_FRAME_DELAY)
-        return FASTEST_FRAME_DELAY;
-    return (int)delay;
 }
 
 void reset_frame_pacer()

@@ -10,10 +10,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-SDL_Surface *screen = nullptr;
 const char *const WINDOW_CAPTION = "Gobrant beta";
 const char *const MENU_MAP_PATH = "data/menumap.txt";
-const char *const MAP_LIST_PATH = "maps/AAA_maplist.txt";
 
 static const Uint32 MODE_FLAGS = SDL_FULLSCREEN | SDL_DOUBLEBUF;
 
@@ -74,6 +72,7 @@ static void read_menu_map()
 
 void start_game()
 {
+    connect_layers();
     read_high_scores(HIGH_SCORES_PATH);
     start_sdl();
     atexit(shutdown_game);

@@ -2,7 +2,6 @@
 // drawing.cpp: maze cells, whole mazes and the cells under a rectangle, painted on `screen`
 // from the skin's tiles; used by levels, movement, the panel, boxes and the menus.
 #include "gfx.h"
-#include "frame.h"
 #include "world.h"
 
 // Teleport letters share one tile; codes that never occur in a map (6 to 64) have none.

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// gfx.h: graphics: surfaces and transforms, the skin's sprite set, maze drawing, the play
-// overlay, message boxes and framed labels, and the text entry field.
+// gfx.h: graphics: the screen and its updates, surfaces and transforms, the skin's sprite set,
+// maze drawing, the play overlay, message boxes and framed labels, the end-of-run box, and
+// the text entry field.
 #pragma once
 #include <SDL.h>
 #include "SFont.h"
@@ -32,6 +33,9 @@ SDL_Surface *turn_frames(SDL_Surface *source);    // every 32x32 frame a quarter
 SDL_Surface *mirror_frames(SDL_Surface *source);  // every frame mirrored left to right
 
 // ===================== screen_updates.cpp =====================
+const int SCREEN_WIDTH = 1024;
+const int SCREEN_HEIGHT = 768;
+const int SCREEN_DEPTH = 16;
 // Everything drawn on `screen` goes through these, so that show_screen updates only the
 // areas drawn since the last flip when the screen has no hardware double buffer.
 int blit_noted(SDL_Surface *source, SDL_Rect *source_rect, SDL_Surface *target, SDL_Rect *target_rect);
@@ -103,6 +107,11 @@ void draw_framed_label(const char *text, int top);  // centred framed string at 
 void draw_panel_frame(int x, int y, int w, int h);  // red border 5 px around black, 5 px out
 Uint32 red_pixel();                          // pure red in the screen's format
 
+// ===================== run_summary.cpp =====================
+void show_run_summary(const char *title);      // the end-of-run box (the caller flips)
+int run_summary_width(const char *title);      // its box's width
+extern const char *const RUN_SUMMARY_SCORE_FORMAT;   // its score line: the label, the score
+
 // ===================== text_entry.cpp =====================
 void text_entry(const char *prompt, char *text);    // text holds 256 bytes; returns on Return
 
@@ -125,6 +134,10 @@ extern SDL_Surface *enemy_sprites[5];        // [2..4] only for an animated enem
 extern SDL_Rect actor_frame_rect;            // source of animated actor frames
 extern char skin_path[256];                  // "skins/<name>/"
 extern BitmapFont *font;                     // the game's one font
+// The screen that the frame's start-up opens (a display switch replaces it), and the frame
+// rate that its pacer measures for the status panel.
+extern SDL_Surface *screen;                  // screen_updates.cpp: 1024x768x16, full screen or a window; SDL owns it
+extern char fps_text[20];                    // play_overlay.cpp: the last measured rate, "%.1f", 5 characters
 
 // ---------- Scratch: good until the next drawing ----------
 extern SDL_Rect rect_scratch;                // play_overlay.cpp: blit rectangle of the panel

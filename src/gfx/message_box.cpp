@@ -2,7 +2,6 @@
 // message_box.cpp: the framed message box over the play screen, used by the pause and the
 // per-frame rules, and the framed labels and panel frames of the menus, screens and entry.
 #include "gfx.h"
-#include "frame.h"
 #include "files.h"
 #include "world.h"
 

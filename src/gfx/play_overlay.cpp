@@ -3,11 +3,11 @@
 // status panel); called by the per-frame rules and by every screen that redraws play.
 #include "gfx.h"
 #include "files.h"
-#include "frame.h"
 #include "world.h"
 #include <cstdio>
 
 SDL_Rect rect_scratch;
+char fps_text[20] = "";
 
 static const int TOP_ROW_Y = 0;
 static const int BOTTOM_ROW_Y = (MAP_ROWS - 1) * CELL_SIZE;   // 736

@@ -3,8 +3,9 @@
 // screen without a hardware double buffer (an X11 window always) is updated only where it
 // changed: every blit, fill and glyph onto the screen goes through blit_noted or fill_noted.
 #include "gfx.h"
-#include "frame.h"
 #include <cstdlib>
+
+SDL_Surface *screen = nullptr;
 
 namespace {
 

@@ -2,7 +2,6 @@
 // surfaces.cpp: bitmap loading, pixel access and sprite transforms; used by the font and the skin loader.
 #include "gfx.h"
 #include "files.h"
-#include "frame.h"
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>

@@ -51,9 +51,3 @@ void fade_out_music(int ms);
 void pause_sound();
 void resume_sound();
 void apply_volumes();                      // sound_volume and music_volume, 0 silent to MAX_VOLUME
-
-// ===================== sound_check.cpp =====================
-// For the content checker: a warning ("file:1: what") for each sound or music file of each
-// listed skin that is missing or that SDL_mixer cannot read. Opens audio for the check when
-// the game has not (set SDL_AUDIODRIVER=dummy where there is no device).
-std::vector<ContentFault> check_skin_sounds(const std::string &content_dir);

@@ -2,7 +2,7 @@
 // game_state.cpp: the game world's variables, the LevelMap and Actor records and the grid
 // helpers; read and written by every subsystem.
 #include "world.h"
-#include "frame.h"
+#include "files.h"
 
 // The cells are left alone: they are zero at program start and never cleared between maps.
 LevelMap::LevelMap() : dots_left(0) {}
@@ -104,6 +104,7 @@ void reset_frame_scratch()
 // Frame record
 Happenings happened = {};
 void (*happenings_hook)() = nullptr;
+ScreenHooks screen_hooks = {};
 
 // Frames per second at the current frame_delay.
 int frames_per_second()

@@ -3,11 +3,12 @@
 // start-up, the main menu and the per-frame rules.
 #include "world.h"
 #include "files.h"
-#include "frame.h"
-#include "gfx.h"
+#include "clock.h"
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+
+const char *const MAP_LIST_PATH = "maps/AAA_maplist.txt";
 
 // The teleport pair of `letter`, or null when the map has none yet.
 static TeleportPair *find_teleport(LevelMap &map, Uint8 letter)
@@ -162,9 +163,9 @@ void start_level()
         enemy.wanted_direction = DIR_NONE;
     }
     place_actor(player, player_start_x, player_start_y);
-    draw_maze(level_map);
-    show_screen();
-    draw_maze(level_map);
+    screen_hooks.draw_maze(level_map);
+    screen_hooks.show_screen();
+    screen_hooks.draw_maze(level_map);
     decoy_timer = 0;
     player.direction = DIR_NONE;
     player.wanted_direction = DIR_NONE;

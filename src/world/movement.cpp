@@ -2,7 +2,6 @@
 // movement.cpp: actor steps over the grid of level_map, teleports, trail repaint, glide and
 // the hit test; called by the per-frame rules and the enemies.
 #include "world.h"
-#include "gfx.h"
 
 bool neighbour_cell(int x, int y, Uint8 direction, int &nx, int &ny)
 {
@@ -68,7 +67,7 @@ static void check_teleport(Actor &actor)
         actor.exit_y = 0;
     } else if (actor.cell_x == actor.exit_x && actor.cell_y == actor.exit_y) {
         if (actor.entry_x != 0) {
-            draw_cell(actor.entry_x, actor.entry_y);
+            screen_hooks.draw_cell(actor.entry_x, actor.entry_y);
             actor.entry_x = 0;
         }
     } else {
@@ -122,7 +121,7 @@ void teleport_actor(Actor &actor)
     int tx, ty;
     if (!teleport_target(level_map, actor.cell_x, actor.cell_y, tx, ty))
         return;
-    draw_cell(actor.trail_x[1], actor.trail_y[1]);
+    screen_hooks.draw_cell(actor.trail_x[1], actor.trail_y[1]);
     set_trail(actor, 0, actor.trail_x[1], actor.trail_y[1]);
     actor.entry_x = actor.cell_x;
     actor.entry_y = actor.cell_y;
@@ -139,7 +138,7 @@ void teleport_actor(Actor &actor)
 void repaint_trail(const Actor &actor)
 {
     for (int i = 0; i < 3; i++)
-        draw_cell(actor.trail_x[i], actor.trail_y[i]);
+        screen_hooks.draw_cell(actor.trail_x[i], actor.trail_y[i]);
 }
 
 // Counts the glide down one frame and places rect that far short of the current cell.

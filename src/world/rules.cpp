@@ -3,9 +3,6 @@
 // the player actions bound to the play keys.
 #include "world.h"
 #include "files.h"
-#include "frame.h"
-#include "gfx.h"
-#include "menus.h"
 
 const Uint32 DOT_BOOST_MS = 50;        // boost reserve bought by one caught dot
 const Uint32 KNOCKOUT_SCORE = 100;     // points for knocking out an enemy
@@ -217,13 +214,13 @@ static void run_caught_message()
     if (player.knockout == 0 && t <= n)
         return;
     if (t <= n) {
-        show_message_box(text);
+        screen_hooks.show_message_box(text);
         message_frames++;
         t = message_frames;
     }
     if (t == n + 2) {
-        show_message_box(text);
-        redraw_cells_in_rect(message_box_rect);
+        screen_hooks.show_message_box(text);
+        screen_hooks.wipe_message_box();
         message_frames++;
         t = message_frames;
         if (player.knockout == 0) {
@@ -232,8 +229,8 @@ static void run_caught_message()
         }
     }
     if (t == n + 1) {
-        show_message_box(text);
-        redraw_cells_in_rect(message_box_rect);
+        screen_hooks.show_message_box(text);
+        screen_hooks.wipe_message_box();
         message_frames++;
     }
 }
@@ -245,7 +242,7 @@ static void end_run_on_missing_map()
     if (play_test_run)
         exit(0);
     enter_high_score();
-    main_menu();
+    screen_hooks.main_menu();
 }
 
 // With the last dot gone the next map follows, or the run ends after the last one.
@@ -263,9 +260,9 @@ static void finish_level()
     happened.levels_done++;
     if (happenings_hook)
         happenings_hook();
-    show_message_box(texts[TEXT_LEVEL_DONE].c_str());
-    show_screen();
-    wait_for_key(SDLK_SPACE);
+    screen_hooks.show_message_box(texts[TEXT_LEVEL_DONE].c_str());
+    screen_hooks.show_screen();
+    screen_hooks.wait_for_key(SDLK_SPACE);
     if (load_level(map_list[level_index].c_str()) != 0)
         end_run_on_missing_map();
 }
@@ -277,7 +274,7 @@ static void finish_level()
 void update_frame()
 {
     if (lives == 0) {
-        main_menu();
+        screen_hooks.main_menu();
         return;
     }
     count_power_timer();
@@ -287,7 +284,7 @@ void update_frame()
     count_decoy_timer();
     for (int i = 0; i < (int)enemies.size(); i++)
         update_enemy(i);
-    draw_play_overlay();
+    screen_hooks.draw_play_overlay();
     run_caught_message();
     finish_level();
 }
@@ -381,12 +378,12 @@ void end_run(const char *title)
     happened.runs_over++;
     if (happenings_hook)
         happenings_hook();
-    show_run_summary(title);
+    screen_hooks.show_run_summary(title);
     lives = 0;
-    show_screen();
-    wait_for_key(SDLK_SPACE);
+    screen_hooks.show_screen();
+    screen_hooks.wait_for_key(SDLK_SPACE);
     if (play_test_run)
         exit(0);
     enter_high_score();
-    main_menu();
+    screen_hooks.main_menu();
 }

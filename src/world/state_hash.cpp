@@ -3,7 +3,6 @@
 // can be compared frame by frame; every variable of the run and of the level is named here.
 #include "world.h"
 #include "files.h"
-#include "frame.h"
 
 namespace {
 

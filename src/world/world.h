@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // world.h: the game world: state and the level model, map files and levels, movement,
-// the per-frame rules and the enemies.
+// the per-frame rules and the enemies, the high-score entry, and the hooks through which
+// the world reaches the screens above it.
 #pragma once
 #include <SDL.h>
 #include <cstdio>
@@ -147,6 +148,7 @@ Uint8 cell_at(const LevelMap &map, int x, int y);   // a cell outside the grid r
 
 // ===================== maps.cpp =====================
 const int MAP_LINE_SIZE = 256;
+extern const char *const MAP_LIST_PATH;     // "maps/AAA_maplist.txt"
 const size_t MAX_ENEMIES = 255;             // enemy_count is 8 bits: later enemy starts are ignored
 const char MAP_PLAYER_START = '3';          // map characters of the start cells
 const char MAP_ENEMY_START = '4';
@@ -205,45 +207,28 @@ void end_run(const char *title);       // summary box, wait for space, high-scor
 // counters and stocks, the map list, the player's name and the high-score table.
 Uint64 game_state_hash();
 
-// ===================== map_check.cpp =====================
-// Checks that map files are written as the game's content should be, reading them with the
-// game's own map reader. Cheap enough to run after every edit of a map.
-const int MAX_LEVEL_ENEMIES = 6;
-const int MIN_ENEMY_DISTANCE = 3;      // cells (row plus column) between a level's enemy and player starts
+// ===================== high_score_entry.cpp =====================
+void enter_high_score();                       // lets `score` into the table with a name; score = 0
+void enter_high_score_unasked();               // the same under player_name, drawing nothing
 
-enum MapFaultKind {
-    MAP_FAULT_FORMAT,                  // not 24 rows, or a row not 32 characters long
-    MAP_FAULT_CHARACTER,               // a character the reader does not take as a cell
-    MAP_FAULT_BORDER,                  // an outer cell that is not a wall
-    MAP_FAULT_PLAYER_STARTS,           // not exactly one player start
-    MAP_FAULT_ENEMY_STARTS,            // not 1 to MAX_LEVEL_ENEMIES enemy starts
-    MAP_FAULT_ENEMY_WALLED_IN,         // an enemy start with walls on all four sides
-    MAP_FAULT_ENEMY_BESIDE_PLAYER,     // an enemy start nearer the player start than allowed
-    MAP_FAULT_TELEPORT_UNPAIRED,       // a teleport letter not used exactly twice
-    MAP_FAULT_UNREACHABLE,             // a dot, pick-up or teleport the player cannot reach
-    MAP_FAULT_NO_DOTS,                 // nothing to catch: the level would end at once
-    MAP_FAULT_KIND_COUNT
+// ===================== the screens above the world =====================
+// What the world draws and opens lies in the layers above it (graphics, menus, frame): the
+// world reaches them only through this record, which the frame fills at start-up
+// (connect_layers) and the tests' support code the same way.
+struct ScreenHooks {
+    void (*draw_cell)(Uint8 x, Uint8 y);          // one cell of level_map repainted
+    void (*draw_maze)(const LevelMap &map);       // every cell of a map
+    void (*draw_play_overlay)();                  // decoy, enemies, player, status panel
+    void (*show_message_box)(const char *text);   // play screen plus a framed text; no flip
+    void (*wipe_message_box)();                   // the cells under the last box repainted
+    void (*show_run_summary)(const char *title);  // the end-of-run box; no flip
+    void (*show_screen)();                        // what was drawn is shown
+    int (*wait_for_key)(Uint16 key);              // 0: the key (0 = any) came; 1: focus lost and back
+    void (*main_menu)();                          // returns when play is to go on
 };
 
-struct MapFault {
-    int kind;                                   // a MapFaultKind value
-    std::string what;                           // one readable English line, without file name
-    std::vector<std::pair<int, int>> cells;     // the (x, y) cells it concerns; may be empty
-};
-
-// The content lines of a text as the game's line reader gives them (empty and "#" lines
-// skipped, LF, CR or CRLF line ends, lines cut to line_size - 1 characters).
-std::vector<std::string> text_lines(const std::string &text, size_t line_size = MAP_LINE_SIZE);
-std::vector<std::string> map_rows(const std::string &text);   // text_lines of a map
-// Every fault of one level map text: the format, walls all round, one player start, 1 to 6
-// enemy starts with a way out and not beside the player, teleport letters used exactly
-// twice, some dots, and every dot, pick-up and teleport reachable from the player start
-// following the game's moves through teleports.
-std::vector<MapFault> check_map_text(const std::string &text);
-// The format faults alone (24 rows of exactly 32 map characters), for the menu map.
-std::vector<MapFault> check_map_text_format(const std::string &text);
-// The readable lines of faults.
-std::vector<std::string> fault_lines(const std::vector<MapFault> &faults);
-std::vector<std::string> check_map_format(const std::string &text);   // fault_lines of the format
-std::vector<std::string> check_level_map(const std::string &text);    // fault_lines of check_map_text
-
+// ---------- Program state: set at start-up by the frame's connect_layers, never reset ----------
+// The name entry that enter_high_score opens (text_entry: the prompt, the name of 256 bytes);
+// null: the name offered is kept, unasked.
+extern void (*name_entry_hook)(const char *prompt, char *name);
+extern ScreenHooks screen_hooks;               // what the rules draw and open (see above)

@@ -2,6 +2,7 @@
 // editor_test.cpp: the map editor driven by pushed keys and mouse events on the dummy driver,
 // and every shipped level opened and saved back.
 #include "editor.h"
+#include "checks.h"
 #include "files.h"
 #include "frame.h"
 #include "gfx.h"

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // content_check_test.cpp: the shipped content passes the content check, and a fault of each
 // kind planted in a scratch copy of it is reported at its file and line.
+#include "checks.h"
 #include "files.h"
 #include "world.h"
 #include "test_support.h"

@@ -3,6 +3,7 @@
 // fewer times than it has lives, and on hand-made maps it walks a corridor without a catch,
 // beats a chasing enemy with power mode and gives up at once on dots that no way leads to.
 #include "autoplay.h"
+#include "checks.h"
 #include "files.h"
 #include "frame.h"
 #include "test_support.h"

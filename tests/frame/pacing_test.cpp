@@ -3,7 +3,9 @@
 // and the frame-rate measure.
 #include <gtest/gtest.h>
 #include <cstring>
+#include "files.h"
 #include "frame.h"
+#include "gfx.h"
 #include "test_support.h"
 
 // The test clock moves one millisecond per read, so a spin ends exactly on its target.

@@ -4,6 +4,7 @@
 // without gap or click, and the lines for a skin's missing and unreadable sounds.
 #include <gtest/gtest.h>
 #include "test_support.h"
+#include "checks.h"
 #include "files.h"
 #include "frame.h"
 #include "sound.h"

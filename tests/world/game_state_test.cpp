@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // game_state_test.cpp: the actor and level records and the grid helpers.
 #include "world.h"
-#include "frame.h"
+#include "files.h"
 #include <gtest/gtest.h>
 #include <cstring>
 

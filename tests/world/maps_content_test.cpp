@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // maps_content_test.cpp: the shipped maps pass the map checks, and the checks find the
 // faults they are there for.
+#include "checks.h"
 #include "world.h"
 #include "test_support.h"
 #include <gtest/gtest.h>

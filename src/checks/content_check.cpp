@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // content_check.cpp: checks a whole content tree as the game reads it, with the game's own
 // readers and layout; used by the check_content tool and the tests.
+#include "checks.h"
 #include "files.h"
 #include "frame.h"
 #include "gfx.h"

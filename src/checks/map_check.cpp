@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // map_check.cpp: checks of map files as the content is meant to be written, made on what the
 // game's own map reader makes of them; used by the content check, the map editor and the tests.
+#include "checks.h"
 #include "world.h"
 #include "files.h"
 #include <array>

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // sound_check.cpp: the content checker's warnings for every skin's sounds and music that are
 // missing or that SDL_mixer cannot read; the game plays on without them, so none is a fault.
+#include "checks.h"
 #include "sound.h"
 #include "files.h"
 #include <SDL_mixer.h>

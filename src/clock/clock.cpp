@@ -2,7 +2,7 @@
 // clock.cpp: the game's one view of the millisecond clock and the random seed. Play code
 // calls game_ticks, rest, wait_until and seed_random; tests replace the clock and the seed to
 // run frames instantly and repeatably.
-#include "frame.h"
+#include "clock.h"
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>

@@ -22,6 +22,7 @@ int set_video_mode()
 {
     const SDL_VideoInfo *info = SDL_GetVideoInfo();
     Uint32 flags = fullscreen ? MODE_FLAGS : MODE_FLAGS & ~SDL_FULLSCREEN;
+    forget_shown_picture();   // a new mode shows a picture of its own
     if (info && info->hw_available)
         flags |= SDL_HWSURFACE;
     screen = SDL_SetVideoMode(SCREEN_WIDTH, SCREEN_HEIGHT, SCREEN_DEPTH, flags);

@@ -61,7 +61,7 @@ void wait_for_focus()
         if (!away) {
             reset_frame_pacer();
             load_usable_skin();
-            note_whole_screen();   // the display may have lost the picture meanwhile
+            forget_shown_picture();   // the display may have lost the picture meanwhile
             show_screen();
             resume_sound();
             return;

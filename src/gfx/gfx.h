@@ -42,8 +42,10 @@ int blit_noted(SDL_Surface *source, SDL_Rect *source_rect, SDL_Surface *target, 
 int fill_noted(SDL_Surface *target, SDL_Rect *area, Uint32 pixel);   // SDL_FillRect, noted
 void note_drawn(const SDL_Rect &area);   // an area of `screen` drawn some other way
 void note_whole_screen();                // the whole screen was drawn (a maze, a switch)
+void forget_shown_picture();             // the display's picture is lost: the next update is whole
 // Shows what was drawn: SDL_Flip on a hardware double buffer, otherwise an update of the
-// noted areas only (of all of the screen after note_whole_screen); the record starts afresh.
+// pixels of the noted areas (of all of the screen after note_whole_screen) that differ from
+// the picture shown; the record starts afresh.
 void show_screen();
 
 // ===================== skins.cpp =====================

@@ -1,8 +1,8 @@
 #!/bin/bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Updating only the drawn areas shows exactly what a full update would: after hundreds of
-# frames of play, the pause, the main menu, the options menu and a message box, the window's
-# pixels equal the game's screen surface, which F12 writes out in test runs (holding the game
+# frames of play, the pause, a switch to a window, the main menu, the options menu and a
+# message box, the window's pixels equal the game's screen surface, which F12 writes out in test runs (holding the game
 # until the next F12).
 source "$(dirname "$0")/lib.sh" "$@"
 e2e_setup
@@ -35,6 +35,9 @@ e2e_expect_window_is_surface pause
 e2e_key p Right
 e2e_wait_frames 60                  # the three dots on the right eaten, the player at the wall
 e2e_expect_window_is_surface play_after_three_dots
+e2e_key alt+Return                  # a new mode's window shows nothing of the picture before
+e2e_wait_frames 20
+e2e_expect_window_is_surface play_in_a_window
 e2e_key Escape
 e2e_expect_window_is_surface menu_over_play
 mark=$(e2e_trace_mark)

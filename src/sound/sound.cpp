@@ -93,12 +93,15 @@ static void free_skin_sounds()
     loaded_skin.clear();
 }
 
+// Nothing asked before carries over to audio opened again: no loop is wanted, no pause held.
 void close_sound()
 {
     free_skin_sounds();
     if (sound_open)
         Mix_CloseAudio();
     sound_open = false;
+    music_wanted = -1;
+    pause_depth = 0;
     happenings_hook = nullptr;
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
 }

@@ -29,6 +29,10 @@ E2E_GAME_RC=""
 E2E_WINDOW=""
 E2E_HELPER_PID=""
 E2E_TRACE=""   # the game's event trace (GOBRANT_TRACE_FILE): what every wait here waits on
+# The game plays its sound to SDL's disk driver, which writes it to this file of the scratch
+# dir (16-bit stereo samples) about as fast as a sound card would take it.
+E2E_AUDIO=""
+E2E_AUDIO_DELAY=11             # milliseconds per buffer of 512 sample frames
 
 e2e_log() { echo "[$E2E_NAME] $*"; }
 
@@ -92,6 +96,7 @@ e2e_setup() {
 e2e_setup_scratch() {
     E2E_WORK=$(mktemp -d "/tmp/gobrant-e2e-$E2E_NAME.XXXXXX")
     E2E_TRACE="$E2E_WORK/trace.txt"
+    E2E_AUDIO="$E2E_WORK/audio.raw"
     : > "$E2E_TRACE"
     export GOBRANT_TRACE_FILE="$E2E_TRACE"
     trap e2e_cleanup EXIT
@@ -175,7 +180,8 @@ e2e_wait_for_x() {
 e2e_start_game() {
     E2E_GAME_RC=""
     E2E_START_MARK=$(e2e_trace_mark)
-    (cd "$E2E_CONTENT" && exec env SDL_AUDIODRIVER=dummy ${E2E_RUN_AS:-} "$E2E_GAME") \
+    (cd "$E2E_CONTENT" && exec env SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$E2E_AUDIO" \
+        SDL_DISKAUDIODELAY=$E2E_AUDIO_DELAY ${E2E_RUN_AS:-} "$E2E_GAME") \
         >> "$E2E_WORK/game_stdout.txt" 2>&1 &
     E2E_GAME_PID=$!
     E2E_WINDOW=$(e2e_find_window "^$E2E_CAPTION\$" "$E2E_GAME_PID")
@@ -275,9 +281,10 @@ e2e_wait_play_ends() {
     e2e_wait_settled "$1" frame 1 "${2:-the end of play}" "" waiting
 }
 
-# Waits until $1 more lines "$2" (frame, idle) are in the trace.
+# Waits until $1 more lines "$2" (frame, idle, wait) are in the trace than now, or than $3
+# (a count taken before the step that writes them).
 e2e_wait_lines() {
-    local want=$(( $(grep -cx "$2" "$E2E_TRACE") + $1 )) i
+    local want=$(( ${3:-$(grep -cx "$2" "$E2E_TRACE")} + $1 )) i
     for (( i = 0; i < E2E_SETTLE_TIMEOUT * 50; i++ )); do
         [ "$(grep -cx "$2" "$E2E_TRACE")" -ge "$want" ] && return 0
         e2e_assert_running "while waiting for $1 more '$2' lines"
@@ -395,6 +402,16 @@ e2e_expect_exit() {
     e2e_reap
     [ "$E2E_GAME_RC" = "$want" ] || e2e_fail "exit status $E2E_GAME_RC, expected $want"
     E2E_GAME_PID=""
+}
+
+# Checks that the game's last run played sound: the audio device opened, every sound file of
+# the skin loaded, and the disk driver's file holds samples that are not silence.
+e2e_expect_heard() {
+    local unheard
+    unheard=$(grep -E '^(No sound|Sound missing|Sound unreadable)' "$E2E_WORK/game_stdout.txt")
+    [ -z "$unheard" ] || e2e_fail "the game could not play all its sound: $unheard"
+    [ -n "$(tr -d '\000' < "$E2E_AUDIO" 2>/dev/null | head -c 1)" ] ||
+        e2e_fail "the game played only silence (or nothing) to $E2E_AUDIO"
 }
 
 # Checks that the game still runs and a screen waits for more keys (three empty polls of

@@ -1,7 +1,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
-# The options menu changes the speed, the name (through the name entry), the skin and the
-# language; Return on its last row applies them, and the quit writes all four settings
-# back in the configuration file's exact four-line format.
+# The options menu changes the speed, the name (through the name entry), the skin, the
+# language and the sound and music volumes; Return on the apply row applies them, and the
+# quit writes the four settings back in the configuration file's exact four-line format,
+# the volumes and the full-screen line after them. The menus were heard.
 source "$(dirname "$0")/lib.sh" "$@"
 e2e_setup
 
@@ -39,7 +40,9 @@ e2e_type_name "Zed"
 e2e_key Return
 e2e_key Down Right                  # skin
 e2e_key Down Right                  # language
-e2e_key Down Return                 # the apply row leaves and reloads skin and texts
+e2e_key Down Down Left              # below the apply row: the sound one step softer
+e2e_key Down Right                  # and the music one step louder
+e2e_key Up Up Return                # the apply row leaves and reloads skin and texts
 after=$(e2e_snap menu_after)
 if [ "$real_choices" = 1 ]; then
     e2e_expect_changed_screen "$menu" "$after" "the new skin and language do not show in the menu"
@@ -47,8 +50,9 @@ fi
 e2e_key_final Escape
 e2e_expect_exit 10 0
 
-want=$(printf 'TIMER: 24\nNAME: Zed\nSKIN: 1\nTEXTS: 1\nSOUND: 8\nMUSIC: 6\nFULLSCREEN: 1')
+want=$(printf 'TIMER: 24\nNAME: Zed\nSKIN: 1\nTEXTS: 1\nSOUND: 7\nMUSIC: 7\nFULLSCREEN: 1')
 got=$(cat "$E2E_CONTENT/data/gobrant.cfg"; echo x)
 [ "$got" = "${want}x" ] || e2e_fail "gobrant.cfg is '$(cat -A "$E2E_CONTENT/data/gobrant.cfg")', expected '$want' with no line end after it"
 e2e_expect_highscores_unchanged
+e2e_expect_heard
 e2e_pass

@@ -1,7 +1,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # A whole run: new game on a one-map list, eat the five dots of a straight corridor, the
 # end-of-run box waits for space, the score 5 beats the tenth entry (2) so the name entry
-# opens, the typed name lands in tenth place, the menu is back and Escape quits with 0.
+# opens, the typed name lands in tenth place, the menu is back and Escape quits with 0; the
+# run was heard.
 # Then a level played in two halves: Escape opens the menu, Continue goes on with the score.
 source "$(dirname "$0")/lib.sh" "$@"
 e2e_setup
@@ -33,6 +34,7 @@ e2e_expect_highscore_line 9 "Ivan|100"
 e2e_expect_highscore_line 10 "Lazy Oz|5"
 grep -qx 'NAME: Lazy Oz' "$E2E_CONTENT/data/gobrant.cfg" \
     || e2e_fail "the name typed in the entry was not kept as the configured name: $(cat "$E2E_CONTENT/data/gobrant.cfg")"
+e2e_expect_heard
 
 e2e_log "a level played in two halves with the main menu in between: Continue keeps the game"
 e2e_write_known_highscores

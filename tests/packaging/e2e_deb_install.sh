@@ -42,4 +42,5 @@ e2e_log "score line: $(grep "^Packaged" "$player/data/highscores.txt")"
 [ -z "$(ls -A "$E2E_WORK/cwd")" ] || e2e_fail "files written where the game was started: $(ls -A "$E2E_WORK/cwd")"
 others=$(cd "$HOME" && find . -mindepth 1 ! -path ./.local ! -path ./.local/share ! -path './.local/share/gobrant*')
 [ -z "$others" ] || e2e_fail "files written in the home outside the game directory: $others"
+e2e_expect_heard                        # the installed sounds, through the launcher's links
 e2e_pass

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // sound_test.cpp: listens to what the game plays through SDL's disk audio driver: each
 // effect of a scenario of real frames where it belongs, silence at volume 0, a music loop
-// without gap or click, and the lines for a skin's missing and unreadable sounds.
+// without gap or click, the music fading out at a level's and a run's end, the menus' sounds
+// and the volume rows' samples, and the lines for a skin's missing and unreadable sounds.
+// ctest runs them on the system's SDL 1.2 and again on sdl12-compat (sound.compat).
 #include <gtest/gtest.h>
 #include "test_support.h"
 #include "checks.h"
@@ -105,6 +107,15 @@ double tone_level(const std::vector<Sint16> &out, long from, double hz)
     return 4 * sqrt(re * re + im * im) / WINDOW;
 }
 
+// Where mix count 0 lies in the driver's file, from the marker's first (loud) sample.
+long output_offset(const std::vector<Sint16> &out, Uint64 marker)
+{
+    const long offset = first_sound(out) - (long)marker;
+    EXPECT_GE(offset, 0);
+    EXPECT_EQ(offset % AUDIO_BUFFER_FRAMES, 0) << "an effect starts on a buffer's first frame";
+    return offset;
+}
+
 // One corridor of dots, the player at its left end and one enemy at its right.
 const std::vector<std::string> CORRIDOR = {
     "11111111111111111111111",
@@ -117,6 +128,11 @@ protected:
 
     void SetUp() override
     {
+        // A run on another SDL 1.2 (sdl12-compat) names its folder: the library came from there.
+        if (const char *dir = getenv("GOBRANT_TEST_SDL_DIR")) {
+            ASSERT_NE(read_file("/proc/self/maps").find(std::filesystem::canonical(dir).string() + "/libSDL"),
+                      std::string::npos) << "SDL was not loaded from " << dir;
+        }
         enter_play_tree();
         char *cwd = getcwd(nullptr, 0);
         root = cwd ? cwd : "";
@@ -136,6 +152,7 @@ protected:
     void TearDown() override
     {
         close_sound();
+        idle_input = nullptr;
         setenv("SDL_AUDIODRIVER", "dummy", 1);
         reset_game_state();
         clear_test_clock();
@@ -157,6 +174,19 @@ protected:
         music_volume = MAX_VOLUME;
         open_audio();
         start_game_on({{"corridor.txt", CORRIDOR}});
+    }
+
+    // A marker effect heard at a known mix count, before anything else: where it is found in
+    // the driver's file tells where the file begins counting (see output_offset). No buffer
+    // is mixed between reading the count and starting the marker, whatever the load.
+    Uint64 play_marker()
+    {
+        SDL_LockAudio();
+        const Uint64 marker = mixed_frames;
+        play_sound_at(SOUND_MENU_CONFIRM, MAX_VOLUME);
+        SDL_UnlockAudio();
+        wait_for_mix(marker);
+        return marker;
     }
 
     // Everything mixed, once audio is closed (the driver's file is complete then).
@@ -201,10 +231,7 @@ TEST_F(SoundOutput, EachEffectOfAPlayScenarioIsHeardWhereItsFrameWas)
     EXPECT_EQ(std::count(lines.begin(), lines.end(), '\n'), 4) << lines;
 
     start_game_on({{"corridor.txt", CORRIDOR}});
-    // A marker at a known mix count finds where the driver's file begins counting.
-    const Uint64 marker = mixed_now();
-    play_sound(SOUND_MENU_CONFIRM);
-    wait_for_mix(marker);
+    const Uint64 marker = play_marker();
     push_key(SDLK_n);
     push_key(SDLK_RIGHT);
     std::vector<Expected> expected;
@@ -232,13 +259,7 @@ TEST_F(SoundOutput, EachEffectOfAPlayScenarioIsHeardWhereItsFrameWas)
     ASSERT_GE(dots, DOT_SOUND_COUNT + 1);
     wait_for_mix(mixed_now() + 2 * TONE_FRAMES);
     std::vector<Sint16> out = heard();
-
-    long first = 0;
-    while (first * 2 < (long)out.size() && out[first * 2] == 0)
-        first++;
-    const long offset = first - (long)marker;
-    ASSERT_GE(offset, 0);
-    EXPECT_EQ(offset % AUDIO_BUFFER_FRAMES, 0) << "an effect starts on a buffer's first frame";
+    const long offset = output_offset(out, marker);
     const double loud = TONE_AMPLITUDE * sound_volume / MAX_VOLUME / 2.0, quiet = loud / 10;
     for (const Expected &e : expected) {
         const double hz = tone_hz(e.sound);
@@ -320,7 +341,8 @@ void answer_pause()
 TEST_F(SoundOutput, AFocusLossPausesTheMusicUntilPlayGoesOn)
 {
     play_with_music_only();
-    const Uint64 music_from = mixed_now();   // the first frame starts the play loop
+    const Uint64 marker = play_marker();
+    wait_for_mix(marker + TONE_FRAMES);      // heard out before the music starts
     for (int frame = 0; frame < 8; frame++) {
         run_frame();
         wait_for_mix(mixed_now());
@@ -334,9 +356,9 @@ TEST_F(SoundOutput, AFocusLossPausesTheMusicUntilPlayGoesOn)
         run_frame();
         wait_for_mix(mixed_now());
     }
+    const Uint64 ended = mixed_now();
     std::vector<Sint16> out = heard();
-    long start = first_sound(out);
-    const long offset = start - 1 - (long)music_from;   // the sine's first sample is 0
+    const long offset = output_offset(out, marker);
     auto loudest = [&](Uint64 from, Uint64 to) {
         int most = 0;
         for (Uint64 n = from; n < to && (n + offset) * 2 < out.size(); n++)
@@ -346,7 +368,158 @@ TEST_F(SoundOutput, AFocusLossPausesTheMusicUntilPlayGoesOn)
     const Uint64 buffer = AUDIO_BUFFER_FRAMES;
     EXPECT_GT(loudest(paused_at - 4 * buffer, paused_at - 2 * buffer), TONE_AMPLITUDE / 2);
     EXPECT_EQ(loudest(paused_at + 2 * buffer, resumed_at - buffer), 0) << "heard in the pause";
-    EXPECT_GT(loudest(resumed_at + 2 * buffer, resumed_at + 6 * buffer), TONE_AMPLITUDE / 2);
+    EXPECT_GT(loudest(resumed_at + 2 * buffer, ended), TONE_AMPLITUDE / 2) << "not heard after the pause";
+}
+
+// Two short levels and the menus after the run: the play loop fades out at the level's end
+// and at the run's end and is silent until play goes on; the menu loop follows the run; each
+// menu key is heard when it is handled, and a volume row's sample at the row's new level.
+const std::vector<std::string> SHORT_ROW = {
+    "1111111",
+    "1300001",   // no enemy
+};
+const double PLAY_HZ = 210, MENU_HZ = 252;        // below every effect's tone
+const int MUSIC_LOOP_FRAMES = 21000;              // whole periods of both tones
+const Uint64 FADE_FRAMES = Uint64(LEVEL_FADE_MS) * AUDIO_RATE / 1000;
+const Uint64 RING_FRAMES = TONE_FRAMES + 3 * WINDOW;   // an effect heard out, and a margin
+
+// What a waiting screen is given each time it finds its queue empty, in turn.
+struct Answer {
+    SDLKey key;
+    int sound;                // the effect the key plays, -1 none
+    int *volume;              // the volume it is heard at, after the key
+};
+const Answer ANSWERS[] = {
+    {SDLK_SPACE, -1, nullptr},                            // the level's end, once faded out
+    {SDLK_SPACE, -1, nullptr},                            // the run's end, the same
+    {SDLK_DOWN, SOUND_MENU_MOVE, &sound_volume},          // the main menu: options
+    {SDLK_RETURN, SOUND_MENU_CONFIRM, &sound_volume},
+    {SDLK_DOWN, SOUND_MENU_MOVE, &sound_volume},          // the options: down to the sound row
+    {SDLK_DOWN, SOUND_MENU_MOVE, &sound_volume},
+    {SDLK_DOWN, SOUND_MENU_MOVE, &sound_volume},
+    {SDLK_DOWN, SOUND_MENU_MOVE, &sound_volume},
+    {SDLK_DOWN, SOUND_MENU_MOVE, &sound_volume},
+    {SDLK_RIGHT, SOUND_MENU_CHANGE, &sound_volume},       // louder: the sample at the new level
+    {SDLK_DOWN, SOUND_MENU_MOVE, &sound_volume},
+    {SDLK_LEFT, SOUND_MENU_CHANGE, &music_volume},        // the music softer: its sample too
+    {SDLK_ESCAPE, SOUND_MENU_BACK, &sound_volume},
+    {SDLK_UP, SOUND_MENU_MOVE, &sound_volume},            // the main menu: a new game, which leaves
+    {SDLK_RETURN, SOUND_MENU_CONFIRM, &sound_volume},
+};
+const size_t ANSWER_COUNT = sizeof ANSWERS / sizeof ANSWERS[0];
+
+struct Answered {
+    Uint64 frame_from;        // mixed before the frame that led to the wait
+    Uint64 waited_at;         // mixed when the wait first found its queue empty
+    Uint64 pushed_at;         // mixed when the key was pushed
+    Uint64 handled_at;        // mixed when a wait next found its queue empty
+    int volume;               // the volume the key's effect must be heard at
+};
+Answered answered[ANSWER_COUNT];
+size_t answers_given = 0;
+Uint64 frame_from = 0;        // mixed before the frame being played
+
+void wait_until_mixed(Uint64 count)
+{
+    while (mixed_now() < count)
+        wait_for_mix(mixed_now());
+}
+
+// Notes when the last key given was handled: a wait finds its queue empty again, or play
+// goes on.
+void note_handled()
+{
+    if (answers_given == 0 || answered[answers_given - 1].handled_at)
+        return;
+    answered[answers_given - 1].handled_at = mixed_now();
+    const Answer &last = ANSWERS[answers_given - 1];
+    answered[answers_given - 1].volume = last.volume ? *last.volume : 0;
+}
+
+// The end of a level or run is answered once its fade is over and some silence is heard; a
+// menu key once the last key's effect has rung out.
+void answer_waits()
+{
+    note_handled();
+    if (answers_given == ANSWER_COUNT)
+        return;
+    Answered &next = answered[answers_given];
+    next.frame_from = frame_from;
+    next.waited_at = mixed_now();
+    wait_until_mixed(next.waited_at +
+                     (ANSWERS[answers_given].sound < 0 ? FADE_FRAMES * 3 / 2 : RING_FRAMES));
+    next.pushed_at = mixed_now();
+    push_key(ANSWERS[answers_given++].key);
+}
+
+// The loudest level of a tone over the window starts from `from` to `to`.
+double loudest_tone(const std::vector<Sint16> &out, long from, long to, double hz)
+{
+    double loudest = 0;
+    for (long at = from; at <= to; at += WINDOW / 8)
+        loudest = std::max(loudest, tone_level(out, at, hz));
+    return loudest;
+}
+
+TEST_F(SoundOutput, TheMusicFadesAtEachEndAndTheMenusAreHeardAtTheirVolumes)
+{
+    write_ogg(sounds + MUSIC_FILES[MUSIC_PLAY], PLAY_HZ, MUSIC_LOOP_FRAMES, false);
+    write_ogg(sounds + MUSIC_FILES[MUSIC_MENU], MENU_HZ, MUSIC_LOOP_FRAMES, false);
+    sound_volume = 5;
+    music_volume = MAX_VOLUME;
+    open_audio();
+    const Uint64 marker = play_marker();
+    start_game_on({{"first.txt", SHORT_ROW}, {"second.txt", SHORT_ROW}});
+    answers_given = 0;
+    for (Answered &a : answered)
+        a = Answered{};
+    idle_input = answer_waits;
+    for (int frame = 0; frame < FRAME_LIMIT && answers_given < ANSWER_COUNT; frame++) {
+        push_key(SDLK_RIGHT);
+        frame_from = mixed_now();
+        run_frame();   // the level's end, the run's end and the menus wait inside
+        note_handled();
+        wait_for_mix(mixed_now());
+    }
+    idle_input = nullptr;
+    ASSERT_EQ(answers_given, ANSWER_COUNT) << "the scenario stopped short";
+    EXPECT_EQ(sound_volume, 6);
+    EXPECT_EQ(music_volume, MAX_VOLUME - 1);
+    EXPECT_NE(lives, 0) << "the new game did not start";
+    wait_for_mix(mixed_now() + RING_FRAMES);
+    std::vector<Sint16> out = heard();
+    const long offset = output_offset(out, marker);
+
+    const double full = TONE_AMPLITUDE;
+    const SoundEvent end_sounds[] = {SOUND_LEVEL_DONE, SOUND_RUN_OVER};
+    for (int end = 0; end < 2; end++) {
+        SCOPED_TRACE(end == 0 ? "the level's end" : "the run's end");
+        const Answered &a = answered[end];
+        const long ended = offset + a.waited_at;
+        EXPECT_GT(tone_level(out, offset + a.frame_from - 2 * WINDOW, PLAY_HZ), full * 0.8)
+            << "no music before the end";
+        EXPECT_GT(loudest_tone(out, offset + a.frame_from, ended, tone_hz(end_sounds[end])), full * 0.4)
+            << "the end's effect is not heard";
+        const double halfway = tone_level(out, ended + FADE_FRAMES / 2, PLAY_HZ);
+        EXPECT_GT(halfway, full * 0.25) << "cut, not faded";
+        EXPECT_LT(halfway, full * 0.75) << "not fading";
+        const long silent_from = ended + FADE_FRAMES * 5 / 4, silent_to = offset + a.pushed_at;
+        ASSERT_LT(silent_from, silent_to);
+        EXPECT_EQ(std::count(out.begin() + silent_from * 2, out.begin() + silent_to * 2, 0),
+                  (silent_to - silent_from) * 2) << "heard after the fade";
+    }
+    // The menu loop after the run, at the music's volume, then a step softer.
+    EXPECT_NEAR(tone_level(out, offset + answered[2].pushed_at - WINDOW, MENU_HZ), full, full * 0.1);
+    EXPECT_NEAR(tone_level(out, offset + answered[ANSWER_COUNT - 1].pushed_at - WINDOW, MENU_HZ),
+                full * (MAX_VOLUME - 1) / MAX_VOLUME, full * 0.05);
+    for (size_t i = 2; i < ANSWER_COUNT; i++) {
+        const Answered &a = answered[i];
+        const double hz = tone_hz(ANSWERS[i].sound), level = full * a.volume / MAX_VOLUME;
+        SCOPED_TRACE(testing::Message() << "menu key " << i << ", " << SOUND_FILES[ANSWERS[i].sound]);
+        EXPECT_LT(tone_level(out, offset + a.pushed_at - WINDOW, hz), level / 10) << "heard before its key";
+        EXPECT_NEAR(loudest_tone(out, offset + a.pushed_at, offset + a.handled_at + TONE_FRAMES - WINDOW, hz),
+                    level, level * 0.1) << "not heard at its volume when its key was handled";
+    }
 }
 
 } // namespace

@@ -191,6 +191,7 @@ void choose_enemy_direction(int index);
 
 // ===================== rules.cpp =====================
 const Uint16 DECOY_WIPE_FRAMES = 2;    // decoy_timer at or below this: no decoy stands
+bool decoy_standing();                 // decoy_timer above DECOY_WIPE_FRAMES
 void update_frame();
 void set_wanted_direction(Uint8 direction);
 void give_up_life();

@@ -13,7 +13,6 @@
 namespace {
 
 const int WIDEST_SCORE = 999999;        // the score the panel and the end-of-run box make room for
-const char *const USED_CELL_KINDS = "0124567Aa";   // 'A', 'a': any upper-, lower-case teleport
 
 struct Check {
     std::string root;                  // the content directory and a slash
@@ -142,6 +141,17 @@ void note_cell_kinds(const std::string &text, std::map<char, bool> &used)
             used[c >= 'A' && c <= 'Z' ? 'A' : c >= 'a' && c <= 'z' ? 'a' : c] = true;
 }
 
+// The kinds of cell the levels should use somewhere: every map character but the player start
+// (each level has one), then 'A' and 'a' for any upper- and lower-case teleport letter.
+std::string wanted_cell_kinds()
+{
+    std::string kinds;
+    for (const MapCharacter &kind : MAP_CHARACTERS)
+        if (kind.character != MAP_PLAYER_START)
+            kinds += kind.character;
+    return kinds + "Aa";
+}
+
 void check_maps(Check &check)
 {
     std::string text;
@@ -168,9 +178,9 @@ void check_maps(Check &check)
         add_map_faults(check, file, text, check_map_text(text));
         note_cell_kinds(text, used);
     }
-    for (const char *kind = USED_CELL_KINDS; *kind; kind++)
-        if (!list.lines.empty() && !used[*kind])
-            check.note(MAP_LIST_PATH, 1, std::string("no level uses the cell kind ") + *kind);
+    for (char kind : wanted_cell_kinds())
+        if (!list.lines.empty() && !used[kind])
+            check.note(MAP_LIST_PATH, 1, std::string("no level uses the cell kind ") + kind);
 }
 
 // ----- bitmaps -----

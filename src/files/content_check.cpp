@@ -37,23 +37,14 @@ std::string format(const char *pattern, int a = 0, int b = 0, int c = 0)
 }
 
 // The line numbers (from 1) of a text's content lines, in the order the line reader gives
-// them: a line ends at LF, CR or CRLF; empty and "#" lines are not content.
+// them.
 std::vector<int> content_line_numbers(const std::string &text)
 {
     std::vector<int> numbers;
-    int number = 1;
-    size_t start = 0;
-    for (size_t i = 0; i <= text.size(); i++) {
-        bool end = i == text.size() || text[i] == '\n' || text[i] == '\r';
-        if (!end)
-            continue;
-        if (i > start && text[start] != '#')
-            numbers.push_back(number);
-        if (i + 1 < text.size() && text[i] == '\r' && text[i + 1] == '\n')
-            i++;
-        number++;
-        start = i + 1;
-    }
+    std::vector<std::string> lines = split_lines(text);
+    for (size_t i = 0; i < lines.size(); i++)
+        if (is_content_line(lines[i]))
+            numbers.push_back(int(i) + 1);
     return numbers;
 }
 

@@ -11,40 +11,11 @@ std::vector<std::string> edit_lines;
 std::vector<int> edit_row_line;
 std::string edit_name;
 bool edit_changed = false;
-char edit_kind = '1';
+char edit_kind = MAP_WALL;
 
 static std::vector<std::vector<std::string>> undo_history, redo_history;
 static bool stroke_open = false;       // a change is under way
 static bool stroke_saved = false;      // its rows before the change are on the undo history
-
-static const char WALL = '1', FLOOR = '2';
-
-// The lines of a text, without their line ends (LF, CR or CRLF); no empty last line for a
-// text that ends with a line end.
-static std::vector<std::string> split_lines(const std::string &text)
-{
-    std::vector<std::string> lines;
-    std::string line;
-    for (size_t i = 0; i < text.size(); i++) {
-        char c = text[i];
-        if (c != '\n' && c != '\r') {
-            line += c;
-            continue;
-        }
-        if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
-            i++;
-        lines.push_back(line);
-        line.clear();
-    }
-    if (!line.empty())
-        lines.push_back(line);
-    return lines;
-}
-
-static bool is_content_line(const std::string &line)
-{
-    return !line.empty() && line[0] != '#';
-}
 
 static void clear_history()
 {
@@ -56,10 +27,10 @@ static void clear_history()
 
 void new_edit_map()
 {
-    edit_rows.assign(MAP_ROWS, std::string(MAP_COLUMNS, WALL));
+    edit_rows.assign(MAP_ROWS, std::string(MAP_COLUMNS, MAP_WALL));
     for (int y = 1; y < MAP_ROWS - 1; y++)
         for (int x = 1; x < MAP_COLUMNS - 1; x++)
-            edit_rows[y][x] = FLOOR;
+            edit_rows[y][x] = MAP_FLOOR;
     edit_rows[MAP_ROWS / 2][MAP_COLUMNS / 2] = MAP_PLAYER_START;
     edit_lines.clear();
     edit_row_line.assign(MAP_ROWS, -1);
@@ -73,11 +44,12 @@ std::string edit_map_path(const std::string &name)
 }
 
 // Takes the rows and the kept lines from a map text: its first 24 content lines are the rows
-// (short rows and missing rows are filled with walls, as the game reads them); its other lines
-// are kept as they are, except content lines after the 24th, which the game never reads.
+// (short rows, rows cut at a zero byte and missing rows are filled with walls, as the game
+// reads them); its other lines are kept as they are, except content lines after the 24th,
+// which the game never reads.
 static void take_map_text(const std::string &text)
 {
-    edit_rows.assign(MAP_ROWS, std::string(MAP_COLUMNS, WALL));
+    edit_rows.assign(MAP_ROWS, std::string(MAP_COLUMNS, MAP_WALL));
     edit_lines.clear();
     edit_row_line.assign(MAP_ROWS, -1);
     int row = 0;
@@ -91,8 +63,9 @@ static void take_map_text(const std::string &text)
         edit_row_line[row] = (int)edit_lines.size();
         edit_lines.push_back(line);
         std::string &cells = edit_rows[row++];
-        for (int x = 0; x < MAP_COLUMNS && x < (int)line.size(); x++)
-            cells[x] = line[x];
+        std::string read = line_text(line);   // what the game reads of the row
+        for (int x = 0; x < MAP_COLUMNS && x < (int)read.size(); x++)
+            cells[x] = read[x];
     }
 }
 
@@ -152,7 +125,7 @@ bool save_edit_map()
 char map_char_at(int x, int y)
 {
     if (x < 0 || y < 0 || x >= MAP_COLUMNS || y >= MAP_ROWS)
-        return WALL;
+        return MAP_WALL;
     return edit_rows[y][x];
 }
 
@@ -185,7 +158,7 @@ void paint_cell(int x, int y)
         for (std::string &row : edit_rows)
             for (char &c : row)
                 if (c == MAP_PLAYER_START)
-                    c = FLOOR;
+                    c = MAP_FLOOR;
     edit_rows[y][x] = edit_kind;
     edit_changed = true;
 }
@@ -273,16 +246,14 @@ bool insert_map_list_entry(const char *path, const std::string &entry, int posit
     std::string line_end = list_line_end(text);
     size_t at = std::string::npos, after_last = text.size();
     int seen = 0;
-    for (size_t start = 0; start < text.size() && at == std::string::npos;) {
-        size_t end = text.find_first_of("\r\n", start);
-        size_t next = end == std::string::npos ? text.size()
-                    : end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
-        if (is_content_line(text.substr(start, (end == std::string::npos ? text.size() : end) - start))) {
-            if (seen++ == position)
-                at = start;
-            after_last = next;
+    for (const LineSpan &span : line_spans(text)) {
+        if (!is_content_line(text.substr(span.start, span.end - span.start)))
+            continue;
+        if (seen++ == position) {
+            at = span.start;
+            break;
         }
-        start = next;
+        after_last = span.next;
     }
     if (at == std::string::npos)
         at = seen > 0 ? after_last : text.size();

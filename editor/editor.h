@@ -50,6 +50,7 @@ extern size_t edit_fault_count;                   // faults the check found, bef
 void check_edit_map();                            // refills both
 
 // ===================== editor_texts.cpp =====================
+// ET_KIND_DOT to ET_KIND_POWER name the map characters in the order of MAP_CHARACTERS.
 enum EditorText {
     ET_NEW_MAP, ET_CHANGED, ET_KIND_DOT, ET_KIND_WALL, ET_KIND_FLOOR, ET_KIND_PLAYER,
     ET_KIND_ENEMY, ET_KIND_LIFE, ET_KIND_DECOY, ET_KIND_POWER, ET_KIND_TELEPORT, ET_CELL,

@@ -396,7 +396,7 @@ static void handle_key(const SDL_keysym &key)
         return;
     default: break;
     }
-    if (key.sym >= SDLK_0 && key.sym <= SDLK_7)
+    if (key.sym < 128 && map_character_index((unsigned char)key.sym) >= 0)
         edit_kind = char(key.sym);
     else if (key.sym >= SDLK_a && key.sym <= SDLK_z)
         edit_kind = char((key.mod & KMOD_SHIFT) ? key.sym - 'a' + 'A' : key.sym);

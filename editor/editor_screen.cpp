@@ -84,8 +84,9 @@ static void draw_kind(char c, int left, int top)
 
 static std::string kind_name(char c)
 {
-    if (c >= '0' && c <= '7')
-        return editor_text(ET_KIND_DOT + (c - '0'));
+    int index = map_character_index((unsigned char)c);
+    if (index >= 0)
+        return editor_text(ET_KIND_DOT + index);
     return editor_text(ET_KIND_TELEPORT, std::string(1, c));
 }
 

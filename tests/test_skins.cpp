@@ -233,8 +233,8 @@ void enter_tree_with_map()
 {
     enter_scratch_tree(false);
     std::vector<std::string> rows = walled_rows();
-    rows[1][1] = '3';
-    rows[5][5] = '0';
+    rows[1][1] = MAP_PLAYER_START;
+    rows[5][5] = MAP_DOT;
     write_map("test.txt", rows);
     map_list = {"test.txt"};
 }

@@ -98,7 +98,7 @@ void write_map(const std::string &name, const std::vector<std::string> &rows)
     std::string text = "# " + name + "\n";
     for (int y = 0; y < MAP_ROWS; y++) {
         std::string row = y < (int)rows.size() ? rows[y] : "";
-        row.resize(MAP_COLUMNS, '1');
+        row.resize(MAP_COLUMNS, MAP_WALL);
         text += row + "\n";
     }
     write_file("maps/" + name, text);
@@ -106,10 +106,10 @@ void write_map(const std::string &name, const std::vector<std::string> &rows)
 
 std::vector<std::string> walled_rows()
 {
-    std::vector<std::string> rows(MAP_ROWS, std::string(MAP_COLUMNS, '2'));
-    rows[0] = rows[MAP_ROWS - 1] = std::string(MAP_COLUMNS, '1');
+    std::vector<std::string> rows(MAP_ROWS, std::string(MAP_COLUMNS, MAP_FLOOR));
+    rows[0] = rows[MAP_ROWS - 1] = std::string(MAP_COLUMNS, MAP_WALL);
     for (std::string &row : rows)
-        row[0] = row[MAP_COLUMNS - 1] = '1';
+        row[0] = row[MAP_COLUMNS - 1] = MAP_WALL;
     return rows;
 }
 

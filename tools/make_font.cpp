@@ -9,10 +9,11 @@
 // The sheet made from it carries these glyph shapes.
 //
 // Sheet layout (what the game's font scanner expects): row 0 holds one magenta marker pixel
-// before every glyph and one after the last, 125 markers for the 124 glyphs; glyph g lies
+// before every glyph and one after the last, FONT_GLYPHS + 1 markers in all; glyph g lies
 // between marker g and marker g + 1; rows 1 to height - 1 hold the glyphs; the colour of
 // the bottom-left pixel is the transparent colour.
 #include <SDL.h>
+#include "SFont.h"
 #include <ft2build.h>
 #include FT_FREETYPE_H
 
@@ -37,19 +38,12 @@ const Uint8 OUTLINE_R = 24, OUTLINE_G = 16, OUTLINE_B = 8;
 const Uint8 TOP_R = 255, TOP_G = 255, TOP_B = 255;    // glyph body: white at the top ...
 const Uint8 FOOT_R = 255, FOOT_G = 214, FOOT_B = 80;  // ... warm yellow at the foot
 
-// The game's character order as Unicode code points: ASCII 33..126, then the Czech
-// lower-case letters, then the capitals, in the order of the font's code table.
+// The game's glyph set as Unicode code points, in the order of the sheet.
 std::vector<FT_ULong> character_order()
 {
     std::vector<FT_ULong> order;
-    for (FT_ULong c = 33; c <= 126; ++c)
-        order.push_back(c);
-    const FT_ULong czech[] = {
-        0x11B, 0x161, 0x10D, 0x159, 0x17E, 0x0FD, 0x0E1, 0x0ED, 0x0E9, 0x10F, 0x148, 0x0F3,
-        0x165, 0x0FA, 0x16F,   // ě š č ř ž ý á í é ď ň ó ť ú ů
-        0x11A, 0x160, 0x10C, 0x158, 0x17D, 0x0DD, 0x0C1, 0x0CD, 0x0C9, 0x10E, 0x147, 0x0D3,
-        0x164, 0x0DA, 0x16E};  // Ě Š Č Ř Ž Ý Á Í É Ď Ň Ó Ť Ú Ů
-    order.insert(order.end(), std::begin(czech), std::end(czech));
+    for (int g = 0; g < FONT_GLYPHS; ++g)
+        order.push_back(glyph_unicode(g));
     return order;
 }
 

@@ -7,6 +7,7 @@
 #include "files.h"
 #include "frame.h"
 #include "gfx.h"
+#include "world.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -22,15 +23,15 @@ const int LABEL_W = 96;                      // the row captions of the actor ta
 const int TEXT_LINES[] = {TEXT_LEGEND_TITLE, TEXT_LEGEND_DOTS, TEXT_CAUGHT, TEXT_LEVEL_DONE, TEXT_MENU_TITLE}; // language lines shown as a sample
 const int CHARS_PER_LINE = 62;
 
-// The little maze beside the actor table: 1 wall, 0 dot, 2 floor, 3 life, 4 decoy pick-up,
-// 5 power pick-up, letters teleport.
+// The little maze beside the actor table, in map characters: walls, dots, floor, a teleport,
+// an extra life, a decoy and a power pick-up.
 const char *const SAMPLE_MAZE[] = {
     "1111111111",
     "10000A0001",
     "1011101101",
-    "1030000501",
+    "1050000701",
     "1011211101",
-    "1002240001",
+    "1002260001",
     "1111111111",
 };
 const int SAMPLE_ROWS = sizeof SAMPLE_MAZE / sizeof SAMPLE_MAZE[0];
@@ -116,8 +117,7 @@ void show_maze()
 {
     for (int row = 0; row < SAMPLE_ROWS; row++)
         for (int col = 0; col < SAMPLE_COLS; col++) {
-            char code = SAMPLE_MAZE[row][col];
-            SDL_Surface *tile = code >= 'A' ? teleport_sprite : tile_sprites[code - '0'];
+            SDL_Surface *tile = tile_of(Uint8(map_character_cell(SAMPLE_MAZE[row][col])));
             blit_at(tile, nullptr, MAZE_X + col * FRAME_SIZE, MAZE_Y + row * FRAME_SIZE);
         }
     SDL_Rect second = {FRAME_SIZE, 0, FRAME_SIZE, FRAME_SIZE};

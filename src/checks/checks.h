@@ -49,8 +49,8 @@ struct MapFault {
     std::vector<std::pair<int, int>> cells;     // the (x, y) cells it concerns; may be empty
 };
 
-// The content lines of a text as the game's line reader gives them (empty and "#" lines
-// skipped, LF, CR or CRLF line ends, lines cut to line_size - 1 characters).
+// The content lines of a text as the game's line reader gives them (see is_content_line; lines
+// cut to line_size - 1 characters).
 std::vector<std::string> text_lines(const std::string &text, size_t line_size = MAP_LINE_SIZE);
 std::vector<std::string> map_rows(const std::string &text);   // text_lines of a map
 // Every fault of one level map text: the format, walls all round, one player start, 1 to 6

@@ -14,7 +14,6 @@
 namespace {
 
 const int WIDEST_SCORE = 999999;        // the score the panel and the end-of-run box make room for
-const char *const USED_CELL_KINDS = "0124567Aa";   // 'A', 'a': any upper-, lower-case teleport
 
 struct Check {
     std::string root;                  // the content directory and a slash
@@ -39,23 +38,14 @@ std::string format(const char *pattern, int a = 0, int b = 0, int c = 0)
 }
 
 // The line numbers (from 1) of a text's content lines, in the order the line reader gives
-// them: a line ends at LF, CR or CRLF; empty and "#" lines are not content.
+// them.
 std::vector<int> content_line_numbers(const std::string &text)
 {
     std::vector<int> numbers;
-    int number = 1;
-    size_t start = 0;
-    for (size_t i = 0; i <= text.size(); i++) {
-        bool end = i == text.size() || text[i] == '\n' || text[i] == '\r';
-        if (!end)
-            continue;
-        if (i > start && text[start] != '#')
-            numbers.push_back(number);
-        if (i + 1 < text.size() && text[i] == '\r' && text[i + 1] == '\n')
-            i++;
-        number++;
-        start = i + 1;
-    }
+    std::vector<std::string> lines = split_lines(text);
+    for (size_t i = 0; i < lines.size(); i++)
+        if (is_content_line(lines[i]))
+            numbers.push_back(int(i) + 1);
     return numbers;
 }
 
@@ -143,6 +133,17 @@ void note_cell_kinds(const std::string &text, std::map<char, bool> &used)
             used[c >= 'A' && c <= 'Z' ? 'A' : c >= 'a' && c <= 'z' ? 'a' : c] = true;
 }
 
+// The kinds of cell the levels should use somewhere: every map character but the player start
+// (each level has one), then 'A' and 'a' for any upper- and lower-case teleport letter.
+std::string wanted_cell_kinds()
+{
+    std::string kinds;
+    for (const MapCharacter &kind : MAP_CHARACTERS)
+        if (kind.character != MAP_PLAYER_START)
+            kinds += kind.character;
+    return kinds + "Aa";
+}
+
 void check_maps(Check &check)
 {
     std::string text;
@@ -169,9 +170,9 @@ void check_maps(Check &check)
         add_map_faults(check, file, text, check_map_text(text));
         note_cell_kinds(text, used);
     }
-    for (const char *kind = USED_CELL_KINDS; *kind; kind++)
-        if (!list.lines.empty() && !used[*kind])
-            check.note(MAP_LIST_PATH, 1, std::string("no level uses the cell kind ") + *kind);
+    for (char kind : wanted_cell_kinds())
+        if (!list.lines.empty() && !used[kind])
+            check.note(MAP_LIST_PATH, 1, std::string("no level uses the cell kind ") + kind);
 }
 
 // ----- bitmaps -----

@@ -11,12 +11,27 @@
 // ===================== line_reader.cpp =====================
 const int TEXT_BUFFER_SIZE = 256;
 
+// The rule for a line of every content file: a line ends at a line feed, a carriage return or
+// the end of the file; its text ends at its first zero byte (what follows is dropped); it is a
+// content line when that text is neither empty nor a "#" comment. Other lines are skipped.
+bool is_content_line(const std::string &line);   // of a line without its line end
+std::string line_text(const std::string &line);  // the line up to its first zero byte
+// Where each line of a text stands, lines counted as a person counts them (LF, CR or CRLF ends
+// one; no empty line after a last line end): for tools that report line numbers or keep a
+// file's other lines as they are.
+struct LineSpan {
+    size_t start, end;                 // the line without its line end: [start, end)
+    size_t next;                       // where the next line starts
+};
+std::vector<LineSpan> line_spans(const std::string &text);
+std::vector<std::string> split_lines(const std::string &text);   // the lines of line_spans
+
 // Reads the next content line (not empty, not a "#" comment) into buffer, without its line
 // end (LF, CR or end of file). A line longer than size - 1 keeps what fits; the rest of that
 // line is dropped. Returns false at the end of the file with no further content line.
 bool read_line(FILE *file, char *buffer, size_t size);
-// The same, keeping the whole content line however long: for readers that must not lose
-// what stands at the end of a long line.
+// The same, keeping the whole text of the content line however long: for readers that must
+// not lose what stands at the end of a long line.
 bool read_line(FILE *file, std::string &line);
 
 // Larger than any valid map, list or text file (a map is 24 rows of 32 cells; comments aside).

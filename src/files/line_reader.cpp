@@ -2,6 +2,7 @@
 // line_reader.cpp: the one line reader of every text file, and the shared text buffer;
 // called by every reader of the game's files (lists, configuration, texts, scores, maps).
 #include "files.h"
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
@@ -21,17 +22,46 @@ static bool read_raw_line(FILE *file, std::string &line)
     return c == EOF;
 }
 
-static bool is_content_line(const std::string &line)
+std::string line_text(const std::string &line)
 {
-    return !line.empty() && line[0] != '#';
+    return line.substr(0, line.find('\0'));
+}
+
+bool is_content_line(const std::string &line)
+{
+    return !line.empty() && line[0] != '#' && line[0] != '\0';
+}
+
+std::vector<LineSpan> line_spans(const std::string &text)
+{
+    std::vector<LineSpan> spans;
+    for (size_t start = 0; start < text.size();) {
+        size_t end = text.find_first_of("\r\n", start);
+        if (end == std::string::npos)
+            end = text.size();
+        size_t next = end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
+        spans.push_back(LineSpan{start, end, std::min(next, text.size())});
+        start = next;
+    }
+    return spans;
+}
+
+std::vector<std::string> split_lines(const std::string &text)
+{
+    std::vector<std::string> lines;
+    for (const LineSpan &span : line_spans(text))
+        lines.push_back(text.substr(span.start, span.end - span.start));
+    return lines;
 }
 
 bool read_line(FILE *file, std::string &line)
 {
     for (;;) {
         bool at_end = read_raw_line(file, line);
-        if (is_content_line(line))
+        if (is_content_line(line)) {
+            line = line_text(line);
             return true;
+        }
         if (at_end)
             return false;
     }
@@ -42,13 +72,9 @@ bool read_line(FILE *file, char *buffer, size_t size)
     if (size == 0)
         return false;
     std::string line;
-    bool found;
-    // A line that starts with a null byte reads as empty in the buffer: it is skipped too.
-    do {
-        found = read_line(file, line);
-        size_t length = line.copy(buffer, size - 1);
-        buffer[length] = '\0';
-    } while (found && buffer[0] == '\0');
+    bool found = read_line(file, line);
+    size_t length = line.copy(buffer, size - 1);
+    buffer[length] = '\0';
     return found;
 }
 

@@ -367,8 +367,8 @@ AutoplayRun autoplay_run(const std::string &map, unsigned seed, int frame_budget
             press(DIRECTION_KEYS[choice.direction], frame, run);
         const Uint8 lives_before = lives, interval_before = catch_interval;
         const Uint8 power_before = power_mode, exit_x = player.exit_x, exit_y = player.exit_y;
-        const Uint16 knockout_before = player.knockout, decoy_before = decoy_timer;
-        const bool boost_before = boost_running();
+        const Uint16 knockout_before = player.knockout;
+        const bool boost_before = boost_running(), decoy_before = decoy_standing();
         run_frame();
         run.frames = frame;
         if (level_index != 0) {
@@ -379,7 +379,7 @@ AutoplayRun autoplay_run(const std::string &map, unsigned seed, int frame_budget
         run.lives_lost += lives < lives_before;
         run.knots += catch_interval > interval_before;
         run.power += !power_before && power_mode;
-        run.decoys += decoy_before <= 2 && decoy_timer > 2;
+        run.decoys += !decoy_before && decoy_standing();
         run.boosts += !boost_before && boost_running();
         run.teleports += (player.exit_x || player.exit_y)
             && (player.exit_x != exit_x || player.exit_y != exit_y);

@@ -7,27 +7,30 @@
 #include <cstdint>
 #include <cstdlib>
 
-// Windows-1250 byte -> glyph: codes 33..126 are glyphs 0..93, then the Czech lower-case
-// letters (ě š č ř ž ý á í é ď ň ó ť ú ů, glyphs 94..108) and capitals (Ě Š Č Ř Ž Ý Á Í É Ď
-// Ň Ó Ť Ú Ů, glyphs 109..123) in the order they stand on the sheet; 255 for no glyph.
-const Uint8 glyph_of_code[256] = {
-    255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255,   // 0..
-    255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255,   // 16..
-    255,   0,   1,   2,   3,   4,   5,   6,   7,   8,   9,  10,  11,  12,  13,  14,   // 32..
-     15,  16,  17,  18,  19,  20,  21,  22,  23,  24,  25,  26,  27,  28,  29,  30,   // 48..
-     31,  32,  33,  34,  35,  36,  37,  38,  39,  40,  41,  42,  43,  44,  45,  46,   // 64..
-     47,  48,  49,  50,  51,  52,  53,  54,  55,  56,  57,  58,  59,  60,  61,  62,   // 80..
-     63,  64,  65,  66,  67,  68,  69,  70,  71,  72,  73,  74,  75,  76,  77,  78,   // 96..
-     79,  80,  81,  82,  83,  84,  85,  86,  87,  88,  89,  90,  91,  92,  93, 255,   // 112..
-    255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 110, 255, 255, 121, 113, 255,   // 128..
-    255, 255, 255, 255, 255, 255, 255, 255, 255, 255,  95, 255, 255, 106,  98, 255,   // 144..
-    255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255,   // 160..
-    255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255,   // 176..
-    255, 115, 255, 255, 255, 255, 255, 255, 111, 117, 255, 255, 109, 116, 255, 118,   // 192..
-    255, 255, 119, 120, 255, 255, 255, 255, 112, 123, 122, 255, 255, 114, 255, 255,   // 208..
-    255, 100, 255, 255, 255, 255, 255, 255,  96, 102, 255, 255,  94, 101, 255, 103,   // 224..
-    255, 255, 104, 105, 255, 255, 255, 255,  97, 108, 107, 255, 255,  99, 255, 255,   // 240..
-};
+Uint8 glyph_code(int glyph)
+{
+    return glyph < ASCII_GLYPHS ? Uint8(FIRST_ASCII_GLYPH + glyph) : LETTER_GLYPHS[glyph - ASCII_GLYPHS].code;
+}
+
+Uint16 glyph_unicode(int glyph)
+{
+    return glyph < ASCII_GLYPHS ? Uint16(FIRST_ASCII_GLYPH + glyph) : LETTER_GLYPHS[glyph - ASCII_GLYPHS].unicode;
+}
+
+// The inverse of the glyph set: each byte's glyph, NO_GLYPH for a byte the font lacks.
+static constexpr std::array<Uint8, 256> glyphs_by_code()
+{
+    std::array<Uint8, 256> glyphs{};
+    for (Uint8 &glyph : glyphs)
+        glyph = NO_GLYPH;
+    for (int g = 0; g < ASCII_GLYPHS; g++)
+        glyphs[FIRST_ASCII_GLYPH + g] = Uint8(g);
+    for (int i = 0; i < FONT_GLYPHS - ASCII_GLYPHS; i++)
+        glyphs[LETTER_GLYPHS[i].code] = Uint8(ASCII_GLYPHS + i);
+    return glyphs;
+}
+
+const std::array<Uint8, 256> glyph_of_code = glyphs_by_code();
 
 static const int MAX_MARKERS = FONT_POSITIONS / 2;
 

@@ -18,6 +18,23 @@ static const int SCORE_GAP = 18;        // from the score label's end to the sco
 static const int SCORE_AREA_HEIGHT = 10;
 static const int SECOND_FRAME_X = FRAME_SIZE;
 
+// The status panel's columns, the same on both rows: cell 0 holds the frame-rate label and
+// the boost icon, KNOT_CELL the knot icon and the decoy pick-up, DOTS_CELL the dots icon and
+// the power pick-up. Each number stands on the cells after its item, up to the next item's
+// cell (NUMBERS_END_CELL after the last), and those cells are repainted before it is written.
+static const int KNOT_CELL = 4;
+static const int DOTS_CELL = 7;
+static const int NUMBERS_END_CELL = 10;
+static const int TOP_NUMBER_GAP = 40;       // from an icon's left edge to its number, top row
+static const int BOTTOM_NUMBER_GAP = 48;    // the same on the bottom row
+static_assert(FPS_VALUE_X >= CELL_SIZE && TOP_NUMBER_GAP >= CELL_SIZE && BOTTOM_NUMBER_GAP >= CELL_SIZE,
+              "every number stands on the repainted cells after its item");
+
+static int cell_left(int cell)
+{
+    return cell * CELL_SIZE;
+}
+
 static void blit_whole(SDL_Surface *sprite, int x, int y)
 {
     SDL_Rect at = {Sint16(x), Sint16(y), 0, 0};
@@ -47,10 +64,11 @@ static void choose_animation_frame(const Actor &actor)
     actor_frame_rect.x = actor.phase >= actor.speed / 2 ? SECOND_FRAME_X : 0;
 }
 
-// Writes decoy_timer: 2 and 1 wipe the decoy from both buffers over two frames.
+// Writes decoy_timer: its last DECOY_WIPE_FRAMES values wipe the decoy from both buffers,
+// one frame each.
 static void draw_decoy()
 {
-    if (decoy_timer > 2) {
+    if (decoy_standing()) {
         blit_whole(decoy_sprite, decoy_x * CELL_SIZE, decoy_y * CELL_SIZE);
     } else if (decoy_timer > 0) {
         draw_cell(decoy_x, decoy_y);
@@ -145,33 +163,33 @@ static void draw_score()
 static void draw_boost_reserve()
 {
     snprintf(text_buffer, TEXT_BUFFER_SIZE, "%.2f", double(boost_reserve) / 1000.0);
-    write_text(48, BOTTOM_ROW_Y, text_buffer);
+    write_text(cell_left(0) + BOTTOM_NUMBER_GAP, BOTTOM_ROW_Y, text_buffer);
 }
 
-// The panel sits on the maze's top and bottom rows (each x below is that item's place in the
-// layout); the cells between its icons are repainted before the numbers are written.
+// The panel sits on the maze's top and bottom rows; the cells between its items are
+// repainted before the numbers are written.
 static void draw_status_panel()
 {
-    draw_cells(0, 1, 3);
+    draw_cells(0, 1, KNOT_CELL - 1);
     draw_lives();
     write_text(0, TOP_ROW_Y, texts[TEXT_FPS_LABEL].c_str());
     write_text(FPS_VALUE_X, TOP_ROW_Y, fps_text);
-    draw_cells(0, 5, 6);
-    blit_whole(knot_icon, 128, TOP_ROW_Y);
-    write_number(168, TOP_ROW_Y, catch_interval - 1);
-    blit_whole(dots_icon, 224, TOP_ROW_Y);
-    draw_cells(0, 8, 9);
-    write_number(264, TOP_ROW_Y, level_map.dots_left);
+    draw_cells(0, KNOT_CELL + 1, DOTS_CELL - 1);
+    blit_whole(knot_icon, cell_left(KNOT_CELL), TOP_ROW_Y);
+    write_number(cell_left(KNOT_CELL) + TOP_NUMBER_GAP, TOP_ROW_Y, catch_interval - 1);
+    blit_whole(dots_icon, cell_left(DOTS_CELL), TOP_ROW_Y);
+    draw_cells(0, DOTS_CELL + 1, NUMBERS_END_CELL - 1);
+    write_number(cell_left(DOTS_CELL) + TOP_NUMBER_GAP, TOP_ROW_Y, level_map.dots_left);
     draw_score();
-    draw_cells(BOTTOM_ROW, 1, 3);
-    blit_whole(boost_icon, 0, BOTTOM_ROW_Y);
+    draw_cells(BOTTOM_ROW, 1, KNOT_CELL - 1);
+    blit_whole(boost_icon, cell_left(0), BOTTOM_ROW_Y);
     draw_boost_reserve();
-    draw_cells(BOTTOM_ROW, 5, 6);
-    blit_whole(tile_sprites[CELL_DECOY], 128, BOTTOM_ROW_Y);
-    write_number(176, BOTTOM_ROW_Y, decoy_count);
-    draw_cells(BOTTOM_ROW, 8, 9);
-    blit_whole(tile_sprites[CELL_POWER], 224, BOTTOM_ROW_Y);
-    write_number(272, BOTTOM_ROW_Y, power_charges);
+    draw_cells(BOTTOM_ROW, KNOT_CELL + 1, DOTS_CELL - 1);
+    blit_whole(tile_sprites[CELL_DECOY], cell_left(KNOT_CELL), BOTTOM_ROW_Y);
+    write_number(cell_left(KNOT_CELL) + BOTTOM_NUMBER_GAP, BOTTOM_ROW_Y, decoy_count);
+    draw_cells(BOTTOM_ROW, DOTS_CELL + 1, NUMBERS_END_CELL - 1);
+    blit_whole(tile_sprites[CELL_POWER], cell_left(DOTS_CELL), BOTTOM_ROW_Y);
+    write_number(cell_left(DOTS_CELL) + BOTTOM_NUMBER_GAP, BOTTOM_ROW_Y, power_charges);
 }
 
 void draw_play_overlay()

@@ -32,19 +32,20 @@ static void pair_teleport(LevelMap &map, Uint8 letter, Uint8 x, Uint8 y)
     map.teleports.push_back(TeleportPair{x, x, y, y, letter});
 }
 
+int map_character_index(unsigned char c)
+{
+    for (int i = 0; i < MAP_CHARACTER_COUNT; i++)
+        if ((unsigned char)MAP_CHARACTERS[i].character == c)
+            return i;
+    return -1;
+}
+
 int map_character_cell(unsigned char c)
 {
-    switch (c) {
-    case '0': return CELL_DOT;
-    case '1': return CELL_WALL;
-    case '2': return CELL_FLOOR;
-    case MAP_PLAYER_START: return CELL_FLOOR;
-    case MAP_ENEMY_START: return CELL_DOT;
-    case '5': return CELL_LIFE;
-    case '6': return CELL_DECOY;
-    case '7': return CELL_POWER;
-    default: return c >= TELEPORT_FIRST && c <= TELEPORT_LAST ? c : -1;
-    }
+    int index = map_character_index(c);
+    if (index >= 0)
+        return MAP_CHARACTERS[index].cell;
+    return c >= TELEPORT_FIRST && c <= TELEPORT_LAST ? c : -1;
 }
 
 // One map character into cell (x, y); a start character goes into starts.

@@ -21,7 +21,7 @@ static int message_length()
     return frames_per_second() * MESSAGE_SECONDS;
 }
 
-static bool decoy_standing()
+bool decoy_standing()
 {
     return decoy_timer > DECOY_WIPE_FRAMES;
 }

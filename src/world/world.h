@@ -150,8 +150,27 @@ Uint8 cell_at(const LevelMap &map, int x, int y);   // a cell outside the grid r
 const int MAP_LINE_SIZE = 256;
 extern const char *const MAP_LIST_PATH;     // "maps/AAA_maplist.txt"
 const size_t MAX_ENEMIES = 255;             // enemy_count is 8 bits: later enemy starts are ignored
-const char MAP_PLAYER_START = '3';          // map characters of the start cells
-const char MAP_ENEMY_START = '4';
+// The map characters, one per cell of a row; every byte from TELEPORT_FIRST to TELEPORT_LAST
+// is a teleport letter, and any other byte leaves the cell as it was.
+const char MAP_DOT = '0';
+const char MAP_WALL = '1';
+const char MAP_FLOOR = '2';
+const char MAP_PLAYER_START = '3';          // floor, the player's start
+const char MAP_ENEMY_START = '4';           // a dot, an enemy's start
+const char MAP_LIFE = '5';
+const char MAP_DECOY = '6';
+const char MAP_POWER = '7';
+// The map characters other than the teleport letters, in character order, with the cell code
+// each gives.
+struct MapCharacter {
+    char character;
+    Uint8 cell;
+};
+const MapCharacter MAP_CHARACTERS[] = {
+    {MAP_DOT, CELL_DOT}, {MAP_WALL, CELL_WALL}, {MAP_FLOOR, CELL_FLOOR},
+    {MAP_PLAYER_START, CELL_FLOOR}, {MAP_ENEMY_START, CELL_DOT}, {MAP_LIFE, CELL_LIFE},
+    {MAP_DECOY, CELL_DECOY}, {MAP_POWER, CELL_POWER}};
+const int MAP_CHARACTER_COUNT = sizeof MAP_CHARACTERS / sizeof MAP_CHARACTERS[0];
 
 // The start cells one map file holds.
 struct MapStarts {
@@ -162,6 +181,8 @@ struct MapStarts {
 
 // The cell code a map character gives, or -1 for a character that leaves the cell as it was.
 int map_character_cell(unsigned char c);
+// The index in MAP_CHARACTERS of a map character, or -1 for a teleport letter or another byte.
+int map_character_index(unsigned char c);
 // Reads 24 rows of a map file into map, the start cells into starts alone. dots_left counts
 // every dot cell of the map as read, those that a character outside the table kept from the
 // map read before included, so that a level ends exactly when its last dot is caught.
@@ -193,6 +214,7 @@ void choose_enemy_direction(int index);
 
 // ===================== rules.cpp =====================
 const Uint16 DECOY_WIPE_FRAMES = 2;    // decoy_timer at or below this: no decoy stands
+bool decoy_standing();                 // decoy_timer above DECOY_WIPE_FRAMES
 void update_frame();
 void set_wanted_direction(Uint8 direction);
 void give_up_life();

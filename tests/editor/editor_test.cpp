@@ -101,7 +101,7 @@ TEST_F(EditorTest, DrawsALevelWithLiveFaultsUndoRedoAndSavesItIntoTheMapList)
     click(20, 20);
     push_mouse(SDL_MOUSEBUTTONDOWN, 0, 0, SDL_BUTTON_RIGHT);
     run_editor_events();
-    EXPECT_EQ(edit_kind, '1');
+    EXPECT_EQ(edit_kind, MAP_WALL);
 
     std::vector<std::string> before = map_list_entries(MAP_LIST_PATH);
     push_key(SDLK_s, KMOD_LCTRL);   // named "new_1", put one place before the end of the list
@@ -114,10 +114,10 @@ TEST_F(EditorTest, DrawsALevelWithLiveFaultsUndoRedoAndSavesItIntoTheMapList)
     push_keys({SDLK_1, SDLK_RETURN, SDLK_UP, SDLK_RETURN});
     run_editor_events();
     std::vector<std::string> rows = walled_rows();
-    rows[3][3] = '4';
+    rows[3][3] = MAP_ENEMY_START;
     rows[5][5] = rows[12][6] = 'a';
     rows[10].replace(1, 6, "111111");
-    rows[20][20] = '3';
+    rows[20][20] = MAP_PLAYER_START;
     auto saved_text = [&rows]() {
         std::string text = "# new_1\n";
         for (const std::string &row : rows)
@@ -141,7 +141,7 @@ TEST_F(EditorTest, DrawsALevelWithLiveFaultsUndoRedoAndSavesItIntoTheMapList)
     push_key(SDLK_ESCAPE);          // quitting asks only while changes are unsaved
     run_editor_events();
     EXPECT_FALSE(editor_running);
-    rows[5][0] = '2';
+    rows[5][0] = MAP_FLOOR;
     EXPECT_EQ(read_file("maps/new_1.txt"), saved_text());
 }
 
@@ -177,7 +177,7 @@ TEST_F(EditorTest, ShiftDragFillsARectangleInOneUndoAndThePointerCellIsTracked)
     int walls = 0;
     for (int y = 1; y < MAP_ROWS - 1; y++)
         for (int x = 1; x < MAP_COLUMNS - 1; x++)
-            walls += edit_rows[y][x] == '1';
+            walls += edit_rows[y][x] == MAP_WALL;
     EXPECT_EQ(walls, 4 * 3);                 // columns 2 to 5, rows 4 to 6, no line to 9,7
     EXPECT_EQ(edit_rows[6].substr(2, 4), "1111");
     EXPECT_EQ(std::make_pair(pointer_x, pointer_y), std::make_pair(9, 7));
@@ -207,9 +207,9 @@ TEST_F(EditorTest, F6LetsTheAutomaticPlayerTryTheMapOffScreen)
     EXPECT_EQ(read_file("maps/first_dots.txt"), before);   // played in a tree of its own
 
     for (int x = 4; x <= 6; x++)             // a dot at 5,5 with walls all round
-        edit_rows[4][x] = edit_rows[6][x] = '1';
-    edit_rows[5][4] = edit_rows[5][6] = '1';
-    edit_rows[5][5] = '0';
+        edit_rows[4][x] = edit_rows[6][x] = MAP_WALL;
+    edit_rows[5][4] = edit_rows[5][6] = MAP_WALL;
+    edit_rows[5][5] = MAP_DOT;
     run_editor_events();                     // the live check of the change
     push_key(SDLK_F6);
     run_editor_events();
@@ -233,6 +233,25 @@ TEST_F(EditorTest, EveryShippedLevelSavesBackAsItWas)
         ASSERT_TRUE(save_edit_map()) << name;
         EXPECT_EQ(read_file(edit_map_path(name)), unix_text) << name;
     }
+}
+
+// A line that starts with a zero byte is no row (the game skips it) and stays in the file as
+// it was; a row ends at a zero byte, the cells after it walls, as the game reads them.
+TEST_F(EditorTest, ZeroBytesOpenAsTheGameReadsThem)
+{
+    std::vector<std::string> rows = walled_rows();
+    rows[5][5] = MAP_PLAYER_START;
+    std::string zero_line = std::string(1, '\0') + rows[1], text = "# zeros\n" + zero_line + "\n";
+    std::string cut_row = rows[2].substr(0, 3) + std::string(1, '\0') + rows[2].substr(4);
+    for (int y = 0; y < MAP_ROWS; y++)
+        text += (y == 2 ? cut_row : rows[y]) + "\n";
+    write_file(edit_map_path("zeros"), text);
+    ASSERT_TRUE(open_edit_map("zeros"));
+    std::vector<std::string> expected = rows;
+    expected[2].replace(3, std::string::npos, MAP_COLUMNS - 3, MAP_WALL);
+    EXPECT_EQ(edit_rows, expected);
+    EXPECT_EQ(map_rows(edit_map_text()), expected);
+    EXPECT_EQ(edit_lines[1], zero_line);
 }
 
 } // namespace

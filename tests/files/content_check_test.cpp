@@ -14,17 +14,12 @@ namespace {
 // Replaces text entry `entry` of a language file (content lines counted as the game does).
 void set_text(const std::string &file, int entry, const std::string &text)
 {
-    std::string all = read_file(file), out, line;
+    std::string all = read_file(file), out;
     int content = 0;
-    for (char c : all) {
-        if (c != '\n') {
-            line += c;
-            continue;
-        }
-        bool is_content = !line.empty() && line[0] != '#';
+    for (const std::string &line : split_lines(all)) {
+        bool is_content = is_content_line(line);
         out += (is_content && content == entry ? text : line) + "\n";
         content += is_content;
-        line.clear();
     }
     write_file(file, out);
 }
@@ -79,6 +74,12 @@ const Planted PLANTED[] = {
      "./data/texts/meadow_en.txt:43:", "has 42 texts; the game reads exactly 43"},
     {[] { set_text(EN, TEXT_PAUSE, "Pause \xE4"); },
      "./data/texts/meadow_en.txt:27:", "character 228 (0xE4) has no glyph in the font"},
+    // A line that starts with a zero byte is no text: the faults after it keep their lines.
+    {[] {
+         write_file(EN, std::string("\0skipped\n", 9) + read_file(EN));
+         set_text(EN, TEXT_PAUSE, "Pause \xE4");
+     },
+     "./data/texts/meadow_en.txt:28:", "character 228 (0xE4) has no glyph in the font"},
     {[] { set_text(EN, TEXT_LEGEND_ENEMY, std::string(40, 'm')); },
      "./data/texts/meadow_en.txt:14:", "drawn 80 px into the legend it has room for"},
     {[] { set_text(EN, TEXT_ITEM_CONTINUE, "Continue the game you were playing"); },

@@ -27,6 +27,15 @@ TEST(LineReader, SkipsCommentsAndEmptyLinesWhateverTheLineEnds)
     EXPECT_EQ(content_lines("# only\n#comments\n\n"), Lines{});
     EXPECT_EQ(content_lines(""), Lines{});
     EXPECT_EQ(content_lines(std::string("cs\r\0\0s\nen", 9)), (Lines{"cs", "en"}));
+
+    // The whole-line reader keeps the same rule: a zero byte ends a line's text, and a line
+    // that starts with one is skipped.
+    FILE *file = stream_with(std::string("\0NAME: x\nab\0cd\n", 15));
+    std::string line;
+    ASSERT_TRUE(read_line(file, line));
+    EXPECT_EQ(line, "ab");
+    EXPECT_FALSE(read_line(file, line));
+    fclose(file);
 }
 
 TEST(LineReader, ReadsALastLineWithoutLineEndOnce)

@@ -54,13 +54,13 @@ TEST(Autoplay, PlaysHandMadeMapsSoundly)
     enter_play_tree();
     std::vector<std::string> corridor = walled_rows(), chase = walled_rows(), walled = walled_rows();
     for (std::string &row : corridor)
-        row = std::string(MAP_COLUMNS, '1');
-    corridor[5] = "13" + std::string(MAP_COLUMNS - 3, '0') + "1";
+        row = std::string(MAP_COLUMNS, MAP_WALL);
+    corridor[5] = "13" + std::string(MAP_COLUMNS - 3, MAP_DOT) + "1";
     for (int y = 1; y < MAP_ROWS - 1; y++)
-        chase[y] = y <= 8 ? "1" + std::string(12, '0') + std::string(MAP_COLUMNS - 13, '1')
-                          : std::string(MAP_COLUMNS, '1');
-    chase[8][1] = '3';
-    chase[1][12] = '4';
+        chase[y] = y <= 8 ? "1" + std::string(12, MAP_DOT) + std::string(MAP_COLUMNS - 13, MAP_WALL)
+                          : std::string(MAP_COLUMNS, MAP_WALL);
+    chase[8][1] = MAP_PLAYER_START;
+    chase[1][12] = MAP_ENEMY_START;
     walled = corridor;
     walled[7] = "11111000011111111111111111111111";   // four dots behind walls
     start_game_on({{"corridor.txt", corridor}, {"chase.txt", chase}, {"walled.txt", walled}});

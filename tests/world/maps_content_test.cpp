@@ -13,12 +13,12 @@ namespace {
 // A small good level: walls around, a loop of dots, player, enemy, a teleport pair.
 std::vector<std::string> good_rows()
 {
-    std::vector<std::string> rows(MAP_ROWS, std::string(MAP_COLUMNS, '1'));
+    std::vector<std::string> rows(MAP_ROWS, std::string(MAP_COLUMNS, MAP_WALL));
     for (int y = 1; y <= 5; y++)
         for (int x = 1; x <= 10; x++)
-            rows[y][x] = (y == 1 || y == 5 || x == 1 || x == 10) ? '0' : '1';
-    rows[1][1] = '3';
-    rows[5][10] = '4';
+            rows[y][x] = (y == 1 || y == 5 || x == 1 || x == 10) ? MAP_DOT : MAP_WALL;
+    rows[1][1] = MAP_PLAYER_START;
+    rows[5][10] = MAP_ENEMY_START;
     rows[3][1] = 'K';
     rows[3][10] = 'K';
     return rows;
@@ -61,7 +61,7 @@ TEST(MapsContent, ShippedLevelsRiseInEnemiesOverall)
     std::vector<int> enemy_counts;
     for (const std::string &name : names)
         enemy_counts.push_back(
-            count_of(read_file(std::string(SOURCE_DIR) + "/content/maps/" + name), '4'));
+            count_of(read_file(std::string(SOURCE_DIR) + "/content/maps/" + name), MAP_ENEMY_START));
     EXPECT_EQ(enemy_counts.front(), 1);                       // a gentle start
     EXPECT_EQ(enemy_counts.back(), MAX_LEVEL_ENEMIES);        // and a full-strength end
     // The counts rise overall, not level by level (a big maze with few enemies may follow a
@@ -86,7 +86,7 @@ std::string maze_shape(const std::vector<std::string> &rows)
     int left = MAP_COLUMNS, right = -1, top = MAP_ROWS, bottom = -1;
     for (int y = 0; y < (int)rows.size(); y++)
         for (int x = 0; x < (int)rows[y].size(); x++)
-            if (rows[y][x] != '1') {
+            if (rows[y][x] != MAP_WALL) {
                 left = std::min(left, x), right = std::max(right, x);
                 top = std::min(top, y), bottom = std::max(bottom, y);
             }
@@ -94,7 +94,7 @@ std::string maze_shape(const std::vector<std::string> &rows)
     for (int y = top; y <= bottom; y++) {
         std::string line;
         for (int x = left; x <= right; x++)
-            line += rows[y][x] == '1' ? '#' : '.';
+            line += rows[y][x] == MAP_WALL ? '#' : '.';
         shape.push_back(line);
     }
     std::string best;
@@ -128,7 +128,7 @@ TEST(MapsContent, NoTwoShippedLevelsAreTheSameMaze)
             EXPECT_NE(shapes[a], shapes[b]) << names[a] << " and " << names[b];
     std::vector<std::string> turned = map_rows(read_file(maps + names[0])), shifted = turned;
     std::reverse(turned.begin(), turned.end());                   // upside down
-    shifted.insert(shifted.begin() + 1, std::string(MAP_COLUMNS, '1'));   // one row lower
+    shifted.insert(shifted.begin() + 1, std::string(MAP_COLUMNS, MAP_WALL));   // one row lower
     shifted.pop_back();
     EXPECT_EQ(maze_shape(turned), shapes[0]);
     EXPECT_EQ(maze_shape(shifted), shapes[0]);
@@ -142,21 +142,21 @@ TEST(MapsContent, TheChecksFindEachFault)
     EXPECT_NE(faults_after([](auto &r) { r.pop_back(); }).find("23 rows"), std::string::npos);
     EXPECT_NE(faults_after([](auto &r) { r[7][7] = '8'; }).find("not a map character"),
               std::string::npos);
-    EXPECT_NE(faults_after([](auto &r) { r[0][5] = '2'; }).find("border is open"),
+    EXPECT_NE(faults_after([](auto &r) { r[0][5] = MAP_FLOOR; }).find("border is open"),
               std::string::npos);
-    EXPECT_NE(faults_after([](auto &r) { r[1][5] = '3'; }).find("2 player starts"),
+    EXPECT_NE(faults_after([](auto &r) { r[1][5] = MAP_PLAYER_START; }).find("2 player starts"),
               std::string::npos);
-    EXPECT_NE(faults_after([](auto &r) { r[5][10] = '0'; }).find("0 enemy starts"),
+    EXPECT_NE(faults_after([](auto &r) { r[5][10] = MAP_DOT; }).find("0 enemy starts"),
               std::string::npos);
-    EXPECT_NE(faults_after([](auto &r) { r[1][2] = '4'; }).find("beside the player"),
+    EXPECT_NE(faults_after([](auto &r) { r[1][2] = MAP_ENEMY_START; }).find("beside the player"),
               std::string::npos);
-    EXPECT_NE(faults_after([](auto &r) { r[20][20] = '4'; }).find("walled in"),
+    EXPECT_NE(faults_after([](auto &r) { r[20][20] = MAP_ENEMY_START; }).find("walled in"),
               std::string::npos);
     EXPECT_NE(faults_after([](auto &r) { r[5][5] = 'K'; }).find("K occurs 3 times"),
               std::string::npos);
-    EXPECT_NE(faults_after([](auto &r) { r[20][20] = '0'; }).find("row 20 column 20: cannot be reached"),
+    EXPECT_NE(faults_after([](auto &r) { r[20][20] = MAP_DOT; }).find("row 20 column 20: cannot be reached"),
               std::string::npos);
-    EXPECT_NE(faults_after([](auto &r) { r[20][20] = '7'; }).find("cannot be reached"),
+    EXPECT_NE(faults_after([](auto &r) { r[20][20] = MAP_POWER; }).find("cannot be reached"),
               std::string::npos);
 }
 
@@ -167,9 +167,9 @@ TEST(MapsContent, FaultsNameTheirKindAndCellsAsTheGameReadsTheMap)
     rows[3][1] = rows[3][10] = 127;
     EXPECT_TRUE(check_map_text(text_of(rows)).empty());
 
-    rows[3][10] = '0';
+    rows[3][10] = MAP_DOT;
     rows[7][7] = '9';
-    rows[0][4] = '0';
+    rows[0][4] = MAP_DOT;
     std::vector<MapFault> faults = check_map_text(text_of(rows));
     auto find = [&](int kind) {
         for (const MapFault &fault : faults)
@@ -189,16 +189,16 @@ TEST(MapsContent, FaultsNameTheirKindAndCellsAsTheGameReadsTheMap)
 TEST(MapsContent, ReachingThroughTeleportsFollowsTheGamesMoves)
 {
     // A pocket reached only through a teleport: fine.
-    EXPECT_EQ(faults_after([](auto &r) { r[10][5] = 'q'; r[10][6] = '0'; r[3][10] = 'q';
-                                         r[3][1] = '0'; }), "");
+    EXPECT_EQ(faults_after([](auto &r) { r[10][5] = 'q'; r[10][6] = MAP_DOT; r[3][10] = 'q';
+                                         r[3][1] = MAP_DOT; }), "");
     // A pocket whose teleport sends the player back into the wall behind its partner: the
     // player comes out standing on the partner and can walk off it.
-    EXPECT_EQ(faults_after([](auto &r) { r[10][5] = 'q'; r[10][6] = '0'; r[4][1] = 'q';
-                                         r[3][1] = '0'; r[3][10] = '0'; }), "");
+    EXPECT_EQ(faults_after([](auto &r) { r[10][5] = 'q'; r[10][6] = MAP_DOT; r[4][1] = 'q';
+                                         r[3][1] = MAP_DOT; r[3][10] = MAP_DOT; }), "");
     // A spur teleport entered only going down leaves its partner going down or up (the way
     // back); the partner has pockets above and below and is never stood on, so the cell to
     // its right cannot be reached, although it lies beside a teleport exit.
-    EXPECT_EQ(faults_after([](auto &r) { r[2][5] = 'q'; r[10][5] = 'q'; r[9][5] = '0';
-                                         r[11][5] = '0'; r[10][6] = '0'; }),
+    EXPECT_EQ(faults_after([](auto &r) { r[2][5] = 'q'; r[10][5] = 'q'; r[9][5] = MAP_DOT;
+                                         r[11][5] = MAP_DOT; r[10][6] = MAP_DOT; }),
               "row 10 column 6: cannot be reached from the player start; ");
 }

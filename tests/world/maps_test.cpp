@@ -66,7 +66,7 @@ void enter_map_tree(const std::vector<std::pair<std::string, std::string>> &maps
 TEST(ReadMap, CommentsAndBlankLinesBetweenRowsChangeNothing)
 {
     std::vector<std::string> rows = walled_rows();
-    rows[3][4] = '0';
+    rows[3][4] = MAP_DOT;
     rows[7][9] = 'A';
     rows[9][2] = 'A';
     std::string plain = join(rows);
@@ -113,7 +113,7 @@ TEST(ReadMap, CharacterTable)
 TEST(ReadMap, LongRowsAreCutAndShortOrMissingRowsAreWalls)
 {
     std::vector<std::string> rows = walled_rows();
-    rows[1] = std::string(MAP_COLUMNS, '0') + "777";   // the 7s would land in row 2
+    rows[1] = std::string(MAP_COLUMNS, MAP_DOT) + "777";   // the 7s would land in row 2
     rows[2] = "1";                                      // must not reuse row 1's dots
     rows.resize(20);                                    // rows 20 to 23 missing
     LevelMap map;
@@ -134,8 +134,8 @@ TEST(ReadMap, LongRowsAreCutAndShortOrMissingRowsAreWalls)
 TEST(ReadMap, SpaceKeepsThePreviousMapsCodeAndItsDotCounts)
 {
     std::vector<std::string> first = walled_rows();
-    first[5][5] = '0';
-    first[6][6] = '6';
+    first[5][5] = MAP_DOT;
+    first[6][6] = MAP_DECOY;
     std::vector<std::string> second = walled_rows();
     second[5][5] = ' ';
     second[6][6] = ' ';
@@ -152,10 +152,10 @@ TEST(ReadMap, SpaceKeepsThePreviousMapsCodeAndItsDotCounts)
 TEST(ReadMap, StartsAndTeleportPairing)
 {
     std::vector<std::string> rows = walled_rows();
-    rows[2][3] = '3';
-    rows[10][20] = '3';          // the later start wins
-    rows[4][8] = '4';
-    rows[3][9] = '4';            // earlier in reading order
+    rows[2][3] = MAP_PLAYER_START;
+    rows[10][20] = MAP_PLAYER_START;          // the later start wins
+    rows[4][8] = MAP_ENEMY_START;
+    rows[3][9] = MAP_ENEMY_START;            // earlier in reading order
     rows[1][1] = 'B';
     rows[5][5] = 'B';
     rows[9][9] = 'B';            // third B: the pair is first and last
@@ -221,7 +221,7 @@ TEST(MapList, ReadsNamesInOrderAndReportsAMissingFile)
 
 TEST(LoadLevel, MapWithoutEnemies)
 {
-    enter_map_tree({{"plain.txt", walled_text({{6, 4, '3'}})}});
+    enter_map_tree({{"plain.txt", walled_text({{6, 4, MAP_PLAYER_START}})}});
     enemies.assign(3, Actor());
     boost_reserve = 900;
     decoy_timer = 50;
@@ -242,8 +242,8 @@ TEST(LoadLevel, EnemyStartsPastTheLastCountableAreIgnored)
 {
     std::vector<std::string> rows = walled_rows();
     for (int y = 1; y < 11; y++)
-        rows[y] = "1" + std::string(MAP_COLUMNS - 2, '4') + "1";   // 300 starts
-    rows[12][3] = '3';
+        rows[y] = "1" + std::string(MAP_COLUMNS - 2, MAP_ENEMY_START) + "1";   // 300 starts
+    rows[12][3] = MAP_PLAYER_START;
     enter_map_tree({{"crowd.txt", join(rows)}});
     ASSERT_EQ(load_level("crowd.txt"), 0);
     EXPECT_EQ(enemy_count, 255);
@@ -257,7 +257,7 @@ TEST(LoadLevel, EnemyStartsPastTheLastCountableAreIgnored)
 TEST(LoadLevel, FreshEnemiesOnTheirStartsAndASeededCoin)
 {
     enter_map_tree(
-        {{"three.txt", walled_text({{2, 2, '4'}, {5, 2, '4'}, {3, 8, '4'}, {10, 10, '3'}})}});
+        {{"three.txt", walled_text({{2, 2, MAP_ENEMY_START}, {5, 2, MAP_ENEMY_START}, {3, 8, MAP_ENEMY_START}, {10, 10, MAP_PLAYER_START}})}});
     enemies.assign(1, Actor());
     enemies[0].knockout = 100;   // the old array is replaced, knocked-out or not
     set_test_seed(1234);
@@ -281,7 +281,7 @@ TEST(LoadLevel, FreshEnemiesOnTheirStartsAndASeededCoin)
 
 TEST(LoadLevel, MissingMapChangesOnlyTheReserveAndTheStartLists)
 {
-    enter_map_tree({{"one.txt", walled_text({{2, 2, '4'}, {3, 3, '3'}})}});
+    enter_map_tree({{"one.txt", walled_text({{2, 2, MAP_ENEMY_START}, {3, 3, MAP_PLAYER_START}})}});
     ASSERT_EQ(load_level("one.txt"), 0);
     LevelMap before = level_map;
     boost_reserve = 500;
@@ -305,7 +305,7 @@ TEST(LoadLevel, MissingMapChangesOnlyTheReserveAndTheStartLists)
 
 TEST(StartLevel, KnockedOutEnemiesStayWhereTheyLie)
 {
-    enter_map_tree({{"two.txt", walled_text({{2, 2, '4'}, {5, 2, '4'}, {6, 6, '3'}})}});
+    enter_map_tree({{"two.txt", walled_text({{2, 2, MAP_ENEMY_START}, {5, 2, MAP_ENEMY_START}, {6, 6, MAP_PLAYER_START}})}});
     ASSERT_EQ(load_level("two.txt"), 0);
     for (Actor &enemy : enemies) {
         enemy.cell_x = 10;
@@ -336,7 +336,7 @@ TEST(StartLevel, KnockedOutEnemiesStayWhereTheyLie)
 
 TEST(NewGame, ResetsTheRunAndKeepsTheStocks)
 {
-    enter_map_tree({{"first.txt", walled_text({{2, 2, '4'}, {6, 6, '3'}})}});
+    enter_map_tree({{"first.txt", walled_text({{2, 2, MAP_ENEMY_START}, {6, 6, MAP_PLAYER_START}})}});
     map_list = {"first.txt", "second.txt"};
     catch_interval = 3;
     catch_streak = 2;                 // a knot and a dot passed in the game before

@@ -255,7 +255,7 @@ TEST(PlayTestRun, TheEndOfTheRunEndsTheProgramWithoutAHighScoreEntry)
                 entry.second = 0;
             play_test_run = true;
             idle_input = [] { push_key(SDLK_SPACE); };
-            std::vector<std::string> rows(MAP_ROWS, std::string(MAP_COLUMNS, '1'));
+            std::vector<std::string> rows(MAP_ROWS, std::string(MAP_COLUMNS, MAP_WALL));
             rows[3].replace(1, 3, "300");   // two dots right of the start, no enemy
             start_game_on({{"short.txt", rows}});
             push_key(SDLK_RIGHT);

@@ -73,25 +73,31 @@ Uint8 think_tick = 0;
 Uint8 think_period = 1;
 Uint8 message_frames = 0;
 
-// A level begins with nobody caught and no message running, and the enemies' think
-// schedule from its start, whatever the level before left.
-void reset_level_state()
+// What a level load clears before it opens the map, so that a map that cannot be opened
+// leaves no start cells of the level before to play on.
+void reset_level_reserve_and_starts()
 {
+    boost_reserve = 0;
     enemy_start_x.clear();
     enemy_start_y.clear();
+}
+
+// A level begins with no message running and the enemies' think schedule from its start,
+// whatever the level before left. decoy_timer is left to the level start (start_level),
+// which every level load runs.
+void reset_level_state()
+{
+    reset_level_reserve_and_starts();
     enemy_count = 0;
     enemies.clear();
-    boost_reserve = 0;
-    decoy_timer = 0;
     decoy_x = decoy_y = 0;
     think_tick = 0;
     think_period = 1;
     message_frames = 0;
-    player.knockout = 0;
     reset_frame_scratch();
 }
 
-// Frame scratch
+// Frame state
 Uint8 boost_flag = 0;
 Uint8 saved_player_x = 0, saved_player_y = 0;
 

@@ -79,13 +79,13 @@ extern Uint16 decoy_count;             // decoys in stock
 // of the run ends the program, with no main menu and no high-score entry.
 extern bool play_test_run;
 // Empties map_list and fills both stocks with START_STOCK; start-up calls it before
-// reading the map list.
+// reading the map list. menu_map is read over and play_test_run set by main before start-up.
 void reset_program_state();
 
 // ---------- Run state: from new_game to the end of the game ----------
 // Carried from level to level: the knots (catch_interval) and the count towards the next
 // caught dot, lives, score, power mode with its timer, and the player's record (whose cell
-// and caught state each level start sets).
+// each level start sets).
 extern Uint8 level_index;              // index in map_list of the map being played
 extern Actor player;
 extern Uint8 lives;                    // non-zero: a game is in progress
@@ -95,15 +95,17 @@ extern Uint8 catch_streak;             // dot visits counted towards the next ca
 extern Uint8 power_mode;
 extern Uint16 power_timer;             // frames
 // A fresh run: START_LIVES, score 0, no knots, catch_streak 0, level_index 0, power mode
-// off, a fresh player record.
+// off, a fresh player record (not caught). Called by new_game.
 void reset_run_state();
 
 // ---------- Level state: from a level load to the next ----------
 // Cleared as each map is entered: the map and its starts, the enemies and their think
-// schedule, the boost reserve, a standing decoy, the player's caught state and the caught
-// message. The cells of level_map are not cleared: read_map overwrites them, and a map
-// character that sets no code keeps the previous map's code; a map without a player start
-// keeps the previous start.
+// schedule, the boost reserve, the decoy's cell and the caught message. The cells of
+// level_map are not cleared: read_map overwrites them, and a map character that sets no code
+// keeps the previous map's code; a map without a player start keeps the previous start.
+// decoy_timer is cleared by every level start (start_level: each level load, each life given
+// up), and the player's caught state (player.knockout, a run member) by the catch's own
+// rules: giving up a life, a knot, and a level finished.
 extern LevelMap level_map;             // the map being played
 extern Uint8 player_start_x, player_start_y;
 extern std::vector<Uint8> enemy_start_x, enemy_start_y;
@@ -115,16 +117,27 @@ extern Uint8 decoy_x, decoy_y;
 extern Uint8 think_tick;               // enemy turns counted towards the next think
 extern Uint8 think_period;             // enemy turns between two thinks
 extern Uint8 message_frames;           // caught-message frame counter
-// Empties the start lists and the enemies, clears the reserve, the decoy, the think
-// schedule, player.knockout and message_frames, and the frame scratch.
+// The boost reserve 0 and the start lists empty: what a level load clears before it opens
+// the map, so that a map that cannot be opened leaves no starts of the level before.
+void reset_level_reserve_and_starts();
+// reset_level_reserve_and_starts, no enemies, the decoy's cell (0, 0), the think schedule
+// from its start, no caught message, and the frame state. Called by load_level once the
+// map is open (new_game resets the level through its load).
 void reset_level_state();
 
-// ---------- Frame scratch: written before it is read, within one frame ----------
-extern Uint8 boost_flag;               // result of the boost scans
-extern Uint8 saved_player_x, saved_player_y;   // the player's real cell while enemies chase a decoy
+// ---------- Frame state: what one frame's rules leave for the next ----------
+// boost_flag: the boost scans' result. The boost key (toggle_boost, read between frames)
+// reads it before it writes it, seeing the 0 that the last frame's boost upkeep left; the
+// upkeep writes it, then leaves it 0.
+extern Uint8 boost_flag;
+// The player's real cell while the enemies chase a standing decoy: written by the decoy's
+// countdown before the enemies' turns read it, in the same frame.
+extern Uint8 saved_player_x, saved_player_y;
+// Both 0; with the level state at each level load.
 void reset_frame_scratch();
 
 // ---------- Frame record: what the player should hear, from one hand-over to the next ----------
+// (happenings_hook is program state: open_sound sets it once.)
 // The rules and the player actions count here what happened; the frame layer hands the
 // record to the sound after update_frame and clears it. The game never reads it, so sound
 // cannot change play.

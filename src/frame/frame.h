@@ -5,9 +5,11 @@
 #include <SDL.h>
 
 // ---------- Program state: from start-up to the quit sequence ----------
-// Set once at start-up (the screen, the configured frame length) or kept running across
-// games (the pacer and the frame-rate measure); every screen that waits for the player
-// resets the pacer when it returns (reset_frame_pacer).
+// Set once at start-up (the screen, the configured frame length, the pad, the trace, the
+// platform's pacing) or kept running across games (the pacer and the frame-rate measure,
+// the clock seam); every screen that waits for the player resets the pacer when it returns
+// (reset_frame_pacer). The game starts them at their definitions' values; tests and tools
+// put them back there with reset_frame_program_state.
 extern SDL_Surface *screen;     // startup.cpp: the 1024x768x16 surface (full screen or a window; a switch replaces it); SDL owns it
 extern int frame_delay;         // main_loop.cpp: milliseconds per frame slot (config TIMER)
 extern Uint32 frame_base;       // main_loop.cpp: ticks at which the current slot began
@@ -17,14 +19,39 @@ extern Uint32 fps_elapsed;      // main_loop.cpp: milliseconds accumulated over 
 extern char fps_text[20];       // main_loop.cpp: the last measured rate, "%.1f", 5 characters
 extern bool quit_in_progress;   // shutdown.cpp: the quit sequence has begun (its name entry must not exit again)
 extern bool quit_requested;     // shutdown.cpp: a quit arrived while quit_in_progress
+extern bool shut_down;          // shutdown.cpp: shutdown_game has run (a second run returns at once)
 extern Sint64 spin_margin_ns;   // clock.cpp: the end of a slot wait_until spins through, in ns
 // clock.cpp: set by a platform whose sleeps end a millisecond late or more anyway and whose
 // display shows frames at its own pace (the web build): wait_until then sleeps to the slot's
 // end and does not spin.
 extern bool sleep_to_slot_end;
+extern Sint64 clock_start_ns;   // clock.cpp: the monotonic moment the game's clock read 0; -1 not read yet
+extern bool test_clock_on;      // clock.cpp: the test clock stands in for the real one
+extern Uint32 test_clock_ms;    // clock.cpp: the test clock's next reading
+extern Uint32 test_clock_step;  // clock.cpp: what each reading adds to it
+extern bool test_seed_on;       // clock.cpp: every seed_random uses test_seed instead
+extern unsigned test_seed;      // clock.cpp
+extern SDL_Joystick *gamepad;   // gamepad.cpp: the opened first joystick, or null
+extern Uint8 hat_held;          // gamepad.cpp: the hat's last position
+extern int stick_side[2];       // gamepad.cpp: each stick axis: -1, 0 (in the dead zone) or 1
+// gamepad.cpp: the key the confirm buttons press outside play: Return, or for the time of a
+// wait_for_key the key it waits for.
+extern SDLKey gamepad_confirm_key;
+// waits.cpp: when set, called instead of the rest while a wait finds no event: a replay
+// answers the game's modal screens through it by queueing the next event they are to read.
+extern void (*idle_input)();
+extern int trace_fd;            // trace.cpp: the event trace's file; -2 the variable not read yet, -1 no trace
+// Every member above but the screen (SDL owns it; set_video_mode replaces it) back to its
+// value at program start: the slowest frame, the pacer and the rate measure at 0, no quit
+// under way, the real clock (from its next reading) and seed, no pad (an open one is
+// closed), no hook, the trace variable unread (an open trace closed).
+void reset_frame_program_state();
 
-// ---------- Scratch: good until the next event loop polls ----------
-extern SDL_Event event;         // main_loop.cpp: the one record every event loop polls into
+// ---------- Frame state: from one poll to the next, and on purpose beyond ----------
+// main_loop.cpp: the one record every event loop polls into. A screen opened by a play key
+// (the main menu on Escape, the end of a run on space) polls into it too, and the play keys
+// tested after it then see the last event that screen read, not the key that opened it.
+extern SDL_Event event;
 
 // ===================== startup.cpp =====================
 const int SCREEN_WIDTH = 1024;
@@ -71,8 +98,6 @@ void open_gamepad();
 // in_play, Return, Escape or an arrow otherwise); false when it stands for none (a release,
 // a stick within its dead zone). Any other event is left alone and gives true.
 bool translate_gamepad_event(bool in_play);
-// The key the confirm buttons press outside play: Return, or the key a wait_for_key waits for.
-extern SDLKey gamepad_confirm_key;
 
 // ===================== input.cpp =====================
 // Polls one event into `event` like SDL_PollEvent; Alt+Enter is handled here for every event
@@ -95,9 +120,6 @@ const Uint32 IDLE_REST = 10;    // ms that an empty event queue is left alone by
 // Polls one event into `event`; when the queue is empty it rests IDLE_REST so that a screen
 // left open hardly uses the processor. Returns whether it got one.
 bool poll_event_or_rest();
-// When set, called instead of the rest while a wait finds no event: a replay answers the
-// game's modal screens through it by queueing the next event they are to read.
-extern void (*idle_input)();
 
 // ===================== trace.cpp =====================
 // The event trace for end-to-end tests (GOBRANT_TRACE_FILE names the file; unset: nothing):

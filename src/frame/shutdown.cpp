@@ -11,7 +11,7 @@
 
 bool quit_in_progress = false;
 bool quit_requested = false;
-static bool shut_down = false;   // shutdown_game has run
+bool shut_down = false;
 
 // The running score's chance in the table needs the name entry, and so the font and screen.
 static void offer_high_score()

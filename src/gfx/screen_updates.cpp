@@ -6,16 +6,17 @@
 #include "frame.h"
 #include <cstdlib>
 
-namespace {
-
-// Beyond this many separate areas in one frame the whole screen is updated: one update of
-// everything costs less than hundreds of small ones.
-const int MOST_NOTED_AREAS = 128;
-
-// ---------- Frame state: from one flip to the next ----------
 SDL_Rect noted[MOST_NOTED_AREAS];
 int noted_count = 0;
 bool whole_noted = false;
+
+void reset_gfx_frame_state()
+{
+    noted_count = 0;
+    whole_noted = false;
+}
+
+namespace {
 
 // Whether b lies inside a.
 bool contains(const SDL_Rect &a, const SDL_Rect &b)
@@ -90,6 +91,5 @@ void show_screen()
         SDL_UpdateRect(screen, 0, 0, 0, 0);
     else if (noted_count > 0)
         SDL_UpdateRects(screen, noted_count, noted);
-    noted_count = 0;
-    whole_noted = false;
+    reset_gfx_frame_state();
 }

@@ -3,6 +3,8 @@
 #pragma once
 #include <SDL.h>
 
+// No program-wide variables: the game's one font lives in gfx.h's program state.
+
 const int FONT_POSITIONS = 512;        // room for 256 markers, two positions each
 const int FONT_GLYPHS = 124;           // printable ASCII and the 30 Czech letters
 const Uint8 NO_GLYPH = 255;

@@ -30,11 +30,16 @@ Uint16 power_charges = 0;   // start-up stocks it
 Uint16 decoy_count = 0;     // start-up stocks it
 bool play_test_run = false;
 
+void reset_stocks()
+{
+    power_charges = START_STOCK;
+    decoy_count = START_STOCK;
+}
+
 void reset_program_state()
 {
     map_list.clear();
-    power_charges = START_STOCK;
-    decoy_count = START_STOCK;
+    reset_stocks();
 }
 
 // Run state

@@ -78,8 +78,12 @@ extern Uint16 decoy_count;             // decoys in stock
 // Started by the editor's play-test (--play-test): the first map is played at once, and the end
 // of the run ends the program, with no main menu and no high-score entry.
 extern bool play_test_run;
-// Empties map_list and fills both stocks with START_STOCK; start-up calls it before
-// reading the map list. menu_map is read over and play_test_run set by main before start-up.
+// Both stocks START_STOCK: part of reset_program_state, and what the automatic player and the
+// benchmarks start each play of a kept map list with.
+void reset_stocks();
+// Empties map_list and fills both stocks (reset_stocks); start-up calls it before reading the
+// map list. Not reset: menu_map, which start-up reads over (read_map), and play_test_run,
+// which main sets from its arguments before start-up.
 void reset_program_state();
 
 // ---------- Run state: from new_game to the end of the game ----------

@@ -108,8 +108,8 @@ void reset_run_state();
 // level_map are not cleared: read_map overwrites them, and a map character that sets no code
 // keeps the previous map's code; a map without a player start keeps the previous start.
 // decoy_timer is cleared by every level start (start_level: each level load, each life given
-// up), and the player's caught state (player.knockout, a run member) by the catch's own
-// rules: giving up a life, a knot, and a level finished.
+// up), and the player's caught state (player.knockout, reset with the run's player record)
+// by the catch's own rules: giving up a life, a knot, and a level finished.
 extern LevelMap level_map;             // the map being played
 extern Uint8 player_start_x, player_start_y;
 extern std::vector<Uint8> enemy_start_x, enemy_start_y;
@@ -130,9 +130,9 @@ void reset_level_reserve_and_starts();
 void reset_level_state();
 
 // ---------- Frame state: what one frame's rules leave for the next ----------
-// boost_flag: the boost scans' result. The boost key (toggle_boost, read between frames)
-// reads it before it writes it, seeing the 0 that the last frame's boost upkeep left; the
-// upkeep writes it, then leaves it 0.
+// boost_flag: the boost scans' result. The boost key's toggle (toggle_boost, between two
+// frames) reads it before it writes it, seeing the 0 that the last frame's boost upkeep
+// left; the upkeep writes it, then leaves it 0.
 extern Uint8 boost_flag;
 // The player's real cell while the enemies chase a standing decoy: written by the decoy's
 // countdown before the enemies' turns read it, in the same frame.

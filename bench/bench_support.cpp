@@ -129,8 +129,7 @@ void enter_shipped_content()
 void start_play_on(int level)
 {
     frame_delay = 25;
-    decoy_count = START_STOCK;
-    power_charges = START_STOCK;
+    reset_stocks();
     new_game();
     if (level > 0) {
         level_index = Uint8(level);

@@ -211,14 +211,12 @@ void set_up_menus()
     for (int i = 0; i < MAP_CELLS; i++)
         menu_map.cells[i] = CELL_WALL;
     lives = 0;
-    frame_delay = 25;
+    reset_frame_program_state();
     skin_list = {"circuit"};
     language_list = {"en"};
     skin_index = 0;
     language_index = 0;
     snprintf(player_name, NAME_SIZE, "ab");
-    quit_in_progress = false;
-    quit_requested = false;
     fill_screen(0);
     drain_events();
 }

@@ -262,8 +262,7 @@ void open_content(const char *dir)
     // Sound as start-up opens it, on whatever SDL_AUDIODRIVER names: the hashes must not care.
     open_sound();
     load_skin_sounds();
-    decoy_count = START_STOCK;
-    power_charges = START_STOCK;
+    reset_program_state();   // as start-up: before the menu map and the map list are read
     FILE *file = open_text_file(MENU_MAP_PATH);
     if (!file)
         exit(2);

@@ -11,12 +11,23 @@
 Sint64 spin_margin_ns = SPIN_MARGIN_LEAST_NS;
 bool sleep_to_slot_end = false;
 
-static bool test_clock_on = false;
-static Uint32 test_clock_ms = 0;
-static Uint32 test_clock_step = 0;
-static bool test_seed_on = false;
-static unsigned test_seed = 0;
-static Sint64 clock_start_ns = -1;   // the monotonic moment the game's clock read 0
+bool test_clock_on = false;
+Uint32 test_clock_ms = 0;
+Uint32 test_clock_step = 0;
+bool test_seed_on = false;
+unsigned test_seed = 0;
+Sint64 clock_start_ns = -1;
+
+void reset_clock_state()
+{
+    spin_margin_ns = SPIN_MARGIN_LEAST_NS;
+    sleep_to_slot_end = false;
+    clock_start_ns = -1;
+    test_clock_on = false;
+    test_clock_ms = test_clock_step = 0;
+    test_seed_on = false;
+    test_seed = 0;
+}
 
 Sint64 monotonic_ns()
 {

@@ -10,6 +10,15 @@ extern Sint64 spin_margin_ns;   // clock.cpp: the end of a slot wait_until spins
 // display shows frames at its own pace (the web build): wait_until then sleeps to the slot's
 // end and does not spin.
 extern bool sleep_to_slot_end;
+extern Sint64 clock_start_ns;   // clock.cpp: the monotonic moment the game's clock read 0; -1 not read yet
+extern bool test_clock_on;      // clock.cpp: the test clock stands in for the real one
+extern Uint32 test_clock_ms;    // clock.cpp: the test clock's next reading
+extern Uint32 test_clock_step;  // clock.cpp: what each reading adds to it
+extern bool test_seed_on;       // clock.cpp: every seed_random uses test_seed instead
+extern unsigned test_seed;      // clock.cpp
+// Every member above back to its value at program start: the narrowest spin margin, the
+// platform's pacing off, the real clock (from its next reading) and seed.
+void reset_clock_state();
 
 // ===================== clock.cpp =====================
 // The game's only view of the millisecond clock and of the random seed, so that tests can

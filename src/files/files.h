@@ -182,14 +182,12 @@ void set_test_write_failure(int error);
 // stored_files_saved runs; 0 when both were written, 1 when either failed. Called when the
 // player changed them (the options menu left, a name entered) and by the quit sequence.
 int save_stored_files();
-// When set, called after each save_stored_files: the web build copies the files into the
-// browser's storage.
-extern void (*stored_files_saved)();
 
 // ---------- Program state: from start-up to the quit sequence ----------
 // Read at start-up; the options menu changes the settings and reloads the texts, the name
 // entry after a run changes the table and the name; the quit sequence writes the settings
-// and the table back.
+// and the table back. The game starts them at their definitions' values; tests and tools
+// put them back there with reset_files_program_state.
 extern std::vector<std::string> skin_list;     // lists.cpp: skin names, file order
 extern std::vector<std::string> language_list; // lists.cpp: language codes, file order
 extern char player_name[NAME_SIZE];            // config.cpp: config NAME, up to 255 characters
@@ -205,6 +203,14 @@ extern std::string option_texts[OPTION_TEXT_COUNT];   // texts.cpp: the later op
 extern std::pair<std::string, Uint32> high_scores[HIGH_SCORE_COUNT];  // high_scores.cpp: best first
 extern bool high_scores_read;                  // high_scores.cpp: read_high_scores has been called
 extern bool high_scores_unreadable;            // high_scores.cpp: the stored table is there but unreadable
+extern int injected_sync_error;                // safe_write.cpp: the error every sync of a save reports (set_test_write_failure); 0 none
+// safe_write.cpp: when set, called after each save_stored_files: the web build copies the
+// files into the browser's storage.
+extern void (*stored_files_saved)();
+// Every member above back to its value at program start: empty lists, table and texts,
+// nothing read, no name, the first skin and language, the default volumes, full screen, no
+// name entry open, saves that succeed, no hook.
+void reset_files_program_state();
 
 // ---------- Scratch: good only until its next user ----------
 extern char text_buffer[TEXT_BUFFER_SIZE];     // line_reader.cpp: composed names and numbers

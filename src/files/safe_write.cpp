@@ -15,8 +15,7 @@
 static const char TEMP_MARK[] = ".saving-";
 static const size_t TEMP_UNIQUE_LENGTH = 6;
 
-// The error that the next syncs of written files report instead of succeeding; 0 for none.
-static int injected_sync_error = 0;
+int injected_sync_error = 0;
 
 void set_test_write_failure(int error)
 {

@@ -329,7 +329,7 @@ AutoplayRun autoplay_run(const std::string &map, unsigned seed, int frame_budget
     run.seed = seed;
     connect_layers();
     map_list.assign(2, map);   // a second copy: the clear shows the level-done message only
-    power_charges = decoy_count = START_STOCK;
+    reset_stocks();
     set_test_clock(AUTOPLAY_CLOCK_START, 1);
     set_test_seed(seed);
     void (*idle_before)() = idle_input;

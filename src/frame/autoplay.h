@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+// No program-wide variables of its own: a run's state lives in its records, and the game's
+// state it plays in is the world's and the frame's (world.h, frame.h).
 const Uint32 AUTOPLAY_CLOCK_START = 1000;   // the test clock's first reading, as in a replay
 const int AUTOPLAY_FRAME_BUDGET = 30000;    // frames a run may take before it counts as lost
 

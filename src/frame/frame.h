@@ -7,9 +7,10 @@
 #include "clock.h"
 
 // ---------- Program state: from start-up to the quit sequence ----------
-// Set once at start-up (the screen, the configured frame length) or kept running across
+// Set once at start-up (the pad, the trace, the platform's flags) or kept running across
 // games (the pacer and the frame-rate measure); every screen that waits for the player
-// resets the pacer when it returns (reset_frame_pacer).
+// resets the pacer when it returns (reset_frame_pacer). The game starts them at their
+// definitions' values; tests and tools put them back there with reset_frame_program_state.
 extern Uint32 frame_base;       // main_loop.cpp: ticks at which the current slot began
 extern Uint32 frame_now;        // main_loop.cpp: last ticks value read by the pacer
 extern Uint8 fps_frames;        // main_loop.cpp: frames counted since the last rate measurement
@@ -20,9 +21,28 @@ extern bool quit_requested;     // shutdown.cpp: a quit arrived while quit_in_pr
 // that did not come through request_quit (a fatal error) then enters the running score under
 // the configured name instead of opening the name entry.
 extern bool exit_cannot_wait;
+extern bool shut_down;          // shutdown.cpp: shutdown_game has run (a second run returns at once)
+extern SDL_Joystick *gamepad;   // gamepad.cpp: the opened first joystick, or null
+extern Uint8 hat_held;          // gamepad.cpp: the hat's last position
+extern int stick_side[2];       // gamepad.cpp: each stick axis: -1, 0 (in the dead zone) or 1
+// gamepad.cpp: the key the confirm buttons press outside play: Return, or for the time of a
+// wait_for_key the key it waits for.
+extern SDLKey gamepad_confirm_key;
+// waits.cpp: when set, called instead of the rest while a wait finds no event: a replay
+// answers the game's modal screens through it by queueing the next event they are to read.
+extern void (*idle_input)();
+extern int trace_fd;            // trace.cpp: the event trace's file; -2 the variable not read yet, -1 no trace
+// Every member above back to its value at program start: the pacer and the rate measure at
+// 0, no quit under way, no pad (an open one is closed), no hook, the trace variable unread
+// (an open trace closed); with them what the pacer owns in the lower layers (frame_delay at
+// the slowest frame, fps_text empty) and the clock seam (reset_clock_state).
+void reset_frame_program_state();
 
-// ---------- Scratch: good until the next event loop polls ----------
-extern SDL_Event event;         // main_loop.cpp: the one record every event loop polls into
+// ---------- Frame state: from one poll to the next, and on purpose beyond ----------
+// main_loop.cpp: the one record every event loop polls into. A screen opened by a play key
+// (the main menu on Escape, the end of a run on space) polls into it too, and the play keys
+// tested after it then see the last event that screen read, not the key that opened it.
+extern SDL_Event event;
 
 // ===================== startup.cpp =====================
 extern const char *const WINDOW_CAPTION;   // "Gobrant beta"
@@ -66,8 +86,6 @@ void open_gamepad();
 // in_play, Return, Escape or an arrow otherwise); false when it stands for none (a release,
 // a stick within its dead zone). Any other event is left alone and gives true.
 bool translate_gamepad_event(bool in_play);
-// The key the confirm buttons press outside play: Return, or the key a wait_for_key waits for.
-extern SDLKey gamepad_confirm_key;
 
 // ===================== input.cpp =====================
 // Polls one event into `event` like SDL_PollEvent; Alt+Enter is handled here for every event
@@ -91,9 +109,6 @@ const Uint32 IDLE_REST = 10;    // ms that an empty event queue is left alone by
 // Polls one event into `event`; when the queue is empty it rests IDLE_REST so that a screen
 // left open hardly uses the processor. Returns whether it got one.
 bool poll_event_or_rest();
-// When set, called instead of the rest while a wait finds no event: a replay answers the
-// game's modal screens through it by queueing the next event they are to read.
-extern void (*idle_input)();
 
 // ===================== trace.cpp =====================
 // The event trace for end-to-end tests (GOBRANT_TRACE_FILE names the file; unset: nothing):

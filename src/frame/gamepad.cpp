@@ -4,6 +4,10 @@
 // screens, Return and Escape; every event loop reads them through poll_event.
 #include "frame.h"
 
+SDL_Joystick *gamepad = nullptr;
+Uint8 hat_held = SDL_HAT_CENTERED;
+int stick_side[2] = {0, 0};
+
 namespace {
 
 // What each button presses: during play a play key, on the menus, the waits and the text
@@ -36,10 +40,6 @@ const struct {
 } HAT_ARROWS[] = {
     {SDL_HAT_UP, SDLK_UP}, {SDL_HAT_RIGHT, SDLK_RIGHT}, {SDL_HAT_DOWN, SDLK_DOWN}, {SDL_HAT_LEFT, SDLK_LEFT},
 };
-
-SDL_Joystick *gamepad = nullptr;   // program lifetime: the opened first joystick, or null
-Uint8 hat_held = SDL_HAT_CENTERED; // the hat's last position
-int stick_side[2] = {0, 0};        // each stick axis: -1, 0 (in the dead zone) or 1
 
 // `event` becomes a press of `key`.
 bool press(SDLKey key)

@@ -12,7 +12,7 @@
 bool quit_in_progress = false;
 bool quit_requested = false;
 bool exit_cannot_wait = false;
-static bool shut_down = false;   // shutdown_game has run
+bool shut_down = false;
 
 // The running score's chance in the table. The name entry needs the font and the screen, and
 // a wait for keys, which inside exit some platforms cannot do (exit_cannot_wait); without

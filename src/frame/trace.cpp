@@ -10,7 +10,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-static int trace_fd = -2;   // -2: the variable not read yet; -1: no trace
+int trace_fd = -2;
 
 static void trace_line(const char *line)
 {

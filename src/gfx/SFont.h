@@ -4,6 +4,8 @@
 #include <SDL.h>
 #include <array>
 
+// No program-wide variables: the game's one font lives in gfx.h's program state.
+
 const int FONT_POSITIONS = 512;        // room for 256 markers, two positions each
 
 // The glyph set, in the order the glyphs stand on the sheet: printable ASCII, then the Czech

@@ -119,7 +119,9 @@ void text_entry(const char *prompt, char *text);    // text holds 256 bytes; ret
 
 // ---------- Program state: from start-up to the quit sequence ----------
 // The skin's sprite set and the font (skins.cpp): replaced whole at each skin load (start-up,
-// the options menu, the focus coming back), released by the quit sequence.
+// the options menu, the focus coming back), which writes skin_path and actor_frame_rect
+// before it reads them. free_skin is their reset: every surface and the font released and
+// null; the quit sequence calls it, and each load before it loads.
 extern SDL_Surface *tile_sprites[6];        // by cell code 0..5
 extern SDL_Surface *teleport_sprite;
 extern SDL_Surface *death_sprite;
@@ -141,6 +143,16 @@ extern BitmapFont *font;                     // the game's one font
 extern SDL_Surface *screen;                  // screen_updates.cpp: 1024x768x16, full screen or a window; SDL owns it
 extern char fps_text[20];                    // play_overlay.cpp: the last measured rate, "%.1f", 5 characters
 
-// ---------- Scratch: good until the next drawing ----------
+// ---------- Frame state: from one flip to the next (screen_updates.cpp) ----------
+// Beyond MOST_NOTED_AREAS separate areas in one frame the whole screen is updated: one
+// update of everything costs less than hundreds of small ones.
+const int MOST_NOTED_AREAS = 128;
+extern SDL_Rect noted[MOST_NOTED_AREAS];     // the areas of `screen` drawn since the last flip
+extern int noted_count;
+extern bool whole_noted;                     // the whole screen was drawn since the last flip
+// Nothing noted; show_screen calls it after each flip or update.
+void reset_gfx_frame_state();
+
+// ---------- Scratch: written before it is read, by each drawing that uses it ----------
 extern SDL_Rect rect_scratch;                // play_overlay.cpp: blit rectangle of the panel
 extern SDL_Rect message_box_rect;            // message_box.cpp: outer rectangle of the box drawn last

@@ -12,10 +12,6 @@ SDL_Surface *screen = nullptr;
 
 namespace {
 
-// Beyond this many separate areas in one frame the whole screen is updated: one update of
-// everything costs less than hundreds of small ones.
-const int MOST_NOTED_AREAS = 128;
-
 // Drawn areas are compared with the shown picture in bands of at most this many rows (a
 // row of cells), each giving one area around its changed pixels: a maze drawn whole with a
 // few sprites moved updates those sprites' rows, not everything between them.
@@ -26,18 +22,30 @@ const int MERGE_SLACK_PIXELS = 1024;
 // Beyond this many changed areas in one flip the whole screen is updated.
 const int MOST_UPDATED_AREAS = 256;
 
-// ---------- Run state: from one video mode to the next ----------
+// ---------- Run state: from one video mode to the next (forget_shown_picture) ----------
 // A copy of the picture the display shows (what the last updates sent), in the screen's
 // format; null, or not `shown_valid`, when the display's picture is not known.
 SDL_Surface *shown = nullptr;
 bool shown_valid = false;
 
-// ---------- Frame state: from one flip to the next ----------
+// ---------- Scratch of one flip: the changed areas update_changes sends ----------
+SDL_Rect updated[MOST_UPDATED_AREAS];
+int updated_count = 0;
+
+} // namespace
+
+// ---------- Frame state (gfx.h): from one flip to the next ----------
 SDL_Rect noted[MOST_NOTED_AREAS];
 int noted_count = 0;
 bool whole_noted = false;
-SDL_Rect updated[MOST_UPDATED_AREAS];
-int updated_count = 0;
+
+void reset_gfx_frame_state()
+{
+    noted_count = 0;
+    whole_noted = false;
+}
+
+namespace {
 
 // Whether b lies inside a.
 bool contains(const SDL_Rect &a, const SDL_Rect &b)
@@ -259,6 +267,5 @@ void show_screen()
         update_whole_screen();
     else if (whole_noted || noted_count > 0)
         update_changes();
-    noted_count = 0;
-    whole_noted = false;
+    reset_gfx_frame_state();
 }

@@ -13,7 +13,7 @@ namespace {
 
 const int ALWAYS_SHOWN_ITEMS = 7;   // rows measured for `top`, the title's row included
 
-// The menu's state, set afresh on every entry to main_menu.
+// ---------- Menu state: from the menu's opening to its close (menus.h) ----------
 Uint16 cursor;
 MenuState state;
 int fh;             // font height
@@ -174,12 +174,18 @@ void handle_key(const SDL_Event &press)
 
 } // namespace
 
+// The cursor on the first item shown; run_menu_loop sets the state.
+void reset_main_menu_state()
+{
+    take_layout();
+    cursor = game_in_progress() ? TEXT_ITEM_CONTINUE : TEXT_ITEM_NEW_GAME;
+}
+
 // Reads `lives`; every event found is handled at once, and the menu redraws or leaves only
 // when the queue is empty.
 void main_menu()
 {
-    take_layout();
-    cursor = game_in_progress() ? TEXT_ITEM_CONTINUE : TEXT_ITEM_NEW_GAME;
+    reset_main_menu_state();
     play_music(MUSIC_MENU);
     run_menu_loop(state, draw_menu, handle_key);
 }

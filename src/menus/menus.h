@@ -5,6 +5,14 @@
 #include <string>
 #include <vector>
 
+// ---------- Menu state: from a menu's opening to its close ----------
+// Each menu keeps its cursor, loop state (MenuState) and layout (font height, top row, box
+// width and left edge) in its own file, main_menu.cpp and options_menu.cpp; the options menu
+// also the skin shown when it opened and the picture of a refused skin. Each menu calls its
+// reset when it opens; the loop state is set by run_menu_loop.
+void reset_main_menu_state();
+void reset_options_menu_state(Uint16 minimum_width);   // the box at least minimum_width wide
+
 // ===================== menu_loop.cpp =====================
 enum MenuState { MENU_LEAVE = 0, MENU_WAITING = 1, MENU_REDRAW = 2 };
 // Draws the menu, then handles events until the menu leaves; resets the frame pacer on leaving.

@@ -78,7 +78,7 @@ const char *const LIST_MEASURE_FORMAT = "  %s: %s  ";
 const char *const LANGUAGE_FORMAT = "  %s: %s  ";
 const char *const LATER_ROW_FORMAT = "  %s: %s  ";
 
-// The menu's state, set afresh on every entry to options_menu.
+// ---------- Menu state: from the menu's opening to its close (menus.h) ----------
 Uint16 cursor;
 MenuState state;
 int fh;             // font height
@@ -344,15 +344,22 @@ void handle_key(const SDL_Event &press)
 
 } // namespace
 
-// Reads and writes frame_delay, player_name, skin_index and language_index. Every event
-// found is handled at once; the menu redraws or leaves only when the queue is empty. What the
-// player changed is saved on leaving, so that it is kept even if the program never quits.
-void options_menu(Uint16 minimum_width)
+// The cursor on the speed row, the skin shown noted, no refused skin; run_menu_loop sets the
+// state.
+void reset_options_menu_state(Uint16 minimum_width)
 {
     take_layout(minimum_width);
     cursor = TEXT_OPTION_SPEED;
     skin_shown = skin_index;
     refused_skin.clear();
+}
+
+// Reads and writes frame_delay, player_name, skin_index and language_index. Every event
+// found is handled at once; the menu redraws or leaves only when the queue is empty. What the
+// player changed is saved on leaving, so that it is kept even if the program never quits.
+void options_menu(Uint16 minimum_width)
+{
+    reset_options_menu_state(minimum_width);
     run_menu_loop(state, draw_menu, handle_key);
     save_stored_files();
 }

@@ -11,18 +11,15 @@
 
 bool sound_open = false;
 bool sound_waits_for_key = false;
-
-// ---------- Program state: the loaded skin's sounds, replaced whole at each skin load ----------
-static Mix_Chunk *effects[SOUND_EVENT_COUNT];     // null: missing or unreadable, silent
-static Mix_Music *music[MUSIC_LOOP_COUNT];        // opened for streaming, null: silent
-static std::string loaded_skin;                   // the skin whose sounds are loaded
-static int music_wanted = -1;                     // the loop asked for, -1 none
-static int music_playing = -1;                    // the loop last started, -1 none
-static bool music_faded = false;                  // faded out: the loop starts afresh when asked
-static int pause_depth = 0;                       // pauses within pauses (a focus loss in the pause)
-// ---------- Run state: the run of dots in progress ----------
-static int dot_run = 0;                           // dots caught in the current run
-static int frames_since_dot = DOT_RUN_BREAK_FRAMES;
+Mix_Chunk *effects[SOUND_EVENT_COUNT];
+Mix_Music *music[MUSIC_LOOP_COUNT];
+std::string loaded_skin;
+int music_wanted = -1;
+int music_playing = -1;
+bool music_faded = false;
+int pause_depth = 0;
+int dot_run = 0;
+int frames_since_dot = DOT_RUN_BREAK_FRAMES;
 
 // Which effect each count of the frame record plays (dots apart: they rise along a run).
 static const struct {
@@ -100,10 +97,17 @@ void close_sound()
     if (sound_open)
         Mix_CloseAudio();
     sound_open = false;
-    music_wanted = -1;
-    pause_depth = 0;
     happenings_hook = nullptr;
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    music_wanted = -1;
+    pause_depth = 0;
+    reset_sound_dot_run_state();
+}
+
+void reset_sound_dot_run_state()
+{
+    dot_run = 0;
+    frames_since_dot = DOT_RUN_BREAK_FRAMES;
 }
 
 // The line written for a sound file that cannot be heard: missing, or unreadable.

@@ -18,10 +18,27 @@ const int LEVEL_FADE_MS = 1500;           // the music fades out over this at a 
 const int DOT_RUN_BREAK_FRAMES = 24;
 
 // ---------- Program state: from open_sound to close_sound ----------
+// The loaded skin's sounds, replaced whole at each skin load, and the state of the music and
+// of the pause. close_sound is their reset: everything freed, audio closed, every member
+// back to its value at program start (the dot run's too).
 extern bool sound_open;                   // audio is open: effects and music can be heard
 // Set by a platform whose page may start sound only once the player has pressed a key (the
 // web build): open_sound then leaves audio closed, and the platform opens it at the first key.
 extern bool sound_waits_for_key;
+extern struct Mix_Chunk *effects[SOUND_EVENT_COUNT];   // by SoundEvent; null: missing or unreadable, silent
+extern struct _Mix_Music *music[MUSIC_LOOP_COUNT];     // by MusicLoop, opened for streaming; null: silent
+extern std::string loaded_skin;           // the skin whose sounds are loaded; empty: none
+extern int music_wanted;                  // the loop asked for, -1 none
+extern int music_playing;                 // the loop last started, -1 none
+extern bool music_faded;                  // faded out: the loop starts afresh when asked
+extern int pause_depth;                   // pauses within pauses (a focus loss in the pause)
+
+// ---------- Dot-run state: from one caught dot to the next ----------
+// A run of dots rises note by note while each dot follows the last within
+// DOT_RUN_BREAK_FRAMES; play_happenings counts it.
+extern int dot_run;                       // dots caught in the current run
+extern int frames_since_dot;              // frames since the last caught dot, up to DOT_RUN_BREAK_FRAMES
+void reset_sound_dot_run_state();         // no run under way; close_sound calls it
 
 // Opens audio at AUDIO_RATE, 16-bit stereo, AUDIO_BUFFER_FRAMES; when it cannot, writes one
 // line and leaves sound_open false; while sound_waits_for_key it does nothing. Also sets

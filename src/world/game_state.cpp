@@ -30,11 +30,17 @@ Uint16 power_charges = 0;   // start-up stocks it
 Uint16 decoy_count = 0;     // start-up stocks it
 bool play_test_run = false;
 
+void reset_stocks()
+{
+    power_charges = START_STOCK;
+    decoy_count = START_STOCK;
+}
+
 void reset_program_state()
 {
     map_list.clear();
-    power_charges = START_STOCK;
-    decoy_count = START_STOCK;
+    reset_stocks();
+    row_being_named = -1;
 }
 
 // Run state
@@ -73,25 +79,31 @@ Uint8 think_tick = 0;
 Uint8 think_period = 1;
 Uint8 message_frames = 0;
 
-// A level begins with nobody caught and no message running, and the enemies' think
-// schedule from its start, whatever the level before left.
-void reset_level_state()
+// What a level load clears before it opens the map, so that a map that cannot be opened
+// leaves no start cells of the level before to play on.
+void reset_level_reserve_and_starts()
 {
+    boost_reserve = 0;
     enemy_start_x.clear();
     enemy_start_y.clear();
+}
+
+// A level begins with no message running and the enemies' think schedule from its start,
+// whatever the level before left. decoy_timer is left to the level start (start_level),
+// which every level load runs.
+void reset_level_state()
+{
+    reset_level_reserve_and_starts();
     enemy_count = 0;
     enemies.clear();
-    boost_reserve = 0;
-    decoy_timer = 0;
     decoy_x = decoy_y = 0;
     think_tick = 0;
     think_period = 1;
     message_frames = 0;
-    player.knockout = 0;
     reset_frame_scratch();
 }
 
-// Frame scratch
+// Frame state
 Uint8 boost_flag = 0;
 Uint8 saved_player_x = 0, saved_player_y = 0;
 

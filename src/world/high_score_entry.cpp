@@ -8,7 +8,7 @@
 void (*name_entry_hook)(const char *prompt, char *name) = nullptr;
 
 // The row whose name is being typed, -1 when no name entry is open.
-static int row_being_named = -1;
+int row_being_named = -1;
 
 // Lets `score` into the table under player_name: moves the lower entries down and clears
 // score. The row it took, -1 when the score beats no entry (0 included).

@@ -122,13 +122,12 @@ int read_map_list(const char *path)
 // start lists, so nothing can play on the starts of the level before.
 int load_level(const char *name)
 {
-    boost_reserve = 0;
-    enemy_start_x.clear();
-    enemy_start_y.clear();
     snprintf(text_buffer, TEXT_BUFFER_SIZE, "%s%s", MAPS_FOLDER, name);
     FILE *file = open_text_file(text_buffer);
-    if (!file)
+    if (!file) {
+        reset_level_reserve_and_starts();
         return 1;
+    }
     reset_level_state();
     read_map(level_map, file);
     fclose(file);
@@ -176,8 +175,7 @@ void start_level()
 // no game counts as in progress, and 1 is returned.
 int new_game()
 {
-    reset_run_state();
-    reset_level_state();
+    reset_run_state();   // the level load resets the level state
     if (map_list.empty()) {
         printf("ERROR no maps in %s\n\n", MAP_LIST_PATH);
         lives = 0;

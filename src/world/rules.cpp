@@ -245,8 +245,9 @@ static void end_run_on_missing_map()
     screen_hooks.main_menu();
 }
 
-// With the last dot gone the next map follows, or the run ends after the last one.
-// Writes level_index; the level load writes the rest.
+// With the last dot gone the next map follows, or the run ends after the last one. A player
+// caught in the frame of the last dot is free on the next map. Writes level_index and
+// player.knockout; the level load writes the rest.
 static void finish_level()
 {
     if (level_map.dots_left != 0)
@@ -263,8 +264,11 @@ static void finish_level()
     screen_hooks.show_message_box(texts[TEXT_LEVEL_DONE].c_str());
     screen_hooks.show_screen();
     screen_hooks.wait_for_key(SDLK_SPACE);
-    if (load_level(map_list[level_index].c_str()) != 0)
+    if (load_level(map_list[level_index].c_str()) != 0) {
         end_run_on_missing_map();
+        return;
+    }
+    player.knockout = 0;
 }
 
 // One frame of play, in this order: the power timer, the player's catch, the boost upkeep,

@@ -79,14 +79,20 @@ extern Uint16 decoy_count;             // decoys in stock
 // Started by the editor's play-test (--play-test): the first map is played at once, and the end
 // of the run ends the program, with no main menu and no high-score entry.
 extern bool play_test_run;
-// Empties map_list and fills both stocks with START_STOCK; start-up calls it before
-// reading the map list.
+extern int row_being_named;            // high_score_entry.cpp: the row the open name entry fills; -1 none open
+// Both stocks START_STOCK: part of reset_program_state, and what the automatic player and the
+// benchmarks start each play of a kept map list with.
+void reset_stocks();
+// Empties map_list, fills both stocks (reset_stocks) and closes no name entry (row_being_named
+// -1); start-up calls it before reading the
+// map list. Not reset: menu_map, which start-up reads over (read_map), and play_test_run,
+// which main sets from its arguments before start-up.
 void reset_program_state();
 
 // ---------- Run state: from new_game to the end of the game ----------
 // Carried from level to level: the knots (catch_interval) and the count towards the next
 // caught dot, lives, score, power mode with its timer, and the player's record (whose cell
-// and caught state each level start sets).
+// each level start sets).
 extern Uint8 level_index;              // index in map_list of the map being played
 extern Actor player;
 extern Uint8 lives;                    // non-zero: a game is in progress
@@ -96,15 +102,17 @@ extern Uint8 catch_streak;             // dot visits counted towards the next ca
 extern Uint8 power_mode;
 extern Uint16 power_timer;             // frames
 // A fresh run: START_LIVES, score 0, no knots, catch_streak 0, level_index 0, power mode
-// off, a fresh player record.
+// off, a fresh player record (not caught). Called by new_game.
 void reset_run_state();
 
 // ---------- Level state: from a level load to the next ----------
 // Cleared as each map is entered: the map and its starts, the enemies and their think
-// schedule, the boost reserve, a standing decoy, the player's caught state and the caught
-// message. The cells of level_map are not cleared: read_map overwrites them, and a map
-// character that sets no code keeps the previous map's code; a map without a player start
-// keeps the previous start.
+// schedule, the boost reserve, the decoy's cell and the caught message. The cells of
+// level_map are not cleared: read_map overwrites them, and a map character that sets no code
+// keeps the previous map's code; a map without a player start keeps the previous start.
+// decoy_timer is cleared by every level start (start_level: each level load, each life given
+// up), and the player's caught state (player.knockout, reset with the run's player record)
+// by the catch's own rules: giving up a life, a knot, and a level finished.
 extern LevelMap level_map;             // the map being played
 extern Uint8 player_start_x, player_start_y;
 extern std::vector<Uint8> enemy_start_x, enemy_start_y;
@@ -116,16 +124,27 @@ extern Uint8 decoy_x, decoy_y;
 extern Uint8 think_tick;               // enemy turns counted towards the next think
 extern Uint8 think_period;             // enemy turns between two thinks
 extern Uint8 message_frames;           // caught-message frame counter
-// Empties the start lists and the enemies, clears the reserve, the decoy, the think
-// schedule, player.knockout and message_frames, and the frame scratch.
+// The boost reserve 0 and the start lists empty: what a level load clears before it opens
+// the map, so that a map that cannot be opened leaves no starts of the level before.
+void reset_level_reserve_and_starts();
+// reset_level_reserve_and_starts, no enemies, the decoy's cell (0, 0), the think schedule
+// from its start, no caught message, and the frame state. Called by load_level once the
+// map is open (new_game resets the level through its load).
 void reset_level_state();
 
-// ---------- Frame scratch: written before it is read, within one frame ----------
-extern Uint8 boost_flag;               // result of the boost scans
-extern Uint8 saved_player_x, saved_player_y;   // the player's real cell while enemies chase a decoy
+// ---------- Frame state: what one frame's rules leave for the next ----------
+// boost_flag: the boost scans' result. The boost key's toggle (toggle_boost, between two
+// frames) reads it before it writes it, seeing the 0 that the last frame's boost upkeep
+// left; the upkeep writes it, then leaves it 0.
+extern Uint8 boost_flag;
+// The player's real cell while the enemies chase a standing decoy: written by the decoy's
+// countdown before the enemies' turns read it, in the same frame.
+extern Uint8 saved_player_x, saved_player_y;
+// Both 0; with the level state at each level load.
 void reset_frame_scratch();
 
 // ---------- Frame record: what the player should hear, from one hand-over to the next ----------
+// (happenings_hook is program state: open_sound sets it once.)
 // The rules and the player actions count here what happened; the frame layer hands the
 // record to the sound after update_frame and clears it. The game never reads it, so sound
 // cannot change play.

@@ -11,14 +11,8 @@
 // and two languages listed.
 static void reset_config_state()
 {
-    frame_delay = SLOWEST_FRAME_DELAY;
-    player_name[0] = '\0';
-    skin_index = 0;
-    language_index = 0;
-    config_read = false;
-    sound_volume = DEFAULT_SOUND_VOLUME;
-    music_volume = DEFAULT_MUSIC_VOLUME;
-    fullscreen = true;
+    reset_frame_program_state();
+    reset_files_program_state();
     skin_list = {"meadow", "circuit", "third"};
     language_list = {"cs", "en"};
 }

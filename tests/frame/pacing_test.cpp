@@ -12,18 +12,15 @@
 static void start_pacer_at(Uint32 ms, int delay)
 {
     open_test_screen();
+    reset_frame_program_state();
     frame_delay = delay;
-    fps_frames = 0;
-    fps_elapsed = 0;
-    strcpy(fps_text, "");
     set_test_clock(ms, 1);
     reset_frame_pacer();
 }
 
 static void finish()
 {
-    clear_test_clock();
-    frame_delay = 25;
+    reset_frame_program_state();
 }
 
 // Each frame's work is simulated by moving the clock on before the pacer runs.
@@ -115,7 +112,7 @@ TEST(WaitUntil, SleepsUntilTheMarginThenReadsTheClock)
 TEST(WaitUntil, MarginFollowsHowLateTheMachineWakesTheGame)
 {
     const Sint64 MS = NS_PER_MS;
-    spin_margin_ns = SPIN_MARGIN_LEAST_NS;
+    reset_frame_program_state();
     learn_wake_up(MS / 2);
     EXPECT_EQ(spin_margin_ns, MS + MS / 2);
     learn_wake_up(MS / 4);                      // within the least margin: on time

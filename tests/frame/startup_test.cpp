@@ -275,14 +275,12 @@ TEST(QuitSequence, ReleasesEverythingOnce)
 
 TEST(QuitSequence, QuitRequestExitsOnlyOutsideTheSequence)
 {
-    quit_in_progress = false;
-    quit_requested = false;
+    reset_frame_program_state();
     EXPECT_EXIT(request_quit(), testing::ExitedWithCode(0), "");
     quit_in_progress = true;
     request_quit();
     EXPECT_TRUE(quit_requested);
-    quit_in_progress = false;
-    quit_requested = false;
+    reset_frame_program_state();
 }
 
 // What the player changes is saved when it changes, with no quit: on leaving the options menu

@@ -11,10 +11,8 @@ static void prepare_wait()
 {
     open_test_screen();
     drain_events();
-    quit_in_progress = false;
-    quit_requested = false;
+    reset_frame_program_state();
     set_test_clock(5000, 1);
-    frame_base = frame_now = 0;
 }
 
 // The shipped skin list, so that the focus wait can load skin 0 again.
@@ -99,9 +97,7 @@ TEST(WaitForFocus, QuitRequestDuringTheQuitSequenceEndsTheWait)
     push_key(SDLK_F4, KMOD_LALT);
     wait_for_focus();
     EXPECT_TRUE(quit_requested);
-    quit_in_progress = false;
-    quit_requested = false;
-    clear_test_clock();
+    reset_frame_program_state();
 }
 
 TEST(PollEventOrRest, RestsWhenTheQueueIsEmpty)

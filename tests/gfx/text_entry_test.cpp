@@ -180,8 +180,7 @@ TEST(TextEntry, AQuitDuringTheQuitSequenceReturnsWithTheTextTypedSoFar)
     EXPECT_STREQ("xabd", text);
     EXPECT_TRUE(quit_requested);
 
-    quit_in_progress = false;
-    quit_requested = false;
+    reset_frame_program_state();
     drain_events();
 }
 

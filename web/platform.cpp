@@ -250,6 +250,7 @@ int main()
     sleep_to_slot_end = true;
     exit_cannot_wait = true;
     sound_waits_for_key = true;
+    compare_shown_picture = false;
     start_game();
     main_loop();
     return 0;

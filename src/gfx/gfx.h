@@ -142,6 +142,10 @@ extern BitmapFont *font;                     // the game's one font
 // rate that its pacer measures for the status panel.
 extern SDL_Surface *screen;                  // screen_updates.cpp: 1024x768x16, full screen or a window; SDL owns it
 extern char fps_text[20];                    // play_overlay.cpp: the last measured rate, "%.1f", 5 characters
+// screen_updates.cpp: show_screen sends only the drawn pixels that differ from the picture
+// shown (true, the default), or every noted area as drawn: cleared once by a platform whose
+// screen is costly to read back (the web build, where a lock copies the whole page canvas).
+extern bool compare_shown_picture;
 
 // ---------- Frame state: from one flip to the next (screen_updates.cpp) ----------
 // Beyond MOST_NOTED_AREAS separate areas in one frame the whole screen is updated: one

@@ -9,6 +9,7 @@
 #include <cstring>
 
 SDL_Surface *screen = nullptr;
+bool compare_shown_picture = true;
 
 namespace {
 
@@ -257,12 +258,23 @@ void update_changes()
         SDL_UpdateRects(screen, updated_count, updated);
 }
 
+// Sends every noted area as drawn, without comparing.
+void update_noted()
+{
+    if (whole_noted)
+        SDL_UpdateRect(screen, 0, 0, 0, 0);
+    else if (noted_count > 0)
+        SDL_UpdateRects(screen, noted_count, noted);
+}
+
 } // namespace
 
 void show_screen()
 {
     if ((screen->flags & SDL_DOUBLEBUF) == SDL_DOUBLEBUF)
         SDL_Flip(screen);
+    else if (!compare_shown_picture)
+        update_noted();
     else if (!shown_fits())
         update_whole_screen();
     else if (whole_noted || noted_count > 0)

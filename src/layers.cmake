@@ -34,11 +34,9 @@ target_link_libraries(gobrant_sound PUBLIC ${GOBRANT_SOUND_LIBRARIES})
 gobrant_layer(menus gfx sound)
 gobrant_layer(frame menus)
 
-# Where a layer still includes a header of a layer above it, source by source: the text entry
-# and the menus run the frame's waits (docs/architecture.md, "Where the layers still point
-# upward").
+# Where a layer still includes a header of a layer above it, source by source: the menus run
+# the frame's waits (docs/architecture.md, "Where the layers still point upward").
 set(GOBRANT_UPWARD_INCLUDES
-  gfx/text_entry.cpp:frame
   menus/info_screens.cpp:frame
   menus/main_menu.cpp:frame
   menus/menu_loop.cpp:frame

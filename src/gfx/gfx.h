@@ -116,6 +116,16 @@ extern const char *const RUN_SUMMARY_SCORE_FORMAT;   // its score line: the labe
 
 // ===================== text_entry.cpp =====================
 void text_entry(const char *prompt, char *text);    // text holds 256 bytes; returns on Return
+// The frame's waits that the text entry runs while the player types; the frame layer lies
+// above graphics, so they come through this record, which the frame's connect_layers fills.
+struct EntryWaits {
+    const SDL_Event *(*next_event)();          // the next event polled, or null after a rest
+    bool (*quit_asked)();                      // a quit arrived during the quit sequence
+    bool (*is_quit_key)(const SDL_Event &e);   // Alt+F4
+    void (*request_quit)();                    // starts the quit sequence
+    void (*wait_for_focus)();                  // waits for the focus, reloads the skin, flips
+    void (*reset_frame_pacer)();               // the pacer starts afresh after the wait
+};
 
 // ---------- Program state: from start-up to the quit sequence ----------
 // The skin's sprite set and the font (skins.cpp): replaced whole at each skin load (start-up,
@@ -146,6 +156,9 @@ extern char fps_text[20];                    // play_overlay.cpp: the last measu
 // shown (true, the default), or every noted area as drawn: cleared once by a platform whose
 // screen is costly to read back (the web build, where a lock copies the whole page canvas).
 extern bool compare_shown_picture;
+
+// ---------- Program state: set at start-up by the frame's connect_layers, never reset ----------
+extern EntryWaits entry_waits;               // text_entry.cpp: the frame's waits (see above)
 
 // ---------- Frame state: from one flip to the next (screen_updates.cpp) ----------
 // Beyond MOST_NOTED_AREAS separate areas in one frame the whole screen is updated: one

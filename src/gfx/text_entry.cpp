@@ -2,9 +2,10 @@
 // text_entry.cpp: the modal one-line name entry over the menu background; called by the
 // options menu's name row and by the high-score entry.
 #include "gfx.h"
-#include "frame.h"
 #include "world.h"
 #include <cstring>
+
+EntryWaits entry_waits = {};
 
 namespace {
 
@@ -69,29 +70,30 @@ int apply_key(const SDL_keysym &key, char *text, int length)
 
 } // namespace
 
-// Reads `event`; reads quit_requested, which is set when a quit arrives during the quit
-// sequence: the field then returns at once and keeps what was typed.
+// Reads the events through entry_waits; returns at once, keeping what was typed, when a
+// quit arrives during the quit sequence.
 void text_entry(const char *prompt, char *text)
 {
     int length = static_cast<int>(strnlen(text, TEXT_LIMIT));
     text[length] = '\0';
     draw_field(prompt, text);
-    while (!quit_requested) {
-        if (!poll_event_or_rest())
+    while (!entry_waits.quit_asked()) {
+        const SDL_Event *e = entry_waits.next_event();
+        if (!e)
             continue;
-        if (event.type == SDL_QUIT || is_alt_f4(event)) {
-            request_quit();
-        } else if (event.type == SDL_KEYDOWN) {
-            length = apply_key(event.key.keysym, text, length);
+        if (e->type == SDL_QUIT || entry_waits.is_quit_key(*e)) {
+            entry_waits.request_quit();
+        } else if (e->type == SDL_KEYDOWN) {
+            length = apply_key(e->key.keysym, text, length);
             draw_field(prompt, text);
-            if (event.key.keysym.sym == SDLK_RETURN)
+            if (e->key.keysym.sym == SDLK_RETURN)
                 break;
-        } else if (event.type == SDL_ACTIVEEVENT && event.active.gain == 0) {
-            wait_for_focus();
+        } else if (e->type == SDL_ACTIVEEVENT && e->active.gain == 0) {
+            entry_waits.wait_for_focus();
             draw_maze(menu_map);
             draw_prompt(prompt);
             show_screen();
         }
     }
-    reset_frame_pacer();
+    entry_waits.reset_frame_pacer();
 }

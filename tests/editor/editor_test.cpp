@@ -194,8 +194,11 @@ TEST_F(EditorTest, ShiftDragFillsARectangleInOneUndoAndThePointerCellIsTracked)
     run_editor_events();
     EXPECT_EQ(pointer_x, -1);
 
-    ASSERT_TRUE(redo_edit());                // another map opened keeps no history of this one
-    ASSERT_TRUE(open_edit_map("first_dots"));
+    ASSERT_TRUE(redo_edit());                // both histories hold rows: the rectangle, a wall
+    paint_cell(1, 1);
+    end_stroke();
+    ASSERT_TRUE(undo_edit());
+    ASSERT_TRUE(open_edit_map("first_dots"));   // another map opened keeps no history of this one
     EXPECT_FALSE(undo_edit());
     EXPECT_FALSE(redo_edit());
     EXPECT_FALSE(edit_changed);

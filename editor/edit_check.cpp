@@ -8,6 +8,7 @@
 
 std::vector<EditFault> edit_faults;
 size_t edit_fault_count = 0;
+static std::vector<std::string> checked_rows;   // check state: the rows edit_faults belong to
 
 static const size_t CELLS_NAMED = 8;   // cells a fault line names before "..."
 
@@ -22,10 +23,24 @@ static std::string cell_names(const std::vector<std::pair<int, int>> &cells)
     return names;
 }
 
+void reset_edit_check_state()
+{
+    edit_faults.clear();
+    edit_fault_count = 0;
+    checked_rows.clear();
+}
+
+bool edit_map_checked()
+{
+    return edit_rows == checked_rows;
+}
+
 // Checks the map as it will be saved; faults of one kind are gathered into one line that
 // names their cells, in the order the check found the kinds.
 void check_edit_map()
 {
+    reset_edit_check_state();
+    checked_rows = edit_rows;
     std::vector<MapFault> faults = check_map_text(edit_map_text());
     edit_fault_count = faults.size();
     std::vector<EditFault> by_kind(MAP_FAULT_KIND_COUNT);
@@ -36,7 +51,6 @@ void check_edit_map()
         for (const auto &cell : fault.cells)
             by_kind[fault.kind].cells.push_back(cell);
     }
-    edit_faults.clear();
     for (int kind : order) {
         EditFault &fault = by_kind[kind];
         std::string value = kind == MAP_FAULT_ENEMY_STARTS ? std::to_string(MAX_LEVEL_ENEMIES)

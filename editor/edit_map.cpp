@@ -13,29 +13,35 @@ std::string edit_name;
 bool edit_changed = false;
 char edit_kind = MAP_WALL;
 
+// Map state kept here: the rows before each undoable change, and after each undone one.
 static std::vector<std::vector<std::string>> undo_history, redo_history;
 static bool stroke_open = false;       // a change is under way
 static bool stroke_saved = false;      // its rows before the change are on the undo history
 
-static void clear_history()
+void reset_edit_map_text()
 {
+    edit_rows.assign(MAP_ROWS, std::string(MAP_COLUMNS, MAP_WALL));
+    edit_lines.clear();
+    edit_row_line.assign(MAP_ROWS, -1);
+}
+
+void reset_edit_map_state()
+{
+    reset_edit_map_text();
+    edit_name.clear();
+    edit_changed = false;
     undo_history.clear();
     redo_history.clear();
-    stroke_open = false;
-    edit_changed = false;
+    stroke_open = stroke_saved = false;
 }
 
 void new_edit_map()
 {
-    edit_rows.assign(MAP_ROWS, std::string(MAP_COLUMNS, MAP_WALL));
+    reset_edit_map_state();
     for (int y = 1; y < MAP_ROWS - 1; y++)
         for (int x = 1; x < MAP_COLUMNS - 1; x++)
             edit_rows[y][x] = MAP_FLOOR;
     edit_rows[MAP_ROWS / 2][MAP_COLUMNS / 2] = MAP_PLAYER_START;
-    edit_lines.clear();
-    edit_row_line.assign(MAP_ROWS, -1);
-    edit_name.clear();
-    clear_history();
 }
 
 std::string edit_map_path(const std::string &name)
@@ -49,9 +55,7 @@ std::string edit_map_path(const std::string &name)
 // which the game never reads.
 static void take_map_text(const std::string &text)
 {
-    edit_rows.assign(MAP_ROWS, std::string(MAP_COLUMNS, MAP_WALL));
-    edit_lines.clear();
-    edit_row_line.assign(MAP_ROWS, -1);
+    reset_edit_map_text();
     int row = 0;
     for (const std::string &line : split_lines(text)) {
         if (!is_content_line(line)) {
@@ -74,8 +78,8 @@ bool open_edit_map(const std::string &name)
     std::string text;
     if (!read_whole_file(edit_map_path(name), text))
         return false;
-    std::string opened = name;
-    new_edit_map();
+    std::string opened = name;   // name may be edit_name itself
+    reset_edit_map_state();
     edit_name = opened;
     take_map_text(text);
     return true;

@@ -22,12 +22,26 @@ static const char *const PLAY_TEST_NAME = "playtest";       // the map's name in
 static const size_t NAME_LIMIT = 40;
 static const int KEY_REPEAT_DELAY = 300, KEY_REPEAT_INTERVAL = 40;   // milliseconds
 
+// Program state kept here: the gestures under way, set and cleared by presses and releases.
 static bool space_held = false;        // space paints the cells the cursor moves to
 static bool mouse_painting = false;    // the left button is down over the maze
 static int last_x, last_y;             // the cell the pointer painted last
 static bool filling = false;           // a Shift+drag: a rectangle from (fill_x, fill_y)
 static int fill_x, fill_y;
-static std::vector<std::string> checked_rows;   // the rows edit_faults belong to
+
+void reset_editor_program_state()
+{
+    for (std::string &text : editor_texts)
+        text.clear();
+    editor_running = true;
+    cursor_x = MAP_COLUMNS / 2;
+    cursor_y = MAP_ROWS / 2;
+    pointer_x = pointer_y = -1;
+    edit_kind = MAP_WALL;
+    status_note.clear();
+    space_held = mouse_painting = filling = false;
+    last_x = last_y = fill_x = fill_y = 0;
+}
 
 // "maps/name.txt", "name.txt" and "name" all name the map "name".
 static std::string map_name_of(const std::string &argument)
@@ -72,6 +86,7 @@ int start_editor(const char *map_argument)
         return 1;
     read_config(CONFIG_PATH);
     load_skin();
+    reset_editor_program_state();
     load_editor_texts();
     new_edit_map();
     if (map_argument && map_argument[0]) {
@@ -79,11 +94,7 @@ int start_editor(const char *map_argument)
         if (!open_edit_map(name))
             edit_name = name;
     }
-    editor_running = true;
-    space_held = mouse_painting = filling = false;
-    status_note.clear();
     check_edit_map();
-    checked_rows = edit_rows;
     draw_editor();
     return 0;
 }
@@ -481,10 +492,9 @@ void run_editor_events()
         trace_event(next);
         handle_editor_event(next);
     }
-    if (edit_rows != checked_rows) {
+    if (!edit_map_checked()) {
         status_note.clear();
         check_edit_map();
-        checked_rows = edit_rows;
     }
     if (editor_running)
         draw_editor();

@@ -48,7 +48,12 @@ const Uint32 OPAQUE = 0xFF000000;            // the alpha bits of the emulation'
 const Uint32 RGB_BITS = 0x00FFFFFF;
 const Sint64 NS_PER_S = 1000000000;
 
-// The program-wide state of the platform layer, from the video mode on.
+// ---------- Program state: from the first video mode to the page's close ----------
+// Set by each video mode (web_set_video_mode), never reset: the page keeps one canvas. The
+// switches the game reads (stored_files_saved, sleep_to_slot_end, exit_cannot_wait,
+// sound_waits_for_key, compare_shown_picture) live in their own layers' headers; main sets
+// them once before the start-up, and the first key clears sound_waits_for_key. web_probe's
+// answer is its own: each probe writes it over.
 SDL_Surface *page_surface = nullptr;         // the page's canvas; only flips and updates draw on it
 
 std::string saved_copy_of(const char *path)

@@ -20,6 +20,9 @@ protected:
     }
     void TearDown() override
     {
+        reset_editor_program_state();   // the next test starts from no editor at all
+        reset_edit_map_state();
+        reset_edit_check_state();
         leave_scratch_tree(root);
         screen = SDL_SetVideoMode(SCREEN_WIDTH, SCREEN_HEIGHT, SCREEN_DEPTH, SDL_SWSURFACE);
     }
@@ -190,6 +193,19 @@ TEST_F(EditorTest, ShiftDragFillsARectangleInOneUndoAndThePointerCellIsTracked)
     SDL_PushEvent(&off);
     run_editor_events();
     EXPECT_EQ(pointer_x, -1);
+
+    ASSERT_TRUE(redo_edit());                // both histories hold rows: the rectangle, a wall
+    paint_cell(1, 1);
+    end_stroke();
+    ASSERT_TRUE(undo_edit());
+    ASSERT_TRUE(open_edit_map("first_dots"));   // another map opened keeps no history of this one
+    EXPECT_FALSE(undo_edit());
+    EXPECT_FALSE(redo_edit());
+    EXPECT_FALSE(edit_changed);
+    EXPECT_EQ(edit_name, "first_dots");
+    EXPECT_FALSE(edit_map_checked());        // the faults shown belong to the map before
+    run_editor_events();
+    EXPECT_TRUE(edit_map_checked());
 }
 
 TEST_F(EditorTest, F6LetsTheAutomaticPlayerTryTheMapOffScreen)

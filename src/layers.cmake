@@ -34,17 +34,3 @@ target_link_libraries(gobrant_sound PUBLIC ${GOBRANT_SOUND_LIBRARIES})
 gobrant_layer(menus gfx sound)
 gobrant_layer(frame menus)
 
-# Where a layer still includes a header of a layer above it, source by source: the menus run
-# the frame's waits (docs/architecture.md, "Where the layers still point upward").
-set(GOBRANT_UPWARD_INCLUDES
-  menus/info_screens.cpp:frame
-  menus/main_menu.cpp:frame
-  menus/menu_loop.cpp:frame
-  menus/options_menu.cpp:frame)
-foreach(upward ${GOBRANT_UPWARD_INCLUDES})
-  string(REPLACE ":" ";" upward ${upward})
-  list(GET upward 0 upward_source)
-  list(GET upward 1 upward_folder)
-  set_property(SOURCE ${GOBRANT_SRC_DIR}/${upward_source} APPEND PROPERTY
-               INCLUDE_DIRECTORIES ${GOBRANT_SRC_DIR}/${upward_folder})
-endforeach()

@@ -57,9 +57,9 @@ void start_game();
 
 // ===================== hooks.cpp =====================
 // Points the lower layers' hooks at the layers above: the world's screen_hooks (drawing, the
-// waits, the main menu), name_entry_hook (the text entry) and the graphics' entry_waits (the
-// frame's waits that the text entry runs). Start-up calls it first; so do
-// the programs and tests that play without start_game.
+// waits, the main menu), name_entry_hook (the text entry) and the graphics' event_waits (the
+// frame's event source and waits that the text entry and the menus run). Start-up calls it
+// first; so do the programs and tests that play without start_game.
 void connect_layers();
 
 // ===================== shutdown.cpp =====================

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// hooks.cpp: the calls the world and the text entry make upward, connected to the graphics,
-// the menus and the frame; neither includes the headers of the layers above it.
+// hooks.cpp: the calls the world, the text entry and the menus make upward, connected to the
+// graphics, the menus and the frame; none of them includes the headers of the layers above it.
 #include "frame.h"
 #include "gfx.h"
 #include "menus.h"
@@ -24,10 +24,12 @@ void connect_layers()
     screen_hooks.wait_for_key = wait_for_key;
     screen_hooks.main_menu = main_menu;
     name_entry_hook = text_entry;
-    entry_waits.next_event = []() -> const SDL_Event * { return poll_event_or_rest() ? &event : nullptr; };
-    entry_waits.quit_asked = [] { return quit_requested; };
-    entry_waits.is_quit_key = is_alt_f4;
-    entry_waits.request_quit = request_quit;
-    entry_waits.wait_for_focus = wait_for_focus;
-    entry_waits.reset_frame_pacer = reset_frame_pacer;
+    event_waits.next_event = []() -> const SDL_Event * { return poll_event_or_rest() ? &event : nullptr; };
+    event_waits.event_waiting = event_waiting;
+    event_waits.quit_asked = [] { return quit_requested; };
+    event_waits.is_quit_key = is_alt_f4;
+    event_waits.request_quit = request_quit;
+    event_waits.wait_for_focus = wait_for_focus;
+    event_waits.reset_frame_pacer = reset_frame_pacer;
+    event_waits.switch_display = switch_display;
 }

@@ -116,15 +116,18 @@ extern const char *const RUN_SUMMARY_SCORE_FORMAT;   // its score line: the labe
 
 // ===================== text_entry.cpp =====================
 void text_entry(const char *prompt, char *text);    // text holds 256 bytes; returns on Return
-// The frame's waits that the text entry runs while the player types; the frame layer lies
-// above graphics, so they come through this record, which the frame's connect_layers fills.
-struct EntryWaits {
+// The frame's event source and waits, run by the screens that read the player's keys below
+// the frame: the text entry here and the menus above. The frame layer lies above them both,
+// so they come through this one record, which the frame's connect_layers fills.
+struct EventWaits {
     const SDL_Event *(*next_event)();          // the next event polled, or null after a rest
+    bool (*event_waiting)();                   // an event is queued; nothing is taken
     bool (*quit_asked)();                      // a quit arrived during the quit sequence
     bool (*is_quit_key)(const SDL_Event &e);   // Alt+F4
     void (*request_quit)();                    // starts the quit sequence
     void (*wait_for_focus)();                  // waits for the focus, reloads the skin, flips
     void (*reset_frame_pacer)();               // the pacer starts afresh after the wait
+    void (*switch_display)();                  // full screen to a window or back
 };
 
 // ---------- Program state: from start-up to the quit sequence ----------
@@ -158,7 +161,7 @@ extern char fps_text[20];                    // play_overlay.cpp: the last measu
 extern bool compare_shown_picture;
 
 // ---------- Program state: set at start-up by the frame's connect_layers, never reset ----------
-extern EntryWaits entry_waits;               // text_entry.cpp: the frame's waits (see above)
+extern EventWaits event_waits;               // text_entry.cpp: the frame's waits (see above)
 
 // ---------- Frame state: from one flip to the next (screen_updates.cpp) ----------
 // Beyond MOST_NOTED_AREAS separate areas in one frame the whole screen is updated: one

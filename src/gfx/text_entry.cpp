@@ -5,7 +5,7 @@
 #include "world.h"
 #include <cstring>
 
-EntryWaits entry_waits = {};
+EventWaits event_waits = {};
 
 namespace {
 
@@ -70,30 +70,30 @@ int apply_key(const SDL_keysym &key, char *text, int length)
 
 } // namespace
 
-// Reads the events through entry_waits; returns at once, keeping what was typed, when a
+// Reads the events through event_waits; returns at once, keeping what was typed, when a
 // quit arrives during the quit sequence.
 void text_entry(const char *prompt, char *text)
 {
     int length = static_cast<int>(strnlen(text, TEXT_LIMIT));
     text[length] = '\0';
     draw_field(prompt, text);
-    while (!entry_waits.quit_asked()) {
-        const SDL_Event *e = entry_waits.next_event();
+    while (!event_waits.quit_asked()) {
+        const SDL_Event *e = event_waits.next_event();
         if (!e)
             continue;
-        if (e->type == SDL_QUIT || entry_waits.is_quit_key(*e)) {
-            entry_waits.request_quit();
+        if (e->type == SDL_QUIT || event_waits.is_quit_key(*e)) {
+            event_waits.request_quit();
         } else if (e->type == SDL_KEYDOWN) {
             length = apply_key(e->key.keysym, text, length);
             draw_field(prompt, text);
             if (e->key.keysym.sym == SDLK_RETURN)
                 break;
         } else if (e->type == SDL_ACTIVEEVENT && e->active.gain == 0) {
-            entry_waits.wait_for_focus();
+            event_waits.wait_for_focus();
             draw_maze(menu_map);
             draw_prompt(prompt);
             show_screen();
         }
     }
-    entry_waits.reset_frame_pacer();
+    event_waits.reset_frame_pacer();
 }

@@ -3,7 +3,6 @@
 // them, then flips and waits for a key itself.
 #include "menus.h"
 #include "files.h"
-#include "frame.h"
 #include "gfx.h"
 #include "world.h"
 #include <cstdio>

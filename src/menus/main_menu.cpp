@@ -3,7 +3,6 @@
 // and after a finished run.
 #include "menus.h"
 #include "files.h"
-#include "frame.h"
 #include "gfx.h"
 #include "sound.h"
 #include "world.h"
@@ -113,7 +112,7 @@ void show_info_screen(void (*draw_screen)())
 {
     draw_screen();
     show_screen();
-    wait_for_key(0);
+    screen_hooks.wait_for_key(0);
     show_screen();
     if (state == MENU_WAITING)
         state = MENU_REDRAW;
@@ -144,7 +143,7 @@ void choose_item()
         show_info_screen(draw_legend_screen);
         break;
     case TEXT_ITEM_QUIT:
-        request_quit();
+        event_waits.request_quit();
         break;
     default:
         break;
@@ -162,8 +161,8 @@ void move_cursor(int step)
 void handle_key(const SDL_Event &press)
 {
     SDLKey sym = press.key.keysym.sym;
-    if (sym == SDLK_ESCAPE || is_alt_f4(press))
-        request_quit();
+    if (sym == SDLK_ESCAPE || event_waits.is_quit_key(press))
+        event_waits.request_quit();
     if (sym == SDLK_DOWN)
         move_cursor(1);
     else if (sym == SDLK_UP)

@@ -2,7 +2,6 @@
 // menu_loop.cpp: what the main menu and the options menu share: the event loop and the
 // highlight bar.
 #include "menus.h"
-#include "frame.h"
 #include "gfx.h"
 #include "sound.h"
 #include <cstdlib>
@@ -17,15 +16,16 @@ void run_menu_loop(MenuState &state, void (*draw_menu)(), void (*handle_key)(con
     state = MENU_WAITING;
     draw_menu();
     for (;;) {
-        bool leaving_with_events_queued = state == MENU_LEAVE && event_waiting();
-        if (!leaving_with_events_queued && poll_event_or_rest()) {
-            if (event.type == SDL_ACTIVEEVENT && event.active.gain == 0) {
-                wait_for_focus();
+        bool leaving_with_events_queued = state == MENU_LEAVE && event_waits.event_waiting();
+        const SDL_Event *e = leaving_with_events_queued ? nullptr : event_waits.next_event();
+        if (e) {
+            if (e->type == SDL_ACTIVEEVENT && e->active.gain == 0) {
+                event_waits.wait_for_focus();
                 state = MENU_REDRAW;
-            } else if (event.type == SDL_QUIT) {
-                request_quit();
-            } else if (event.type == SDL_KEYDOWN) {
-                handle_key(event);
+            } else if (e->type == SDL_QUIT) {
+                event_waits.request_quit();
+            } else if (e->type == SDL_KEYDOWN) {
+                handle_key(*e);
             }
             continue;
         }
@@ -34,7 +34,7 @@ void run_menu_loop(MenuState &state, void (*draw_menu)(), void (*handle_key)(con
             state = MENU_WAITING;
             draw_menu();
         } else if (state == MENU_LEAVE) {
-            reset_frame_pacer();
+            event_waits.reset_frame_pacer();
             return;
         }
     }

@@ -3,7 +3,6 @@
 // apply row the sound and music volumes and full screen); opened by the main menu's options item.
 #include "menus.h"
 #include "files.h"
-#include "frame.h"
 #include "gfx.h"
 #include "sound.h"
 #include "world.h"
@@ -49,7 +48,7 @@ void change_music_volume(int step)
 // Switches the display at once; the menu is drawn again after the key.
 void change_fullscreen(int)
 {
-    switch_display();
+    event_waits.switch_display();
 }
 
 const LaterRow LATER_ROWS[] = {
@@ -334,8 +333,8 @@ bool handle_row_key(SDLKey sym)
 // included, so Escape leaves from every row but that one.
 void handle_key(const SDL_Event &press)
 {
-    if (is_alt_f4(press))
-        request_quit();
+    if (event_waits.is_quit_key(press))
+        event_waits.request_quit();
     refused_skin.clear();
     bool redraw = handle_row_key(press.key.keysym.sym);
     if (!redraw && cursor == TEXT_OPTION_NAME)

@@ -15,6 +15,8 @@
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
+#include <pthread.h>
+#include <sys/prctl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <thread>
@@ -347,14 +349,17 @@ void check_at_exit(bool (*check)(), const char *what)
     atexit(run_exit_check);
 }
 
-void reset_game_state()
+void reset_to_no_game()
 {
     reset_program_state();
     reset_run_state();
     lives = 0;
     reset_level_state();
-    frame_delay = SLOWEST_FRAME_DELAY;
-    player_name[0] = 0;
+}
+
+void reset_game_state()
+{
+    reset_to_no_game();
     for (auto &entry : high_scores)
         entry = {"best", UNBEATABLE};
 }
@@ -406,12 +411,19 @@ void start_game_on(const std::vector<std::pair<std::string, std::vector<std::str
 
 // Every test runs under a watchdog: a test still running after TEST_TIME_LIMIT seconds (a
 // screen waiting for a key that never comes, a frame that never ends) ends the test program
-// with the test's name, so a hang becomes a failure that names it. Death-test children that
-// start afresh arm their own.
+// with the test's name, so a hang becomes a failure that names it. A forked child (a death
+// test, a quitting game) gets the same limit, and ends with the test program: a hung child
+// is never left running. Death-test children that start afresh arm their own.
 namespace {
 
 const unsigned TEST_TIME_LIMIT = 60;   // seconds; ctest's limit per test lies above it
 char running_test[512];
+
+void watch_forked_child()
+{
+    alarm(TEST_TIME_LIMIT);
+    prctl(PR_SET_PDEATHSIG, SIGKILL);
+}
 
 void stop_hung_test(int)
 {
@@ -429,11 +441,17 @@ class TestWatchdog : public testing::EmptyTestEventListener {
         snprintf(running_test, sizeof running_test, "%s.%s", test.test_suite_name(), test.name());
         signal(SIGALRM, stop_hung_test);
         alarm(TEST_TIME_LIMIT);
+        // Each test starts from the state a fresh game starts with, whichever tests ran
+        // before it in this process.
+        reset_files_program_state();
+        reset_frame_program_state();
+        reset_to_no_game();
     }
     void OnTestEnd(const testing::TestInfo &) override { alarm(0); }
 };
 
 const bool watchdog_installed =
-    (testing::UnitTest::GetInstance()->listeners().Append(new TestWatchdog), true);
+    (testing::UnitTest::GetInstance()->listeners().Append(new TestWatchdog),
+     pthread_atfork(nullptr, nullptr, watch_forked_child) == 0);
 
 } // namespace

@@ -97,8 +97,10 @@ void check_at_exit(bool (*check)(), const char *what);
 
 const Uint32 UNBEATABLE = 1000000;   // a table score no test run reaches
 
-// The game state of a program with no game in progress (every lifetime reset, lives 0),
-// the slowest frame, no name; fills the table with UNBEATABLE.
+// The world of a program with no game in progress: every lifetime of the world reset, lives
+// 0. Every test begins with it and the other layers' program resets.
+void reset_to_no_game();
+// reset_to_no_game, and the table filled with UNBEATABLE.
 void reset_game_state();
 // What start-up reads of the stored files in the working directory, with two skins and two
 // languages listed.

@@ -18,10 +18,6 @@ static void start_pacer_at(Uint32 ms, int delay)
     reset_frame_pacer();
 }
 
-static void finish()
-{
-    reset_frame_program_state();
-}
 
 // Each frame's work is simulated by moving the clock on before the pacer runs.
 static Uint32 frame_taking(Uint32 work_ms)
@@ -42,7 +38,6 @@ TEST(FramePacer, FlipsOnTheFixedGridAndCatchesUpAfterALateFrame)
     EXPECT_EQ(frame_taking(0), 1100u);    // back on the grid
     EXPECT_EQ(frame_taking(5), 1125u);
     EXPECT_EQ(frame_base, 1125u);
-    finish();
 }
 
 TEST(FramePacer, AfterAResetTheNextFrameWaitsAFullSlot)
@@ -52,7 +47,6 @@ TEST(FramePacer, AfterAResetTheNextFrameWaitsAFullSlot)
     set_test_clock(9000, 1);
     reset_frame_pacer();                  // what every waiting screen does when it returns
     EXPECT_EQ(frame_taking(0), 9025u);
-    finish();
 }
 
 TEST(FrameRate, MeasuredOverEvery101Frames)
@@ -79,7 +73,6 @@ TEST(FrameRate, MeasuredOverEvery101Frames)
         frame_taking(0);
     frame_taking(100);
     EXPECT_STREQ(fps_text, "38.8");
-    finish();
 }
 
 TEST(FrameRate, TextKeepsItsFirstFiveCharacters)
@@ -88,7 +81,6 @@ TEST(FrameRate, TextKeepsItsFirstFiveCharacters)
     for (int i = 0; i < 101; i++)
         frame_taking(0);
     EXPECT_STREQ(fps_text, "1000.");
-    finish();
 }
 
 // The wait sleeps through the clock seam until SPIN_MARGIN is left and reads the clock only
@@ -112,7 +104,6 @@ TEST(WaitUntil, SleepsUntilTheMarginThenReadsTheClock)
 TEST(WaitUntil, MarginFollowsHowLateTheMachineWakesTheGame)
 {
     const Sint64 MS = NS_PER_MS;
-    reset_frame_program_state();
     learn_wake_up(MS / 2);
     EXPECT_EQ(spin_margin_ns, MS + MS / 2);
     learn_wake_up(MS / 4);                      // within the least margin: on time
@@ -135,7 +126,6 @@ TEST(FramePacer, AfterALongStallStartsAFreshGridAndShowsTheRealRate)
     EXPECT_EQ(frame_taking(0), 103u);
     EXPECT_EQ(frame_taking(0), 104u);
     EXPECT_EQ(frame_taking(0), 125u);     // back on the grid
-    finish();
 
     start_pacer_at(0, 25);
     for (int i = 0; i < 100; i++)
@@ -146,5 +136,4 @@ TEST(FramePacer, AfterALongStallStartsAFreshGridAndShowsTheRealRate)
     EXPECT_EQ(frame_taking(0), 3526u);      // a full slot later, no burst
     // 101 frames in 3501 ms of real time: 28.8 frames a second
     EXPECT_STREQ(fps_text, "28.8");
-    finish();
 }

@@ -25,7 +25,7 @@ static void start_quiet_game()
     enemy_start_y.assign(1, 1);
     lives = 3;
     boost_reserve = 1000;
-    frame_delay = SLOWEST_FRAME_DELAY;
+    decoy_timer = 0;   // no decoy stands: the level start that clears it is not played here
 }
 
 static void end_quiet_game()

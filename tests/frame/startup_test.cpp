@@ -275,12 +275,10 @@ TEST(QuitSequence, ReleasesEverythingOnce)
 
 TEST(QuitSequence, QuitRequestExitsOnlyOutsideTheSequence)
 {
-    reset_frame_program_state();
     EXPECT_EXIT(request_quit(), testing::ExitedWithCode(0), "");
     quit_in_progress = true;
     request_quit();
     EXPECT_TRUE(quit_requested);
-    reset_frame_program_state();
 }
 
 // What the player changes is saved when it changes, with no quit: on leaving the options menu

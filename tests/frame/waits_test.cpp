@@ -97,7 +97,6 @@ TEST(WaitForFocus, QuitRequestDuringTheQuitSequenceEndsTheWait)
     push_key(SDLK_F4, KMOD_LALT);
     wait_for_focus();
     EXPECT_TRUE(quit_requested);
-    reset_frame_program_state();
 }
 
 TEST(PollEventOrRest, RestsWhenTheQueueIsEmpty)

@@ -179,8 +179,6 @@ TEST(TextEntry, AQuitDuringTheQuitSequenceReturnsWithTheTextTypedSoFar)
     text_entry("prompt", text);
     EXPECT_STREQ("xabd", text);
     EXPECT_TRUE(quit_requested);
-
-    reset_frame_program_state();
     drain_events();
 }
 

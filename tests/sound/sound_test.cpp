@@ -152,6 +152,9 @@ protected:
     void TearDown() override
     {
         close_sound();
+        // SDL_mixer keeps the counter across a close: unhooked, the content check's own
+        // opening of audio in the next test counts nothing.
+        Mix_SetPostMix(nullptr, nullptr);
         idle_input = nullptr;
         setenv("SDL_AUDIODRIVER", "dummy", 1);
         reset_game_state();

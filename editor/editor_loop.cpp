@@ -28,6 +28,9 @@ static bool mouse_painting = false;    // the left button is down over the maze
 static int last_x, last_y;             // the cell the pointer painted last
 static bool filling = false;           // a Shift+drag: a rectangle from (fill_x, fill_y)
 static int fill_x, fill_y;
+// What the editor last read of each key: nothing yet, its press, or its release.
+enum KeySeen : Uint8 { KEY_UNSEEN, KEY_PRESSED, KEY_RELEASED };
+static KeySeen key_seen[SDLK_LAST];
 
 void reset_editor_program_state()
 {
@@ -41,6 +44,7 @@ void reset_editor_program_state()
     status_note.clear();
     space_held = mouse_painting = filling = false;
     last_x = last_y = fill_x = fill_y = 0;
+    std::fill(std::begin(key_seen), std::end(key_seen), KEY_UNSEEN);
 }
 
 // "maps/name.txt", "name.txt" and "name" all name the map "name".
@@ -99,11 +103,57 @@ int start_editor(const char *map_argument)
     return 0;
 }
 
+// Whether the release of `key` waits in the queue still.
+static bool release_queued(SDLKey key)
+{
+    SDL_Event queued[64];
+    int count = SDL_PeepEvents(queued, 64, SDL_PEEKEVENT, SDL_KEYUPMASK);
+    for (int i = 0; i < count; i++)
+        if (queued[i].key.keysym.sym == key)
+            return true;
+    return false;
+}
+
+// Notes a key's press or release; false for a press that no key made. SDL 1.2 on SDL 2
+// (sdl12-compat) with Unicode translation on keeps repeating a key whose press and release
+// it read in one go, long after the release: such a press comes after the key's release
+// was read, while the key is up and no release of it waits in the queue. `repeat` tells
+// whether the key was pressed before and not released since.
+static bool note_key(const SDL_Event &e, bool *repeat = nullptr)
+{
+    SDLKey key = e.key.keysym.sym;
+    if ((e.type != SDL_KEYDOWN && e.type != SDL_KEYUP) || key <= SDLK_UNKNOWN || key >= SDLK_LAST)
+        return true;
+    if (repeat)
+        *repeat = key_seen[key] == KEY_PRESSED;
+    if (e.type == SDL_KEYUP) {
+        key_seen[key] = KEY_RELEASED;
+        return true;
+    }
+    if (key_seen[key] == KEY_RELEASED && !SDL_GetKeyState(nullptr)[key] && !release_queued(key))
+        return false;
+    key_seen[key] = KEY_PRESSED;
+    return true;
+}
+
+// Drops every waiting event after the editor's window was left for a while (the game or the
+// automatic player ran), noting the keys' presses and releases among them; a key pressed
+// before and up now counts as released, its release having gone to another window.
+static void drop_waiting_events()
+{
+    while (SDL_PollEvent(&event))
+        note_key(event);
+    Uint8 *held = SDL_GetKeyState(nullptr);
+    for (int key = 0; key < SDLK_LAST; key++)
+        if (key_seen[key] == KEY_PRESSED && !held[key])
+            key_seen[key] = KEY_RELEASED;
+}
+
 // Waits for the next key press (or a closed window, which counts as Escape).
 static SDL_keysym next_key()
 {
     for (;;) {
-        if (!poll_event_or_rest())
+        if (!poll_event_or_rest() || !note_key(event))
             continue;
         if (event.type == SDL_KEYDOWN)
             return event.key.keysym;
@@ -287,8 +337,7 @@ void play_test()
     std::error_code remove_error;
     fs::remove_all(tree, remove_error);
     status_note = ready ? "" : editor_text(ET_NO_GAME);
-    while (SDL_PollEvent(&event)) {
-    }
+    drop_waiting_events();
     space_held = mouse_painting = filling = false;
 }
 
@@ -319,8 +368,7 @@ void try_autoplay()
                                                f->BitsPerPixel, f->Rmask, f->Gmask, f->Bmask, 0);
     AutoplayReport report;
     if (written && canvas && chdir(tree.c_str()) == 0) {
-        while (SDL_PollEvent(&event)) {
-        }
+        drop_waiting_events();
         screen = canvas;
         report = autoplay_level(name, EDITOR_AUTOPLAY_RUNS);
         screen = window;
@@ -331,8 +379,7 @@ void try_autoplay()
     if (canvas)
         SDL_FreeSurface(canvas);
     fs::remove_all(tree, error);
-    while (SDL_PollEvent(&event)) {
-    }
+    drop_waiting_events();
     space_held = mouse_painting = filling = false;
     char median[16], catches[16], difficulty[16], cell[16];
     snprintf(median, sizeof median, "%.0f", report.median_seconds);
@@ -381,7 +428,9 @@ static void handle_command_key(const SDL_keysym &key)
         save_with_questions();
 }
 
-static void handle_key(const SDL_keysym &key)
+// `repeat`: the key was pressed before and not released since (held down, or its release
+// went to another window), which does not start a play-test or the automatic player again.
+static void handle_key(const SDL_keysym &key, bool repeat)
 {
     if (key.mod & KMOD_CTRL) {
         handle_command_key(key);
@@ -394,8 +443,14 @@ static void handle_key(const SDL_keysym &key)
         skin_index = Uint8((skin_index + 1) % skin_list.size());
         load_skin();
         return;
-    case SDLK_F5: play_test(); return;
-    case SDLK_F6: try_autoplay(); return;
+    case SDLK_F5:
+        if (!repeat)
+            play_test();
+        return;
+    case SDLK_F6:
+        if (!repeat)
+            try_autoplay();
+        return;
     case SDLK_RIGHT: move_cursor(1, 0); return;
     case SDLK_LEFT: move_cursor(-1, 0); return;
     case SDLK_DOWN: move_cursor(0, 1); return;
@@ -474,10 +529,13 @@ static void handle_mouse(const SDL_Event &e)
 
 void handle_editor_event(const SDL_Event &e)
 {
+    bool repeat = false;
+    if (!note_key(e, &repeat))
+        return;
     if (e.type == SDL_QUIT || is_alt_f4(e))
         quit_editor();
     else if (e.type == SDL_KEYDOWN)
-        handle_key(e.key.keysym);
+        handle_key(e.key.keysym, repeat);
     else if (e.type == SDL_KEYUP && e.key.keysym.sym == SDLK_SPACE) {
         space_held = false;
         end_stroke();

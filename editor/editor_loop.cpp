@@ -31,6 +31,7 @@ static int fill_x, fill_y;
 // What the editor last read of each key: nothing yet, its press, or its release.
 enum KeySeen : Uint8 { KEY_UNSEEN, KEY_PRESSED, KEY_RELEASED };
 static KeySeen key_seen[SDLK_LAST];
+static bool close_asked_away = false;  // the window's close was asked while the map was tried
 
 void reset_editor_program_state()
 {
@@ -45,6 +46,7 @@ void reset_editor_program_state()
     space_held = mouse_painting = filling = false;
     last_x = last_y = fill_x = fill_y = 0;
     std::fill(std::begin(key_seen), std::end(key_seen), KEY_UNSEEN);
+    close_asked_away = false;
 }
 
 // "maps/name.txt", "name.txt" and "name" all name the map "name".
@@ -138,15 +140,34 @@ static bool note_key(const SDL_Event &e, bool *repeat = nullptr)
 
 // Drops every waiting event after the editor's window was left for a while (the game or the
 // automatic player ran), noting the keys' presses and releases among them; a key pressed
-// before and up now counts as released, its release having gone to another window.
-static void drop_waiting_events()
+// before and up now counts as released, its release having gone to another window. A close
+// of the window asked meanwhile is noted; with `back_in_editor` it is queued again, so that
+// the editor closes (asking first about unsaved changes) once the map has been tried.
+static void drop_waiting_events(bool back_in_editor)
 {
-    while (SDL_PollEvent(&event))
+    while (SDL_PollEvent(&event)) {
         note_key(event);
+        close_asked_away = close_asked_away || event.type == SDL_QUIT;
+    }
     Uint8 *held = SDL_GetKeyState(nullptr);
     for (int key = 0; key < SDLK_LAST; key++)
         if (key_seen[key] == KEY_PRESSED && !held[key])
             key_seen[key] = KEY_RELEASED;
+    if (back_in_editor && close_asked_away) {
+        close_asked_away = false;
+        SDL_Event close = {};
+        close.type = SDL_QUIT;
+        SDL_PushEvent(&close);
+    }
+}
+
+// While the automatic player runs, the player's events are set aside before they reach the
+// queue: none steers it or opens a screen inside it; a close of the window is noted.
+static int SDLCALL set_aside_event(const SDL_Event *e)
+{
+    if (e->type == SDL_QUIT)
+        close_asked_away = true;
+    return 0;
 }
 
 // Waits for the next key press (or a closed window, which counts as Escape).
@@ -337,7 +358,7 @@ void play_test()
     std::error_code remove_error;
     fs::remove_all(tree, remove_error);
     status_note = ready ? "" : editor_text(ET_NO_GAME);
-    drop_waiting_events();
+    drop_waiting_events(true);
     space_held = mouse_painting = filling = false;
 }
 
@@ -368,10 +389,13 @@ void try_autoplay()
                                                f->BitsPerPixel, f->Rmask, f->Gmask, f->Bmask, 0);
     AutoplayReport report;
     if (written && canvas && chdir(tree.c_str()) == 0) {
-        drop_waiting_events();
+        drop_waiting_events(false);
+        SDL_EventFilter filter_before = SDL_GetEventFilter();
+        SDL_SetEventFilter(set_aside_event);
         screen = canvas;
         report = autoplay_level(name, EDITOR_AUTOPLAY_RUNS);
         screen = window;
+        SDL_SetEventFilter(filter_before);
         clear_test_clock();
         if (chdir(home.c_str()) != 0)
             editor_running = false;   // the content tree is gone: nothing can be saved
@@ -379,7 +403,7 @@ void try_autoplay()
     if (canvas)
         SDL_FreeSurface(canvas);
     fs::remove_all(tree, error);
-    drop_waiting_events();
+    drop_waiting_events(true);
     space_held = mouse_painting = filling = false;
     char median[16], catches[16], difficulty[16], cell[16];
     snprintf(median, sizeof median, "%.0f", report.median_seconds);

@@ -111,6 +111,12 @@ e2e_wait_lines 1 wait "$waits"
 e2e_assert_running "after the play-test"
 ! xdotool search --name '^Gobrant beta$' > /dev/null 2>&1 || e2e_fail "the play-test's window stayed"
 xdotool windowfocus "$EDITOR_WINDOW" 2>> "$E2E_WORK/xdotool.log"
+
+e2e_log "F6: keys pressed while the automatic player tries the map are set aside"
+waits=$(grep -cx wait "$E2E_TRACE")
+xdotool key F6 Escape Escape
+e2e_wait_lines 1 wait "$waits"
+e2e_assert_running "after Escape pressed while the automatic player ran"
 e2e_key_final Escape
 e2e_expect_exit 10 0
 

@@ -253,6 +253,20 @@ TEST_F(EditorTest, F6LetsTheAutomaticPlayerTryTheMapOffScreenOncePerPress)
     EXPECT_EQ(cursor_y, 5);
 }
 
+// A close of the editor's window asked while the automatic player ran closes the editor
+// afterwards; the keys pressed meanwhile are dropped.
+TEST_F(EditorTest, AWindowClosedWhileTheMapIsTriedClosesTheEditorAfterwards)
+{
+    ASSERT_EQ(start_editor("first_dots"), 0);
+    int x = cursor_x;
+    push_key(SDLK_F6);
+    push_event_of_type(SDL_QUIT);
+    push_key(SDLK_RIGHT);
+    run_editor_events();
+    EXPECT_FALSE(editor_running);
+    EXPECT_EQ(cursor_x, x);
+}
+
 TEST_F(EditorTest, EveryShippedLevelSavesBackAsItWas)
 {
     for (const std::string &entry : map_list_entries(MAP_LIST_PATH)) {

@@ -113,9 +113,9 @@ e2e_assert_running "after the play-test"
 xdotool windowfocus "$EDITOR_WINDOW" 2>> "$E2E_WORK/xdotool.log"
 
 e2e_log "F6: keys pressed while the automatic player tries the map are set aside"
-waits=$(grep -cx wait "$E2E_TRACE")
+mark=$(e2e_trace_mark)
 xdotool key F6 Escape Escape
-e2e_wait_lines 1 wait "$waits"
+e2e_wait_settled "$mark" frame 1 "the automatic player's try" "" waiting   # its frames, then the editor's wait
 e2e_assert_running "after Escape pressed while the automatic player ran"
 e2e_key_final Escape
 e2e_expect_exit 10 0

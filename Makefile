@@ -23,7 +23,7 @@ PACKAGE_LOG := $(CURDIR)/build/packages.log
 
 .PHONY: all deps deps-play configure build build-play play deb test test-plain test-sanitized \
         test-fuzz fuzz fuzz-build replay-update soak bench cpu-share screenshots preview edit \
-        levels-report web web-serve web-bench clean
+        levels-report web web-serve web-bench web-profile clean
 
 all: build
 
@@ -88,6 +88,15 @@ web-serve: web
 # frame, frame rate and intervals, processor share. Not part of `make test`.
 web-bench: web
 	bash bench/web_bench.sh build build/web
+
+# Where the web build's renderer spends its time in play (bench/web_profile.sh): the renderer's
+# threads, the page's main thread sampled by function, and a trace summed by event. The build
+# in build/web-prof names the wasm functions. Not part of `make test`.
+web-profile: web
+	$(WEB_ENV) emcmake cmake -S web -B build/web-prof-obj -DCMAKE_BUILD_TYPE=Release \
+		-DGOBRANT_WEB_DIR=$(CURDIR)/build/web-prof -DCMAKE_EXE_LINKER_FLAGS=--profiling-funcs
+	$(WEB_ENV) cmake --build build/web-prof-obj -j $(JOBS)
+	bash bench/web_profile.sh build build/web-prof 8
 
 # The Debian package, in build/deb/.
 deb: build

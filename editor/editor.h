@@ -42,7 +42,9 @@ enum EditorText {
 // pointer's cell, the kind being painted and the note. The gestures under way live in
 // editor_loop.cpp beside the keys and mouse that change them: space held, the left button
 // painting a line (from the cell it painted last) or filling a rectangle (from the cell
-// pressed); the presses and releases set and clear them.
+// pressed); the presses and releases set and clear them. Beside them, what the editor last
+// read of each key (so that a press no key made is dropped) and a close of the window asked
+// while the map was being tried.
 extern std::string editor_texts[EDITOR_TEXT_COUNT];   // editor_texts.cpp; empty entries for a missing file
 extern bool editor_running;                       // editor_loop.cpp; false once the editor is to end
 extern int cursor_x, cursor_y;                    // editor_screen.cpp; the keyboard cursor's cell

@@ -22,7 +22,8 @@ static const char *const PLAY_TEST_NAME = "playtest";       // the map's name in
 static const size_t NAME_LIMIT = 40;
 static const int KEY_REPEAT_DELAY = 300, KEY_REPEAT_INTERVAL = 40;   // milliseconds
 
-// Program state kept here: the gestures under way, set and cleared by presses and releases.
+// Program state kept here (editor.h): the gestures under way, set and cleared by presses and
+// releases, what was last read of each key, and a close asked while the map was tried.
 static bool space_held = false;        // space paints the cells the cursor moves to
 static bool mouse_painting = false;    // the left button is down over the maze
 static int last_x, last_y;             // the cell the pointer painted last
